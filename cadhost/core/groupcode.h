@@ -1,0 +1,33 @@
+// The type of the value each group code carries, as the file stores it and
+// as applications receive it.
+#pragma once
+
+namespace cadhost {
+
+enum class GroupType {
+    String,    // text (also handles given as text: 5, 105, 320-329, 1005)
+    Point,     // first coordinate of a point: X here, Y at code+10, Z at code+20
+    Coord,     // a Y or Z coordinate belonging to a Point code
+    Real,
+    Angle,     // real stored in degrees in the file, radians in applications
+    Int16,
+    Int32,
+    Int64,
+    Bool,      // 290-299: 0/1, handed over as a 16-bit integer
+    Binary,    // hexadecimal chunks
+    Pointer,   // handle in the file, entity reference in applications
+    Comment,   // 999
+    Unknown,   // codes no writer should use; kept as text
+};
+
+GroupType group_type(int code);
+
+// For Coord codes: the Point code they belong to and which axis (1 = Y,
+// 2 = Z); 0 axis for codes that are not coordinates.
+struct CoordOf {
+    int point_code = 0;
+    int axis = 0;
+};
+CoordOf coord_of(int code);
+
+}  // namespace cadhost
