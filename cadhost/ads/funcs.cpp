@@ -1,0 +1,143 @@
+// Registration of application functions, their arguments and results.
+#include <climits>
+
+#include "ads/guard.h"
+#include "ads/rbconv.h"
+
+using namespace cadhost;
+using namespace cadhost::ads;
+using cadhost::host::Session;
+
+namespace {
+// Stores a result chain (taken over) for the call in progress.
+int set_result(Session& s, struct resbuf* rb) {
+    host::CallFrame* f = s.call_frame();
+    if (!f) {
+        ads_relrb(rb);
+        return RTERROR;
+    }
+    host::release_chain(f->result);
+    f->result = rb;
+    f->has_result = true;
+    return RTNORM;
+}
+}  // namespace
+
+extern "C" int ads_defun(const char* sname, short funcno) {
+    return guarded([&](Session& s) {
+        host::LoadedApp* app = s.apps().current();
+        if (!sname || !*sname || !app || funcno < 0) return RTERROR;
+        s.apps().defun(host::FunctionDef{host::to_upper(sname), app->id, funcno});
+        return RTNORM;
+    }, RTERROR);
+}
+
+extern "C" int ads_undef(const char* sname, short funcno) {
+    return guarded([&](Session& s) {
+        host::LoadedApp* app = s.apps().current();
+        if (!sname || !app) return RTERROR;
+        return s.apps().undef(sname, app->id, funcno) ? RTNORM : RTERROR;
+    }, RTERROR);
+}
+
+extern "C" int ads_regfunc(int (*fhdl)(void), short fcode) {
+    return guarded([&](Session& s) {
+        host::LoadedApp* app = s.apps().current();
+        if (!fhdl || !app) return RTERROR;
+        app->direct[fcode] = fhdl;
+        return RTNORM;
+    }, RTERROR);
+}
+
+extern "C" int ads_getfuncode(void) {
+    return guarded([&](Session& s) {
+        host::CallFrame* f = s.call_frame();
+        return f ? static_cast<int>(f->code) : RTERROR;
+    }, RTERROR);
+}
+
+extern "C" struct resbuf* ads_getargs(void) {
+    return guarded([&](Session& s) -> struct resbuf* {
+        host::CallFrame* f = s.call_frame();
+        return f ? host::copy_chain(f->args) : nullptr;
+    }, nullptr);
+}
+
+extern "C" int ads_retlist(const struct resbuf* rbuf) {
+    return guarded([&](Session& s) {
+        // A list result is bracketed, as (list ...) would give it.
+        struct resbuf* head = new_rb(RTLB);
+        head->rbnext = host::copy_chain(rbuf);
+        struct resbuf* t = head;
+        while (t->rbnext) t = t->rbnext;
+        t->rbnext = new_rb(RTLE);
+        return set_result(s, head);
+    }, RTERROR);
+}
+
+extern "C" int ads_retval(const struct resbuf* rbuf) {
+    return guarded([&](Session& s) {
+        if (!rbuf) return RTERROR;
+        return set_result(s, host::copy_chain(rbuf));
+    }, RTERROR);
+}
+
+extern "C" int ads_retnil(void) {
+    return guarded([&](Session& s) { return set_result(s, new_rb(RTNIL)); }, RTERROR);
+}
+
+extern "C" int ads_rett(void) {
+    return guarded([&](Session& s) { return set_result(s, new_rb(RTT)); }, RTERROR);
+}
+
+extern "C" int ads_retvoid(void) {
+    return guarded([&](Session& s) { return set_result(s, new_rb(RTVOID)); }, RTERROR);
+}
+
+extern "C" int ads_retint(int ival) {
+    return guarded([&](Session& s) {
+        struct resbuf* rb;
+        if (ival >= SHRT_MIN && ival <= SHRT_MAX) {
+            rb = new_rb(RTSHORT);
+            rb->resval.rint = static_cast<short>(ival);
+        } else {
+            rb = new_rb(RTLONG);
+            rb->resval.rlong = ival;
+        }
+        return set_result(s, rb);
+    }, RTERROR);
+}
+
+extern "C" int ads_retreal(ads_real rval) {
+    return guarded([&](Session& s) {
+        struct resbuf* rb = new_rb(RTREAL);
+        rb->resval.rreal = rval;
+        return set_result(s, rb);
+    }, RTERROR);
+}
+
+extern "C" int ads_retstr(const char* str) {
+    return guarded([&](Session& s) {
+        struct resbuf* rb = new_rb(RTSTR);
+        set_rb_string(rb, str ? str : "");
+        return set_result(s, rb);
+    }, RTERROR);
+}
+
+extern "C" int ads_retname(const ads_name aname, int type) {
+    return guarded([&](Session& s) {
+        if (!aname || (type != RTENAME && type != RTPICKS)) return RTERROR;
+        struct resbuf* rb = new_rb(type);
+        rb->resval.rlname[0] = aname[0], rb->resval.rlname[1] = aname[1];
+        return set_result(s, rb);
+    }, RTERROR);
+}
+
+extern "C" int ads_retpoint(const ads_point pt) {
+    return guarded([&](Session& s) {
+        if (!pt) return RTERROR;
+        struct resbuf* rb = new_rb(RT3DPOINT);
+        for (int i = 0; i < 3; ++i) rb->resval.rpoint[i] = pt[i];
+        return set_result(s, rb);
+    }, RTERROR);
+}

@@ -1,0 +1,81 @@
+// Output to the command line and small host services.
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "ads/guard.h"
+#include "select/wildcard.h"
+
+using cadhost::host::Session;
+using namespace cadhost::ads;
+
+extern "C" int ads_printf(const char* format, ...) {
+    if (!format) return 0;
+    va_list ap;
+    va_start(ap, format);
+    va_list ap2;
+    va_copy(ap2, ap);
+    int n = vsnprintf(nullptr, 0, format, ap);
+    va_end(ap);
+    if (n < 0) {
+        va_end(ap2);
+        return n;
+    }
+    std::vector<char> buf(static_cast<size_t>(n) + 1);
+    vsnprintf(buf.data(), buf.size(), format, ap2);
+    va_end(ap2);
+    return guarded([&](Session& s) {
+        s.print(std::string_view(buf.data(), static_cast<size_t>(n)));
+        return n;
+    }, n);
+}
+
+extern "C" int ads_prompt(const char* str) {
+    return guarded([&](Session& s) {
+        if (!str) return RTERROR;
+        s.print(str);
+        return RTNORM;
+    }, RTERROR);
+}
+
+extern "C" int ads_alert(const char* str) {
+    return guarded([&](Session& s) {
+        if (!str) return RTERROR;
+        s.alert(str);
+        return RTNORM;
+    }, RTERROR);
+}
+
+extern "C" void ads_fail(const char* str) {
+    guarded([&](Session& s) {
+        s.print(std::string("\nApplication ERROR: ") + (str ? str : "") + "\n");
+        return 0;
+    }, 0);
+}
+
+extern "C" int ads_textscr(void) { return RTNORM; }
+extern "C" int ads_graphscr(void) { return RTNORM; }
+
+extern "C" int ads_findfile(const char* fname, char* result) {
+    return guarded([&](Session& s) {
+        if (!fname || !result) return RTERROR;
+        std::string found = s.find_file(fname);
+        if (found.empty() || found.size() >= 512) return RTERROR;
+        memcpy(result, found.c_str(), found.size() + 1);
+        return RTNORM;
+    }, RTERROR);
+}
+
+extern "C" int ads_usrbrk(void) {
+    return guarded([&](Session& s) { return s.take_break() ? 1 : 0; }, 0);
+}
+
+extern "C" int ads_wcmatch(const char* string, const char* pattern) {
+    if (!string || !pattern) return RTERROR;
+    try {
+        return cadhost::select::wcmatch(string, pattern, cadhost::select::CaseMode::Sensitive) ? RTNORM : RTERROR;
+    } catch (...) {
+        return RTERROR;
+    }
+}

@@ -1,0 +1,172 @@
+// Group lists <-> resbuf chains.
+#include "ads/rbconv.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "core/groupcode.h"
+
+namespace cadhost::ads {
+
+RbKind rb_kind(int t) {
+    switch (t) {
+    case RTREAL: case RTANG: case RTORINT: return RbKind::Real;
+    case RTPOINT: case RT3DPOINT: return RbKind::Point;
+    case RTSHORT: return RbKind::Short;
+    case RTLONG: return RbKind::Long;
+    case RTSTR: return RbKind::String;
+    case RTENAME: case RTPICKS: return RbKind::Name;
+    case -1: case -2: return RbKind::Name;
+    case -3: return RbKind::None;
+    case -4: return RbKind::String;
+    default: break;
+    }
+    if (t >= 5000) return RbKind::None;
+    switch (group_type(t)) {
+    case GroupType::String: case GroupType::Comment: case GroupType::Unknown: return RbKind::String;
+    case GroupType::Point: return RbKind::Point;
+    case GroupType::Coord: case GroupType::Real: case GroupType::Angle: return RbKind::Real;
+    case GroupType::Int16: case GroupType::Bool: return RbKind::Short;
+    case GroupType::Int32: case GroupType::Int64: return RbKind::Long;
+    case GroupType::Binary: return RbKind::Binary;
+    case GroupType::Pointer: return RbKind::Name;
+    }
+    return RbKind::None;
+}
+
+struct resbuf* new_rb(int restype) {
+    auto* rb = static_cast<struct resbuf*>(calloc(1, sizeof(struct resbuf)));
+    if (rb) rb->restype = static_cast<short>(restype);
+    return rb;
+}
+
+void set_rb_string(struct resbuf* rb, const std::string& s) {
+    rb->resval.rstring = static_cast<char*>(malloc(s.size() + 1));
+    if (rb->resval.rstring) memcpy(rb->resval.rstring, s.c_str(), s.size() + 1);
+}
+
+void set_entity_name(ads_name out, EntityRef e, long serial) {
+    out[0] = static_cast<long>(e.id);
+    out[1] = e ? serial : 0;
+}
+
+EntityRef entity_from_name(const long* name, long serial) {
+    if (!name || name[0] <= 0 || name[1] != serial) return {};
+    return EntityRef{static_cast<uint64_t>(name[0])};
+}
+
+void set_selection_name(ads_name out, long id, long serial) {
+    out[0] = id;
+    out[1] = -serial;
+}
+
+long selection_from_name(const long* name, long serial) {
+    if (!name || name[0] <= 0 || name[1] != -serial) return 0;
+    return name[0];
+}
+
+namespace {
+
+// Fills rb from a group value; false when the value does not suit the kind.
+bool fill(struct resbuf* rb, const GroupValue& v, long serial) {
+    switch (rb_kind(rb->restype)) {
+    case RbKind::Real:
+        if (auto d = std::get_if<double>(&v)) return rb->resval.rreal = *d, true;
+        return false;
+    case RbKind::Point:
+        if (auto p = std::get_if<Point>(&v)) {
+            rb->resval.rpoint[0] = p->x, rb->resval.rpoint[1] = p->y, rb->resval.rpoint[2] = p->z;
+            return true;
+        }
+        return false;
+    case RbKind::Short:
+        if (auto s = std::get_if<int16_t>(&v)) return rb->resval.rint = *s, true;
+        return false;
+    case RbKind::Long:
+        if (auto l = std::get_if<int32_t>(&v)) return rb->resval.rlong = *l, true;
+        if (auto l = std::get_if<int64_t>(&v)) return rb->resval.rlong = static_cast<long>(*l), true;
+        return false;
+    case RbKind::String:
+        if (auto s = std::get_if<std::string>(&v)) return set_rb_string(rb, *s), true;
+        return false;
+    case RbKind::Name:
+        if (auto e = std::get_if<EntityRef>(&v)) return set_entity_name(rb->resval.rlname, *e, serial), true;
+        return false;
+    case RbKind::Binary:
+        if (auto b = std::get_if<Binary>(&v)) {
+            size_t n = std::min<size_t>(b->size(), 32767);
+            rb->resval.rbinary.clen = static_cast<short>(n);
+            rb->resval.rbinary.buf = static_cast<char*>(malloc(n ? n : 1));
+            if (n) memcpy(rb->resval.rbinary.buf, b->data(), n);
+            return true;
+        }
+        return false;
+    case RbKind::None:
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+struct resbuf* to_chain(const GroupList& list, long serial) {
+    struct resbuf* head = nullptr;
+    struct resbuf** tail = &head;
+    for (const Group& g : list) {
+        struct resbuf* rb = new_rb(g.code);
+        if (!rb) break;
+        // A value the application could not read (a pointer left as text
+        // because its object is missing) is left out of the chain.
+        if (!fill(rb, g.value, serial)) {
+            free(rb);
+            continue;
+        }
+        *tail = rb;
+        tail = &rb->rbnext;
+    }
+    return head;
+}
+
+Result<GroupValue> rb_value(const struct resbuf* rb, long serial) {
+    const auto& v = rb->resval;
+    switch (rb_kind(rb->restype)) {
+    case RbKind::Real: return GroupValue(v.rreal);
+    case RbKind::Point: {
+        Point p{v.rpoint[0], v.rpoint[1], v.rpoint[2]};
+        if (rb->restype == RTPOINT) p.dims = 2, p.z = 0;
+        return GroupValue(p);
+    }
+    case RbKind::Short: return GroupValue(static_cast<int16_t>(v.rint));
+    case RbKind::Long:
+        if (group_type(rb->restype) == GroupType::Int64) return GroupValue(static_cast<int64_t>(v.rlong));
+        return GroupValue(static_cast<int32_t>(v.rlong));
+    case RbKind::String:
+        if (!v.rstring) return Error{"null string in list"};
+        return GroupValue(std::string(v.rstring));
+    case RbKind::Name: {
+        EntityRef e = entity_from_name(v.rlname, serial);
+        if (!e) return Error{"bad entity name in list"};
+        return GroupValue(e);
+    }
+    case RbKind::Binary: {
+        if (v.rbinary.clen < 0 || (v.rbinary.clen > 0 && !v.rbinary.buf)) return Error{"bad binary chunk"};
+        auto* b = reinterpret_cast<const uint8_t*>(v.rbinary.buf);
+        return GroupValue(Binary(b, b + v.rbinary.clen));
+    }
+    case RbKind::None: return GroupValue(std::string());
+    }
+    return Error{"bad value"};
+}
+
+Result<GroupList> from_chain(const struct resbuf* rb, long serial) {
+    GroupList out;
+    for (; rb; rb = rb->rbnext) {
+        if (rb->restype >= 5000) return Error{"result type code in a group list"};
+        auto v = rb_value(rb, serial);
+        if (!v) return v.error();
+        out.push_back(Group{rb->restype, v.release()});
+    }
+    return out;
+}
+
+}  // namespace cadhost::ads

@@ -1,0 +1,34 @@
+// Conversion between the host's group lists and resbuf chains, and the
+// encoding of entity and selection set names.
+#pragma once
+
+#include "ads.h"
+#include "core/result.h"
+#include "core/value.h"
+
+namespace cadhost::ads {
+
+// How a resbuf of a given restype holds its value.
+enum class RbKind { None, Real, Point, Short, Long, String, Name, Binary };
+RbKind rb_kind(int restype);
+
+// New resbuf, zeroed, with malloc so that ads_relrb and applications agree.
+struct resbuf* new_rb(int restype);
+// Copies a string into a resbuf (malloc'd).
+void set_rb_string(struct resbuf* rb, const std::string& s);
+
+// Group list -> chain; entity references become names of drawing `serial`.
+struct resbuf* to_chain(const GroupList& list, long serial);
+// Chain -> group list; names must belong to drawing `serial`.
+Result<GroupList> from_chain(const struct resbuf* rb, long serial);
+// One value from a resbuf (for setvar and the like).
+Result<GroupValue> rb_value(const struct resbuf* rb, long serial);
+
+// Entity names carry the drawing serial in their second word; selection
+// sets carry its negation, so neither can be taken for the other.
+void set_entity_name(ads_name out, EntityRef e, long serial);
+EntityRef entity_from_name(const long* name, long serial);  // none when stale or not an entity
+void set_selection_name(ads_name out, long id, long serial);
+long selection_from_name(const long* name, long serial);   // 0 when not a current selection name
+
+}  // namespace cadhost::ads

@@ -1,0 +1,188 @@
+// The command loop and dispatch of typed names.
+#include "cmd/commandline.h"
+
+#include <cctype>
+
+#include "ads.h"
+#include "acrx.h"
+
+namespace cadhost::cmd {
+
+std::string command_key(const std::string& typed) {
+    size_t i = 0;
+    while (i < typed.size() && (typed[i] == '_' || typed[i] == '.' || typed[i] == '\'')) ++i;
+    return host::to_upper(typed.substr(i));
+}
+
+int to_rt(CmdStatus s) {
+    switch (s) {
+    case CmdStatus::Done: return RTNORM;
+    case CmdStatus::Cancelled: return RTCAN;
+    case CmdStatus::Rejected: return RTREJ;
+    case CmdStatus::Failed: return RTERROR;
+    }
+    return RTERROR;
+}
+
+CommandLine::CommandLine(host::Session& s) : m_session(s) {
+    m_session.set_command_runner(this);
+    add_file_commands(*this);
+    add_list_command(*this);
+    add_app_commands(*this);
+}
+
+CommandLine::~CommandLine() {
+    if (m_session.command_runner() == this) m_session.set_command_runner(nullptr);
+}
+
+void CommandLine::add(CommandDef def) {
+    std::string key = host::to_upper(def.name);
+    m_commands[key] = std::move(def);
+}
+
+const CommandDef* CommandLine::find(const std::string& name) const {
+    auto it = m_commands.find(command_key(name));
+    return it == m_commands.end() ? nullptr : &it->second;
+}
+
+std::vector<std::string> CommandLine::names() const {
+    std::vector<std::string> out;
+    for (auto& [k, v] : m_commands) out.push_back(k);
+    return out;
+}
+
+std::optional<std::string> CommandLine::ask(const std::string& prompt, host::ReadMode mode) {
+    m_last_cancel = false;
+    print(prompt);
+    bool echo = !m_session.input().interactive();
+    host::Answer a = m_session.input().read(mode);
+    if (a.kind == host::Answer::Kind::End) {
+        if (echo) print("\n");
+        return std::nullopt;
+    }
+    if (a.kind == host::Answer::Kind::Cancel) {
+        m_last_cancel = true;
+        print(echo ? "*Cancel*\n" : "*Cancel*\n");
+        return std::nullopt;
+    }
+    if (!a.text.empty() && a.text[0] == '(' && m_eval_lisp && !m_at_command_prompt) {
+        // A Lisp expression answers the prompt with its value.
+        std::string expr = m_session.input().read_balanced(a.text);
+        if (echo) print(expr + "\n");
+        auto v = m_eval_lisp(expr);
+        if (!v) return std::nullopt;
+        return v;
+    }
+    if (echo) print(a.text + "\n");
+    return a.text;
+}
+
+std::optional<bool> CommandLine::ask_yes_no(const std::string& prompt, bool def) {
+    for (;;) {
+        auto a = ask(prompt);
+        if (!a) return std::nullopt;
+        std::string u = host::to_upper(*a);
+        if (u.empty()) return def;
+        if (u == "Y" || u == "YES" || u == "_Y" || u == "_YES") return true;
+        if (u == "N" || u == "NO" || u == "_N" || u == "_NO") return false;
+        print("Invalid option keyword.\n");
+    }
+}
+
+int CommandLine::run_command(const std::string& name) {
+    return to_rt(dispatch(name));
+}
+
+CmdStatus CommandLine::run_sysvar(const std::string& name) {
+    const host::SysvarDef* def = host::Sysvars::find(name);
+    auto cur = m_session.sysvars().get(name);
+    std::string shown;
+    if (auto s = std::get_if<int16_t>(&*cur)) shown = std::to_string(*s);
+    else if (auto l = std::get_if<int32_t>(&*cur)) shown = std::to_string(*l);
+    else if (auto d = std::get_if<double>(&*cur)) shown = std::to_string(*d);
+    else if (auto t = std::get_if<std::string>(&*cur)) shown = "\"" + *t + "\"";
+    else if (auto p = std::get_if<Point>(&*cur)) shown = std::to_string(p->x) + "," + std::to_string(p->y);
+    if (def->access == host::VarAccess::ReadOnly) {
+        print(std::string(def->name) + " = " + shown + " (read only)\n");
+        return CmdStatus::Done;
+    }
+    auto a = ask("Enter new value for " + std::string(def->name) + " <" + shown + ">: ",
+                 def->type == host::VarType::String ? host::ReadMode::Line : host::ReadMode::Token);
+    if (!a) return last_was_cancel() ? CmdStatus::Cancelled : CmdStatus::Failed;
+    if (a->empty()) return CmdStatus::Done;
+    GroupValue v;
+    try {
+        switch (def->type) {
+        case host::VarType::Short: v = static_cast<int16_t>(std::stoi(*a)); break;
+        case host::VarType::Long: v = static_cast<int32_t>(std::stol(*a)); break;
+        case host::VarType::Real: v = std::stod(*a); break;
+        case host::VarType::String: v = *a; break;
+        default: print("Requires a point.\n"); return CmdStatus::Rejected;
+        }
+    } catch (...) {
+        print("Requires an integer value.\n");
+        return CmdStatus::Rejected;
+    }
+    auto st = m_session.sysvars().set(name, v);
+    if (!st) {
+        print(st.error().message + "\n");
+        return CmdStatus::Rejected;
+    }
+    return CmdStatus::Done;
+}
+
+CmdStatus CommandLine::dispatch(const std::string& typed) {
+    std::string key = command_key(typed);
+    if (key.empty()) return CmdStatus::Done;
+    struct Depth {
+        int& d;
+        explicit Depth(int& x) : d(x) { ++d; }
+        ~Depth() { --d; }
+    } depth(m_depth);
+    if (const CommandDef* c = find(key)) return c->run(*this);
+    if (const host::FunctionDef* f = m_session.apps().function("C:" + key)) {
+        struct resbuf* result = nullptr;
+        int st = m_session.call_function(*f, nullptr, &result);
+        host::release_chain(result);
+        return st == RTNORM ? CmdStatus::Done : st == RTCAN ? CmdStatus::Cancelled : CmdStatus::Failed;
+    }
+    CmdStatus ls;
+    if (m_lisp_command && m_lisp_command("C:" + key, ls)) return ls;
+    if (host::Sysvars::find(key)) return run_sysvar(key);
+    print("Unknown command \"" + key + "\".  Press F1 for help.\n");
+    return CmdStatus::Rejected;
+}
+
+int CommandLine::run() {
+    while (!m_quit) {
+        m_at_command_prompt = true;
+        auto a = ask("Command: ");
+        m_at_command_prompt = false;
+        if (a && !a->empty() && (*a)[0] == '(') {
+            // A Lisp expression at the prompt: evaluated, its value printed.
+            std::string expr = m_session.input().read_balanced(*a);
+            if (m_eval_lisp) {
+                if (auto v = m_eval_lisp(expr)) print(*v + "\n");
+            } else {
+                print("AutoLISP is not available.\n");
+            }
+            continue;
+        }
+        if (!a) {
+            if (last_was_cancel()) continue;
+            // End of input ends the session as the END command would.
+            m_session.apps().broadcast(kEndMsg);
+            break;
+        }
+        std::string typed = *a;
+        if (typed.empty()) {
+            if (m_last_command.empty()) continue;
+            typed = m_last_command;
+        }
+        m_last_command = typed;
+        dispatch(typed);
+    }
+    return m_exit_status;
+}
+
+}  // namespace cadhost::cmd

@@ -1,0 +1,94 @@
+// The command line: the "Command: " prompt, the command table, prompting
+// helpers for commands, and the loop that reads commands until input ends.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/session.h"
+
+namespace cadhost::cmd {
+
+class CommandLine;
+
+// A command's outcome, as reported to applications that started it.
+enum class CmdStatus { Done, Cancelled, Rejected, Failed };
+
+using CommandFn = std::function<CmdStatus(CommandLine&)>;
+
+struct CommandDef {
+    std::string name;  // upper case, without prefixes
+    CommandFn run;
+    bool transparent = false;  // may run inside another command with "'"
+};
+
+class CommandLine : public host::CommandRunner {
+public:
+    explicit CommandLine(host::Session& s);
+    ~CommandLine() override;
+
+    void add(CommandDef def);
+    const CommandDef* find(const std::string& name) const;
+    std::vector<std::string> names() const;
+
+    // CommandRunner
+    int run_command(const std::string& name) override;
+    bool command_active() const override { return m_depth > 0; }
+
+    // Reads and runs commands until the input ends or QUIT. Returns the exit status.
+    int run();
+    bool quit_requested() const { return m_quit; }
+    void request_quit(int status) { m_quit = true, m_exit_status = status; }
+
+    // --- prompting, for commands
+    // Prints the prompt and reads one answer; nullopt on cancel or end of input.
+    std::optional<std::string> ask(const std::string& prompt, host::ReadMode mode = host::ReadMode::Token);
+    // Yes/No question; def is the answer to an empty reply. nullopt on cancel.
+    std::optional<bool> ask_yes_no(const std::string& prompt, bool def);
+    // Did the last ask() end on a cancel (as opposed to end of input)?
+    bool last_was_cancel() const { return m_last_cancel; }
+    host::Session& session() { return m_session; }
+    void print(const std::string& s) { m_session.print(s); }
+
+    // Runs whatever a typed name means: a command, a "C:" function, a
+    // system variable, or a Lisp expression.
+    CmdStatus dispatch(const std::string& typed);
+
+    // Lisp evaluation of an expression typed at a prompt (installed by the host).
+    void set_lisp_evaluator(std::function<std::optional<std::string>(const std::string&)> fn) {
+        m_eval_lisp = std::move(fn);
+    }
+    // Looks up "C:NAME" functions defined in Lisp (installed by the host).
+    void set_lisp_command_hook(std::function<bool(const std::string&, CmdStatus&)> fn) {
+        m_lisp_command = std::move(fn);
+    }
+
+private:
+    CmdStatus run_sysvar(const std::string& name);
+    host::Session& m_session;
+    std::map<std::string, CommandDef> m_commands;
+    std::string m_last_command;
+    int m_depth = 0;
+    bool m_quit = false;
+    int m_exit_status = 0;
+    bool m_last_cancel = false;
+    bool m_at_command_prompt = false;
+    std::function<std::optional<std::string>(const std::string&)> m_eval_lisp;
+    std::function<bool(const std::string&, CmdStatus&)> m_lisp_command;
+};
+
+// Registers the host's own commands.
+void add_file_commands(CommandLine& cl);
+void add_list_command(CommandLine& cl);
+void add_app_commands(CommandLine& cl);
+
+// Strips the "_", "." and "'" prefixes of a typed command name and upper-cases it.
+std::string command_key(const std::string& typed);
+
+// Status code for applications
+int to_rt(CmdStatus s);
+
+}  // namespace cadhost::cmd

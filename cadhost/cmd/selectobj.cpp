@@ -1,0 +1,89 @@
+// Interactive object selection at the command line.
+#include "cmd/selectobj.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "select/geometry.h"
+
+namespace cadhost::cmd {
+
+namespace {
+bool parse_double(std::string_view s, double& out) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    if (s.empty()) return false;
+    if (s.front() == '+') s.remove_prefix(1);
+    auto r = std::from_chars(s.data(), s.data() + s.size(), out);
+    return r.ec == std::errc() && r.ptr == s.data() + s.size();
+}
+
+void add_unique(std::vector<EntityRef>& set, const std::vector<EntityRef>& more) {
+    for (EntityRef e : more)
+        if (std::find(set.begin(), set.end(), e) == set.end()) set.push_back(e);
+}
+}  // namespace
+
+std::optional<Point> parse_point(const std::string& text) {
+    std::vector<std::string_view> parts;
+    std::string_view s(text);
+    size_t start = 0;
+    for (size_t i = 0; i <= s.size(); ++i)
+        if (i == s.size() || s[i] == ',') {
+            parts.push_back(s.substr(start, i - start));
+            start = i + 1;
+        }
+    if (parts.size() < 2 || parts.size() > 3) return std::nullopt;
+    Point p;
+    if (!parse_double(parts[0], p.x) || !parse_double(parts[1], p.y)) return std::nullopt;
+    if (parts.size() == 3 && !parse_double(parts[2], p.z)) return std::nullopt;
+    p.dims = static_cast<uint8_t>(parts.size());
+    return p;
+}
+
+std::optional<std::vector<EntityRef>> select_objects(CommandLine& cl) {
+    host::Session& s = cl.session();
+    std::vector<EntityRef> set;
+    auto corner = [&](const char* prompt) -> std::optional<Point> {
+        for (;;) {
+            auto a = cl.ask(prompt);
+            if (!a) return std::nullopt;
+            if (auto p = parse_point(*a)) return p;
+            cl.print("Invalid point.\n");
+        }
+    };
+    for (;;) {
+        auto a = cl.ask("Select objects: ");
+        if (!a) return cl.last_was_cancel() ? std::nullopt : std::optional(set);
+        std::string u = host::to_upper(*a);
+        if (!u.empty() && u[0] == '_') u.erase(0, 1);
+        if (u.empty()) return set;
+        std::vector<EntityRef> found;
+        if (u == "ALL") {
+            found = select::select_all(s.drawing(), nullptr);
+        } else if (u == "L" || u == "LAST") {
+            if (EntityRef e = s.drawing().last_entity()) found.push_back(e);
+        } else if (u == "W" || u == "C" || u == "WINDOW" || u == "CROSSING") {
+            auto p1 = corner("First corner: ");
+            if (!p1) return std::nullopt;
+            auto p2 = corner("Other corner: ");
+            if (!p2) return std::nullopt;
+            auto mode = u[0] == 'W' ? select::WindowMode::Window : select::WindowMode::Crossing;
+            found = select::select_window(s.drawing(), *p1, *p2, mode, nullptr);
+        } else if (auto p = parse_point(*a)) {
+            found = select::select_window(s.drawing(), *p, *p, select::WindowMode::Crossing, nullptr);
+            if (found.size() > 1) found.resize(1);
+        } else {
+            cl.print("*Invalid selection*\nExpects a point or Window/Last/Crossing/ALL\n");
+            continue;
+        }
+        size_t before = set.size();
+        add_unique(set, found);
+        cl.print(std::to_string(found.size()) + " found");
+        if (set.size() - before < found.size())
+            cl.print(" (" + std::to_string(found.size() - (set.size() - before)) + " duplicate)");
+        cl.print("\n");
+    }
+}
+
+}  // namespace cadhost::cmd

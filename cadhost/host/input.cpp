@@ -1,0 +1,114 @@
+// Reading answers from the layered input sources.
+#include "host/input.h"
+
+namespace cadhost::host {
+
+void Input::push_pending(std::vector<std::string> answers) {
+    for (auto& a : answers) m_pending.push_back(std::move(a));
+}
+
+void Input::start_script(std::string text, std::string name) {
+    m_scripts.clear();
+    m_scripts.push_back(Source{std::move(text), 0, std::move(name)});
+}
+
+std::optional<std::string> Input::from_source(Source& s, ReadMode mode) {
+    if (s.pos >= s.text.size()) return std::nullopt;
+    std::string out;
+    while (s.pos < s.text.size()) {
+        char c = s.text[s.pos++];
+        if (c == '\r') continue;
+        if (c == '\n') break;
+        if (c == ' ' && mode == ReadMode::Token) break;
+        out += c;
+    }
+    return out;
+}
+
+bool Input::fill_base() {
+    if (!m_base) return false;
+    std::string line;
+    if (!std::getline(*m_base, line)) return false;
+    m_base_buf.text.erase(0, m_base_buf.pos);
+    m_base_buf.pos = 0;
+    m_base_buf.text += line;
+    m_base_buf.text += '\n';
+    return true;
+}
+
+Answer Input::read(ReadMode mode) {
+    auto make = [](std::string t, bool script) {
+        Answer a;
+        a.kind = t == "^C" ? Answer::Kind::Cancel : Answer::Kind::Text;
+        a.text = std::move(t);
+        a.from_script = script;
+        return a;
+    };
+    if (!m_pending.empty()) {
+        std::string t = std::move(m_pending.front());
+        m_pending.pop_front();
+        return make(std::move(t), false);
+    }
+    while (!m_scripts.empty()) {
+        if (auto t = from_source(m_scripts.back(), mode)) return make(std::move(*t), true);
+        m_scripts.pop_back();
+    }
+    if (m_base_buf.pos >= m_base_buf.text.size() && !fill_base()) return Answer{};
+    auto t = from_source(m_base_buf, mode);
+    return make(t.value_or(""), false);
+}
+
+namespace {
+// Depth change of a chunk of Lisp text, tracking strings and comments.
+struct ParenScan {
+    int depth = 0;
+    bool in_string = false;
+    bool escape = false;
+    void feed(char c, bool& line_comment) {
+        if (line_comment) {
+            if (c == '\n') line_comment = false;
+            return;
+        }
+        if (in_string) {
+            if (escape) escape = false;
+            else if (c == '\\') escape = true;
+            else if (c == '"') in_string = false;
+            return;
+        }
+        if (c == '"') in_string = true;
+        else if (c == ';') line_comment = true;
+        else if (c == '(') ++depth;
+        else if (c == ')') --depth;
+    }
+};
+}  // namespace
+
+std::string Input::read_balanced(const std::string& first) {
+    ParenScan scan;
+    bool comment = false;
+    std::string out;
+    for (char c : first) {
+        scan.feed(c, comment);
+        out += c;
+    }
+    // The answer that brought the "(" ended at a blank or line end; keep it.
+    Source* src = m_scripts.empty() ? &m_base_buf : &m_scripts.back();
+    if (scan.depth > 0) {
+        out += '\n';
+        comment = false;
+    }
+    while (scan.depth > 0) {
+        if (src->pos >= src->text.size()) {
+            if (src != &m_base_buf || !fill_base()) break;
+        }
+        char c = src->text[src->pos++];
+        out += c;
+        scan.feed(c, comment);
+    }
+    // The rest of the line after the closing paren is not an answer of its own
+    // when it is only the line end.
+    if (src->pos < src->text.size() && src->text[src->pos] == '\n') ++src->pos;
+    return out;
+}
+
+}  // namespace cadhost::host

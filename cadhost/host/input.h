@@ -1,0 +1,65 @@
+// Where command-line input comes from, in order: answers pending from a
+// command call, the running script(s), then the terminal or standard input.
+// Input is a stream of characters; a blank or a line end ends one answer, so
+// an empty line (or a second blank) is an empty answer, which is Enter.
+#pragma once
+
+#include <deque>
+#include <istream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cadhost::host {
+
+enum class ReadMode {
+    Token,  // ends at a blank or a line end
+    Line,   // ends at a line end only (text with spaces)
+};
+
+struct Answer {
+    enum class Kind { Text, Cancel, End };  // End: no more input anywhere
+    Kind kind = Kind::End;
+    std::string text;
+    bool from_script = false;
+};
+
+class Input {
+public:
+    // Answers given by a command call; each is one whole answer.
+    void push_pending(std::vector<std::string> answers);
+    void clear_pending() { m_pending.clear(); }
+    bool has_pending() const { return !m_pending.empty(); }
+    // A script's text; a script started from a script replaces it, as the
+    // host does (the rest of the calling script is dropped).
+    void start_script(std::string text, std::string name);
+    void stop_scripts() { m_scripts.clear(); }
+    bool in_script() const { return !m_scripts.empty(); }
+    // The base stream; terminal selects line editing and echo behaviour.
+    void set_base(std::istream* in, bool terminal) { m_base = in; m_terminal = terminal; }
+    bool base_is_terminal() const { return m_terminal; }
+    // Whether the next answer would come from the terminal (no queue, no script).
+    bool interactive() const { return m_pending.empty() && m_scripts.empty() && m_terminal; }
+
+    Answer read(ReadMode mode);
+    // A whole Lisp expression starting with the "(" already at the front of
+    // the current source: reads up to the matching paren (strings and
+    // comments respected) across line ends.
+    std::string read_balanced(const std::string& first);
+
+private:
+    struct Source {
+        std::string text;
+        size_t pos = 0;
+        std::string name;
+    };
+    std::optional<std::string> from_source(Source& s, ReadMode mode);
+    bool fill_base();
+    std::deque<std::string> m_pending;
+    std::vector<Source> m_scripts;
+    Source m_base_buf;             // what has been read of the base stream
+    std::istream* m_base = nullptr;
+    bool m_terminal = false;
+};
+
+}  // namespace cadhost::host

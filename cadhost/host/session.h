@@ -1,0 +1,142 @@
+// The host session: the open drawing, system variables, loaded applications
+// and their functions, selection sets, input and output. One session per
+// process is current; the C interface works on it.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/result.h"
+#include "core/value.h"
+#include "db/drawing.h"
+#include "host/apps.h"
+#include "host/input.h"
+#include "host/sysvars.h"
+
+struct resbuf;
+
+namespace cadhost::host {
+
+// Runs host commands on behalf of the session (implemented by the command
+// layer, which depends on this one).
+class CommandRunner {
+public:
+    virtual ~CommandRunner() = default;
+    // Runs one command with the answers already queued in the input; returns
+    // the host's status code (RTNORM, RTERROR, RTCAN, RTREJ).
+    virtual int run_command(const std::string& name) = 0;
+    virtual bool command_active() const = 0;
+};
+
+// A call of an application function in progress.
+struct CallFrame {
+    int app_id = 0;
+    short code = 0;
+    struct resbuf* args = nullptr;    // owned; released when the frame ends
+    struct resbuf* result = nullptr;  // owned copy of what ads_ret* gave
+    bool has_result = false;
+    bool failed = false;
+};
+
+struct SessionOptions {
+    std::vector<std::string> support_dirs;  // host folders searched by findfile
+    std::string acadver = "14.0";
+    std::string platform = "Microsoft Windows NT Version 4.00 (x86)";
+};
+
+class Session {
+public:
+    explicit Session(SessionOptions opts = {});
+    ~Session();
+    static Session* current();
+    static void set_current(Session* s);
+
+    // --- output
+    void print(std::string_view text);
+    void set_output(std::function<void(std::string_view)> sink) { m_out = std::move(sink); }
+    // Alerts go to output as a boxed message in this headless host.
+    void alert(std::string_view text);
+
+    // --- the drawing
+    bool has_drawing() const { return m_drawing != nullptr; }
+    db::Drawing& drawing() { return *m_drawing; }
+    const db::Drawing& drawing() const { return *m_drawing; }
+    // Host path of the drawing file; empty for an unnamed new drawing.
+    const std::string& drawing_path() const { return m_path; }
+    // Changes whenever another drawing is opened or started; entity names
+    // from an earlier drawing carry the old serial and are rejected.
+    long drawing_serial() const { return m_serial; }
+    // Opens a file (already a host path). On failure nothing changes.
+    Status open_drawing(const std::string& host_path);
+    void new_drawing(const std::string& host_path = "");
+    Status save_drawing(const std::string& host_path, db::DxfVersion version);
+
+    // --- parts
+    Sysvars& sysvars() { return m_sysvars; }
+    AppLoader& apps() { return m_apps; }
+    Input& input() { return m_input; }
+    SessionOptions& options() { return m_opts; }
+    void set_command_runner(CommandRunner* r) { m_runner = r; }
+    CommandRunner* command_runner() { return m_runner; }
+
+    // --- application loading and calls
+    Result<LoadedApp*> load_app(const std::string& host_path);
+    Status unload_app(const std::string& name);
+    // Calls an application function with an argument chain (taken over);
+    // the result chain (owned by the caller, may be null) and status come back.
+    int call_function(const FunctionDef& def, struct resbuf* args, struct resbuf** result);
+    CallFrame* call_frame() { return m_calls.empty() ? nullptr : &m_calls.back(); }
+
+    // --- selection sets: a set is a list of entities in order, no duplicates
+    long new_selection(std::vector<EntityRef> ents);
+    std::vector<EntityRef>* selection(long id);
+    bool free_selection(long id);
+
+    // A user break (Ctrl-C at the terminal) waiting to be noticed; reading clears it.
+    void request_break() { m_break = true; }
+    bool take_break() {
+        bool b = m_break;
+        m_break = false;
+        return b;
+    }
+
+    // Host folder search for a file name (drawing folder, then support path).
+    std::string find_file(const std::string& name) const;
+
+    // Host path for a path typed or built by an application (Windows style).
+    std::string host_path(const std::string& path) const;
+
+    // Hooks around a drawing becoming current: before the applications hear
+    // of it (AutoLISP starts afresh) and after (start-up file).
+    void set_new_drawing_hook(std::function<void()> fn) { m_on_new_drawing = std::move(fn); }
+    void set_drawing_loaded_hook(std::function<void()> fn) { m_on_loaded = std::move(fn); }
+
+private:
+    void install_computed_vars();
+    void drawing_changed();
+    SessionOptions m_opts;
+    std::unique_ptr<db::Drawing> m_drawing;
+    std::string m_path;
+    long m_serial = 0;
+    Sysvars m_sysvars;
+    AppLoader m_apps;
+    Input m_input;
+    CommandRunner* m_runner = nullptr;
+    std::vector<CallFrame> m_calls;
+    std::map<long, std::vector<EntityRef>> m_selections;
+    long m_next_selection = 1;
+    bool m_break = false;
+    std::function<void(std::string_view)> m_out;
+    std::function<void()> m_on_new_drawing;
+    std::function<void()> m_on_loaded;
+};
+
+// Frees a resbuf chain (the host's own, as ads_relrb does).
+void release_chain(struct resbuf* rb);
+// Deep copy of a resbuf chain.
+struct resbuf* copy_chain(const struct resbuf* rb);
+
+}  // namespace cadhost::host
