@@ -1,0 +1,211 @@
+// File tags <-> ADS groups.
+#include "ads_form.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "core/groupcode.h"
+#include "db/messages.h"
+#include "dxf/value_text.h"
+
+namespace cadhost::db {
+
+namespace {
+
+constexpr double deg_per_rad = 180.0 / M_PI;
+
+GroupValue integer_value(GroupType type, int64_t v) {
+    if (type == GroupType::Int64) return v;
+    if (type == GroupType::Int32 || v < INT16_MIN || v > INT16_MAX) {
+        if (v >= INT32_MIN && v <= INT32_MAX) return static_cast<int32_t>(v);
+        return v;
+    }
+    return static_cast<int16_t>(v);
+}
+
+int y_code(int c) { return c == 210 ? 220 : c + 10; }
+int z_code(int c) { return c == 210 ? 230 : c + 20; }
+
+std::string format_degrees(double radians) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.15g", radians * deg_per_rad);
+    std::string s(buf);
+    if (s.find_first_of(".eEn") == std::string::npos) s += ".0";
+    return s;
+}
+
+std::optional<double> as_real(const GroupValue& v) {
+    if (auto d = std::get_if<double>(&v)) return std::isfinite(*d) ? std::optional<double>(*d) : std::nullopt;
+    if (auto i = std::get_if<int16_t>(&v)) return *i;
+    if (auto i = std::get_if<int32_t>(&v)) return *i;
+    if (auto i = std::get_if<int64_t>(&v)) return static_cast<double>(*i);
+    return std::nullopt;
+}
+
+std::optional<int64_t> as_int(const GroupValue& v) {
+    if (auto i = std::get_if<int16_t>(&v)) return *i;
+    if (auto i = std::get_if<int32_t>(&v)) return *i;
+    if (auto i = std::get_if<int64_t>(&v)) return *i;
+    return std::nullopt;
+}
+
+}  // namespace
+
+size_t xdata_start(const TagVec& tags) {
+    for (size_t i = 0; i < tags.size(); ++i)
+        if (tags[i].code == 1001) return i;
+    return tags.size();
+}
+
+GroupValue AdsConverter::value_of(int code, std::string_view text) const {
+    GroupType type = group_type(code);
+    switch (type) {
+    case GroupType::Real:
+    case GroupType::Coord:
+    case GroupType::Point:
+        if (auto d = dxf::parse_real(text)) return *d;
+        break;
+    case GroupType::Angle:
+        if (auto d = dxf::parse_real(text)) return *d / deg_per_rad;
+        break;
+    case GroupType::Int16:
+    case GroupType::Int32:
+    case GroupType::Int64:
+    case GroupType::Bool:
+        if (auto i = dxf::parse_int(text)) return integer_value(type, *i);
+        if (auto d = dxf::parse_real(text); d && *d == std::floor(*d) && std::fabs(*d) < 9e18)
+            return integer_value(type, static_cast<int64_t>(*d));  // some writers put "1.0" in integer groups
+        break;
+    case GroupType::Pointer:
+        if (auto h = dxf::parse_handle(text))
+            if (EntityRef r = m_doc.ref_of_handle(*h)) return r;
+        return std::string(dxf::trim_blanks(text));
+    case GroupType::Binary:
+        if (auto b = dxf::parse_hex_bytes(text)) return *b;
+        break;
+    default:
+        break;
+    }
+    return m_doc.m_codec.decode(text);
+}
+
+void AdsConverter::convert(const TagVec& tags, size_t begin, size_t end, AdsForm& out) const {
+    for (size_t i = begin; i < end; ++i) {
+        int code = tags[i].code;
+        GroupType type = group_type(code);
+        if (type == GroupType::Comment) continue;
+        if (type == GroupType::Point) {
+            auto x = dxf::parse_real(tags[i].text());
+            Point p{x.value_or(0), 0, 0, 2};
+            uint32_t n = 1;
+            if (i + 1 < end && tags[i + 1].code == y_code(code)) {
+                p.y = dxf::parse_real(tags[i + 1].text()).value_or(0);
+                ++n;
+                if (i + 2 < end && tags[i + 2].code == z_code(code)) {
+                    p.z = dxf::parse_real(tags[i + 2].text()).value_or(0);
+                    p.dims = 3;
+                    ++n;
+                }
+            }
+            if (x || n > 1) {
+                out.groups.push_back({code, p});
+                out.spans.push_back({static_cast<uint32_t>(i), n});
+                i += n - 1;
+                continue;
+            }
+        }
+        out.groups.push_back({code, value_of(code, tags[i].text())});
+        out.spans.push_back({static_cast<uint32_t>(i), 1});
+    }
+}
+
+AdsForm AdsConverter::object_form(uint32_t id, XdataMode xdata) const {
+    const TagVec& tags = m_doc.obj(id).tags;
+    AdsForm f;
+    f.groups.reserve(tags.size() + 2);
+    f.spans.reserve(tags.size() + 2);
+    f.groups.push_back({-1, EntityRef{id}});
+    f.spans.push_back({});
+    size_t xd = xdata_start(tags);
+    convert(tags, 0, xd, f);
+    // The owner (first 330 outside a {...} group) goes right after group 0.
+    int depth = 0;
+    for (size_t g = 2; g < f.groups.size(); ++g) {
+        int c = f.groups[g].code;
+        if (c == 102) {
+            auto s = std::get_if<std::string>(&f.groups[g].value);
+            if (s && !s->empty()) depth = (*s)[0] == '{' ? 1 : 0;
+        } else if (c == 330 && depth == 0) {
+            std::rotate(f.groups.begin() + 2, f.groups.begin() + static_cast<long>(g), f.groups.begin() + static_cast<long>(g) + 1);
+            std::rotate(f.spans.begin() + 2, f.spans.begin() + static_cast<long>(g), f.spans.begin() + static_cast<long>(g) + 1);
+            break;
+        }
+    }
+    if (xdata == XdataMode::Include && xd < tags.size()) {
+        f.groups.push_back({-3, std::string()});
+        f.spans.push_back({});
+        convert(tags, xd, tags.size(), f);
+    }
+    return f;
+}
+
+std::optional<Group> AdsConverter::header_group(const TagVec& tags) const {
+    AdsForm f;
+    convert(tags, 0, tags.size(), f);
+    if (f.groups.empty()) return std::nullopt;
+    return f.groups[0];
+}
+
+Result<FileTags> AdsConverter::file_tags(const Group& g) const {
+    const GroupValue& v = g.value;
+    Error bad = fail(msg::bad_value + std::string(" (") + std::to_string(g.code) + ")");
+    FileTags out;
+    switch (group_type(g.code)) {
+    case GroupType::Point: {
+        auto p = std::get_if<Point>(&v);
+        if (!p) {
+            if (auto d = as_real(v)) { out.emplace_back(g.code, dxf::format_real(*d)); return out; }
+            return bad;
+        }
+        if (!std::isfinite(p->x) || !std::isfinite(p->y) || !std::isfinite(p->z)) return bad;
+        out.emplace_back(g.code, dxf::format_real(p->x));
+        out.emplace_back(y_code(g.code), dxf::format_real(p->y));
+        if (p->dims != 2) out.emplace_back(z_code(g.code), dxf::format_real(p->z));
+        return out;
+    }
+    case GroupType::Angle:
+        if (auto d = as_real(v)) { out.emplace_back(g.code, format_degrees(*d)); return out; }
+        return bad;
+    case GroupType::Real:
+    case GroupType::Coord:
+        if (auto d = as_real(v)) { out.emplace_back(g.code, dxf::format_real(*d)); return out; }
+        return bad;
+    case GroupType::Int16:
+    case GroupType::Int32:
+    case GroupType::Int64:
+    case GroupType::Bool:
+        if (auto i = as_int(v)) { out.emplace_back(g.code, dxf::format_int(*i)); return out; }
+        return bad;
+    case GroupType::Pointer:
+        if (auto r = std::get_if<EntityRef>(&v)) {
+            const DbObject* o = m_doc.object(*r);
+            if (*r && (!o || o->handle == 0)) return bad;
+            out.emplace_back(g.code, o ? dxf::format_handle(o->handle) : "0");
+            return out;
+        }
+        break;
+    case GroupType::Binary:
+        if (auto b = std::get_if<Binary>(&v)) { out.emplace_back(g.code, dxf::format_hex_bytes(*b)); return out; }
+        break;
+    default:
+        break;
+    }
+    auto s = std::get_if<std::string>(&v);
+    if (!s) return bad;
+    // Values are single lines in the file; the codec escapes control characters.
+    out.emplace_back(g.code, m_doc.m_codec.encode(*s));
+    return out;
+}
+
+}  // namespace cadhost::db

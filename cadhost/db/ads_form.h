@@ -1,0 +1,50 @@
+// Conversion between an object's file tags and the ADS group list that
+// applications see: points merged, angles in radians, handles as references,
+// strings in UTF-8. Each ADS group remembers the tags it came from.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/result.h"
+#include "core/value.h"
+#include "db/document.h"
+
+namespace cadhost::db {
+
+struct Span {
+    uint32_t first = 0;  // index of the first tag in the object's tags
+    uint32_t count = 0;
+};
+
+struct AdsForm {
+    GroupList groups;
+    std::vector<Span> spans;  // parallel to groups; -1 and -3 have empty spans
+};
+
+enum class XdataMode { Skip, Include };
+
+using FileTags = std::vector<std::pair<int, std::string>>;
+
+class AdsConverter {
+public:
+    explicit AdsConverter(const DrawingImpl& doc) : m_doc(doc) {}
+    // The whole object with group -1 first and the owner after group 0.
+    AdsForm object_form(uint32_t id, XdataMode xdata) const;
+    // The groups of a tag range, in file order.
+    void convert(const TagVec& tags, size_t begin, size_t end, AdsForm& out) const;
+    // The single group a header variable holds.
+    std::optional<Group> header_group(const TagVec& tags) const;
+    // Tags in file form for one ADS group; fails when the value does not fit the code.
+    Result<FileTags> file_tags(const Group& g) const;
+
+private:
+    GroupValue value_of(int code, std::string_view text) const;
+    const DrawingImpl& m_doc;
+};
+
+// Index of the first XDATA tag (1001) or tags.size().
+size_t xdata_start(const TagVec& tags);
+
+}  // namespace cadhost::db

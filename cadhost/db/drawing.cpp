@@ -1,0 +1,212 @@
+// Drawing: reading, the entity walk and lookups; editing, making, tables
+// and writing are delegated to their own classes.
+#include "db/drawing.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "db/ads_form.h"
+#include "db/document.h"
+#include "db/editor.h"
+#include "db/emitter.h"
+#include "db/entity_maker.h"
+#include "db/loader.h"
+#include "db/messages.h"
+#include "db/prototype.h"
+#include "db/tables.h"
+#include "dxf/value_text.h"
+
+namespace cadhost::db {
+
+namespace {
+
+struct VersionName {
+    DxfVersion version;
+    const char* acadver;
+};
+constexpr VersionName version_names[] = {
+    {DxfVersion::R12, "AC1009"},   {DxfVersion::R2000, "AC1015"}, {DxfVersion::R2004, "AC1018"},
+    {DxfVersion::R2007, "AC1021"}, {DxfVersion::R2010, "AC1024"}, {DxfVersion::R2013, "AC1027"},
+    {DxfVersion::R2018, "AC1032"},
+};
+
+}  // namespace
+
+const char* acadver_name(DxfVersion v) {
+    for (const auto& n : version_names)
+        if (n.version == v) return n.acadver;
+    return "AC1015";
+}
+
+std::optional<DxfVersion> version_from_acadver(const std::string& s) {
+    std::string_view v = dxf::trim_blanks(s);
+    for (const auto& n : version_names)
+        if (v == n.acadver) return n.version;
+    if (v == "AC1006" || v == "AC1004" || v == "AC1002") return DxfVersion::R12;
+    if (v == "AC1012" || v == "AC1014") return DxfVersion::R2000;
+    return std::nullopt;
+}
+
+Drawing::Drawing() : m_impl(std::make_unique<DrawingImpl>()) {}
+Drawing::~Drawing() = default;
+
+Result<std::unique_ptr<Drawing>> Drawing::read_file(const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return Error{msg::cannot_open + std::string(": ") + std::strerror(errno), path, 0};
+    std::string text;
+    char buf[1 << 16];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+    bool failed = std::ferror(f);
+    std::fclose(f);
+    if (failed) return Error{msg::cannot_read, path, 0};
+    return read_text(text, path);
+}
+
+Result<std::unique_ptr<Drawing>> Drawing::read_text(const std::string& text, const std::string& name) {
+    std::unique_ptr<Drawing> d(new Drawing());
+    DrawingImpl& impl = *d->m_impl;
+    impl.m_name = name;
+    impl.m_source = std::make_unique<char[]>(text.size() + 1);
+    std::memcpy(impl.m_source.get(), text.data(), text.size());
+    DxfLoader loader(impl, std::string_view(impl.m_source.get(), text.size()), name);
+    CH_TRY(loader.load());
+    return d;
+}
+
+std::unique_ptr<Drawing> Drawing::prototype(DxfVersion version) {
+    std::unique_ptr<Drawing> d(new Drawing());
+    Prototype::build(*d->m_impl, version);
+    return d;
+}
+
+std::string Drawing::write_text(DxfVersion version) const { return DxfEmitter(*m_impl).write(version); }
+
+Status Drawing::save(const std::string& path, DxfVersion version) {
+    CH_TRY(DxfEmitter(*m_impl).save(path, version));
+    m_impl->m_version = version;
+    m_impl->m_dbmod = 0;
+    return ok_status();
+}
+
+DxfVersion Drawing::version() const { return m_impl->m_version; }
+
+namespace {
+
+EntityRef walk_from(const DrawingImpl& d, int list, size_t pos) {
+    if (list < 0) return {};
+    const auto& ids = d.m_lists[static_cast<size_t>(list)].ids;
+    for (size_t i = pos; i < ids.size(); ++i)
+        if (!d.obj(ids[i]).deleted) return EntityRef{ids[i]};
+    return {};
+}
+
+}  // namespace
+
+EntityRef Drawing::first_entity() const { return walk_from(*m_impl, 0, 0); }
+
+EntityRef Drawing::next_entity(EntityRef e) const {
+    const DbObject* o = m_impl->object(e);
+    if (!o || !o->committed) return {};
+    if (o->kind == ObjKind::BlockBegin) return walk_from(*m_impl, o->list, 0);
+    if (o->kind != ObjKind::Entity) return {};
+    return walk_from(*m_impl, o->list, o->position + 1);
+}
+
+EntityRef Drawing::last_entity() const {
+    const auto& ids = m_impl->m_lists[0].ids;
+    for (size_t i = ids.size(); i-- > 0;) {
+        const DbObject& o = m_impl->obj(ids[i]);
+        if (!o.deleted && !o.sub) return EntityRef{ids[i]};
+    }
+    return {};
+}
+
+std::optional<GroupList> Drawing::entget(EntityRef e) const {
+    const DbObject* o = m_impl->object(e);
+    if (!o || o->deleted) return std::nullopt;
+    return AdsConverter(*m_impl).object_form(static_cast<uint32_t>(e.id), XdataMode::Skip).groups;
+}
+
+std::optional<GroupList> Drawing::entget(EntityRef e, const std::vector<std::string>& apps) const {
+    const DbObject* o = m_impl->object(e);
+    if (!o || o->deleted) return std::nullopt;
+    GroupList all = AdsConverter(*m_impl).object_form(static_cast<uint32_t>(e.id), XdataMode::Include).groups;
+    GroupList out;
+    bool in_xdata = false, keep = false;
+    for (auto& g : all) {
+        if (g.code == -3) { in_xdata = true; out.push_back(g); continue; }
+        if (in_xdata && g.code == 1001) {
+            std::string app = group_string({g}, 1001);
+            keep = false;
+            for (const auto& a : apps) keep = keep || a == "*" || dxf::equal_nocase(a, app);
+        }
+        if (!in_xdata || keep) out.push_back(std::move(g));
+    }
+    if (!out.empty() && out.back().code == -3) out.pop_back();
+    return out;
+}
+
+Status Drawing::entmod(const GroupList& list) { return EntityEditor(*m_impl).entmod(list); }
+Result<EntityRef> Drawing::entmake(const GroupList& list) { return EntityMaker(*m_impl).make(list); }
+Status Drawing::entdel(EntityRef e) { return EntityEditor(*m_impl).entdel(e); }
+
+bool Drawing::is_deleted(EntityRef e) const {
+    const DbObject* o = m_impl->object(e);
+    return o && o->deleted;
+}
+
+EntityRef Drawing::handent(const std::string& handle) const {
+    auto h = dxf::parse_handle(handle);
+    return h ? m_impl->ref_of_handle(*h) : EntityRef{};
+}
+
+std::string Drawing::handle_of(EntityRef e) const {
+    const DbObject* o = m_impl->object(e);
+    return o && o->handle ? dxf::format_handle(o->handle) : std::string();
+}
+
+Space Drawing::space_of(EntityRef e) const {
+    const DbObject* o = m_impl->object(e);
+    if (!o || o->list < 0) return Space::Model;
+    int block = m_impl->m_lists[static_cast<size_t>(o->list)].block;
+    if (block < 0) return dxf::trim_blanks(m_impl->tag_text(static_cast<uint32_t>(e.id), 67)) == "1" ? Space::Paper : Space::Model;
+    std::string name = dxf::upper_ascii(dxf::trim_blanks(m_impl->tag_text(m_impl->m_blocks[static_cast<size_t>(block)].begin, 2)));
+    if (name.rfind("*PAPER_SPACE", 0) == 0) return Space::Paper;
+    if (name == "*MODEL_SPACE") return Space::Model;
+    return Space::Block;
+}
+
+std::string Drawing::type_of(EntityRef e) const {
+    const DbObject* o = m_impl->object(e);
+    return o ? std::string(m_impl->type_name(static_cast<uint32_t>(e.id))) : std::string();
+}
+
+std::optional<GroupList> Drawing::tblsearch(const std::string& table, const std::string& name) {
+    return TableReader(*m_impl).search(table, name);
+}
+
+std::optional<GroupList> Drawing::tblnext(const std::string& table, bool rewind) {
+    return TableReader(*m_impl).next(table, rewind);
+}
+
+EntityRef Drawing::tblobjname(const std::string& table, const std::string& name) const {
+    return TableReader(*m_impl).object_name(table, name);
+}
+
+Status Drawing::ensure_layer(const std::string& name) { return EntityEditor(*m_impl).ensure_layer(name); }
+
+std::optional<Group> Drawing::header_var(const std::string& name) const {
+    std::string n = name.empty() || name[0] == '$' ? name : "$" + name;
+    const HeaderVar* v = m_impl->header(n);
+    if (!v) return std::nullopt;
+    return AdsConverter(*m_impl).header_group(v->tags);
+}
+
+Status Drawing::set_header_var(const std::string& name, const Group& value) {
+    return EntityEditor(*m_impl).set_header_var(name, value);
+}
+
+long Drawing::dbmod() const { return m_impl->m_dbmod; }
+
+}  // namespace cadhost::db

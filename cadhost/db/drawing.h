@@ -1,0 +1,104 @@
+// The drawing database: one open drawing read from and saved to ASCII DXF.
+// Entities are kept as their file tags so that everything the host does not
+// interpret is written back unchanged; applications see them in ADS form
+// (group -1 the entity, points as one 3D group, angles in radians, pointer
+// handles as entity references).
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/result.h"
+#include "core/value.h"
+
+namespace cadhost::db {
+
+// DXF versions the host reads and writes, by their $ACADVER names.
+enum class DxfVersion { R12, R2000, R2004, R2007, R2010, R2013, R2018 };
+const char* acadver_name(DxfVersion v);  // "AC1009", "AC1015", ...
+std::optional<DxfVersion> version_from_acadver(const std::string& s);
+
+enum class Space { Model, Paper, Block };
+
+class DrawingImpl;
+
+class Drawing {
+public:
+    // Reads a DXF file; the error names the file and the line where reading failed.
+    static Result<std::unique_ptr<Drawing>> read_file(const std::string& path);
+    // Reads DXF text already in memory (name is used in messages only).
+    static Result<std::unique_ptr<Drawing>> read_text(const std::string& text, const std::string& name);
+    // A new drawing from the host's own prototype: layer 0, standard
+    // linetypes, text style STANDARD, written as version.
+    static std::unique_ptr<Drawing> prototype(DxfVersion version = DxfVersion::R2000);
+    ~Drawing();
+
+    // Writes the whole drawing as DXF text of the given version.
+    std::string write_text(DxfVersion version) const;
+    // Saves atomically (temporary file beside the target, flush, rename). A
+    // failure leaves any existing file untouched. Resets dbmod() on success.
+    Status save(const std::string& path, DxfVersion version);
+    DxfVersion version() const;  // as read, or as last saved
+
+    // --- entity walk, as ads_entnext does it
+    // First entity of the drawing (model or paper space), or none.
+    EntityRef first_entity() const;
+    // The entity after e: a complex entity's sub-entities (ATTRIB, VERTEX,
+    // SEQEND) come after it; within a block definition the walk ends at the
+    // end of the block. Deleted entities are skipped.
+    EntityRef next_entity(EntityRef e) const;
+    // Last main entity (not a sub-entity) of the drawing, or none.
+    EntityRef last_entity() const;
+    // The entity list in ADS form, or nullopt for an unknown or deleted reference.
+    std::optional<GroupList> entget(EntityRef e) const;
+    // The same with the XDATA of the named applications ("*" for all) after
+    // a -3 group, as (1001 . app) followed by that application's groups.
+    std::optional<GroupList> entget(EntityRef e, const std::vector<std::string>& apps) const;
+    // Replaces an entity's data from an ADS list whose -1 group names it.
+    // Groups present replace the entity's groups of the same code (the k-th
+    // group of a code replaces the k-th); groups absent are kept. Fails on
+    // type change, unknown layer style names it cannot make, or bad values.
+    // A -3 group followed by XDATA replaces the XDATA of the applications given.
+    Status entmod(const GroupList& list);
+    // Appends a new entity (to model space, or to the block being defined
+    // when a BLOCK header started one). Returns the new entity; for BLOCK /
+    // ENDBLK sequences it follows the host's rules.
+    Result<EntityRef> entmake(const GroupList& list);
+    // Deletes, or undeletes a deleted entity (toggle, as the host does).
+    Status entdel(EntityRef e);
+    bool is_deleted(EntityRef e) const;
+    EntityRef handent(const std::string& handle) const;
+    // The handle of an entity or record as upper-case hex; empty for none.
+    std::string handle_of(EntityRef e) const;
+    Space space_of(EntityRef e) const;
+    // Entity type name (group 0) without building the whole list.
+    std::string type_of(EntityRef e) const;
+
+    // --- tables: LAYER, LTYPE, STYLE, VIEW, UCS, VPORT, DIMSTYLE, APPID,
+    // BLOCK_RECORD, and the pseudo-table BLOCK (definitions, with group -2
+    // giving the first entity of the block).
+    std::optional<GroupList> tblsearch(const std::string& table, const std::string& name);
+    // Next record of a table; rewind starts again from its first record.
+    std::optional<GroupList> tblnext(const std::string& table, bool rewind);
+    // The entity reference of a table record (or of a block's BLOCK entity
+    // for table "BLOCK"), or none.
+    EntityRef tblobjname(const std::string& table, const std::string& name) const;
+    // Creates a layer record (color 7, CONTINUOUS) when missing; fails for
+    // names a layer cannot have.
+    Status ensure_layer(const std::string& name);
+
+    // --- header variables ($CLAYER and so on), in ADS form (one group).
+    std::optional<Group> header_var(const std::string& name) const;
+    Status set_header_var(const std::string& name, const Group& value);
+
+    // Unsaved changes; 0 after reading or saving.
+    long dbmod() const;
+
+private:
+    Drawing();
+    std::unique_ptr<DrawingImpl> m_impl;
+};
+
+}  // namespace cadhost::db

@@ -1,0 +1,222 @@
+// entmod, entdel, layer creation and header variables.
+#include "editor.h"
+
+#include <algorithm>
+#include <cctype>
+#include <unordered_map>
+
+#include "core/groupcode.h"
+#include "db/messages.h"
+#include "dxf/value_text.h"
+
+namespace cadhost::db {
+
+namespace {
+
+bool is_common_entity_code(int c) {
+    switch (c) {
+    case 6: case 48: case 60: case 62: case 67: case 284: case 347: case 370: case 390: case 410: case 420: case 430: case 440:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Equal as the application sees it; a 2D file point equals a 3D one at z 0.
+bool same_value(const Group& a, const Group& b) {
+    auto pa = std::get_if<Point>(&a.value);
+    auto pb = std::get_if<Point>(&b.value);
+    if (pa && pb) return pa->x == pb->x && pa->y == pb->y && pa->z == pb->z;
+    return a.value == b.value;
+}
+
+int find_kth(const AdsForm& f, int code, int k) {
+    for (size_t i = 0; i < f.groups.size(); ++i)
+        if (f.groups[i].code == code && k-- == 0) return static_cast<int>(i);
+    return -1;
+}
+
+}  // namespace
+
+bool EntityEditor::valid_symbol_name(const std::string& name) {
+    if (name.empty() || name.size() > 255) return false;
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>/\\\":;?*|,=`").find(c) != std::string_view::npos)
+            return false;
+    return true;
+}
+
+Result<bool> EntityEditor::plan_group(uint32_t id, const AdsForm& old, const Group& g, int k, std::vector<Edit>& edits,
+                                      FileTags& inserts) {
+    int j = find_kth(old, g.code, k);
+    if (g.code == 0) {
+        if (j >= 0 && !same_value(old.groups[static_cast<size_t>(j)], g)) return fail(msg::type_change);
+        return false;
+    }
+    if (g.code == 5 || g.code == 105 || g.code < 0) return false;  // handles stay
+    if (j >= 0 && same_value(old.groups[static_cast<size_t>(j)], g)) return false;
+    Group v = g;
+    if (auto p = std::get_if<Point>(&v.value)) {
+        bool flat = m_doc.type_name(id) == "LWPOLYLINE" && g.code == 10;
+        bool old_flat = j >= 0 && std::get_if<Point>(&old.groups[static_cast<size_t>(j)].value) &&
+                        std::get<Point>(old.groups[static_cast<size_t>(j)].value).dims == 2;
+        if (flat || (old_flat && p->z == 0)) p->dims = 2;
+    }
+    if (g.code == 8) {
+        auto s = std::get_if<std::string>(&g.value);
+        if (!s) return fail(msg::bad_value);
+        CH_TRY(ensure_layer(*s));
+    }
+    FileTags tags = CH_TRY(AdsConverter(m_doc).file_tags(v));
+    if (j >= 0) edits.push_back({old.spans[static_cast<size_t>(j)], std::move(tags)});
+    else inserts.insert(inserts.end(), tags.begin(), tags.end());
+    return true;
+}
+
+size_t EntityEditor::insert_position(const TagVec& tags, int code) const {
+    if (is_common_entity_code(code))
+        for (size_t i = 1; i < tags.size(); ++i)
+            if (tags[i].code == 8) return i + 1;
+    return xdata_start(tags);
+}
+
+void EntityEditor::apply(uint32_t id, std::vector<Edit>& edits, const FileTags& inserts) {
+    TagVec& tags = m_doc.obj(id).tags;
+    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.span.first > b.span.first; });
+    for (const Edit& e : edits) {
+        TagVec repl;
+        for (const auto& [code, text] : e.tags) repl.push_back(m_doc.make_tag(code, text));
+        auto at = tags.begin() + e.span.first;
+        tags.erase(at, at + e.span.count);
+        tags.insert(tags.begin() + e.span.first, repl.begin(), repl.end());
+    }
+    // A new point's coordinates stay together: insert group by group.
+    for (size_t i = 0; i < inserts.size();) {
+        size_t n = 1;
+        while (i + n < inserts.size() && group_type(inserts[i + n].first) == GroupType::Coord) ++n;
+        size_t at = insert_position(tags, inserts[i].first);
+        for (size_t k = 0; k < n; ++k)
+            tags.insert(tags.begin() + static_cast<long>(at + k), m_doc.make_tag(inserts[i + k].first, inserts[i + k].second));
+        i += n;
+    }
+}
+
+// Replaces the XDATA of each application named after the -3 group.
+void EntityEditor::replace_xdata(uint32_t id, const GroupList& list, size_t from) {
+    TagVec& tags = m_doc.obj(id).tags;
+    AdsConverter conv(m_doc);
+    std::vector<std::string> apps;
+    for (size_t i = from; i < list.size(); ++i)
+        if (list[i].code == 1001) apps.push_back(group_string({list[i]}, 1001));
+    TagVec kept(tags.begin(), tags.begin() + static_cast<long>(xdata_start(tags)));
+    bool drop = false;
+    for (size_t i = kept.size(); i < tags.size(); ++i) {
+        if (tags[i].code == 1001) {
+            std::string app(dxf::trim_blanks(tags[i].text()));
+            drop = std::any_of(apps.begin(), apps.end(), [&](const std::string& a) { return dxf::equal_nocase(a, app); });
+        }
+        if (!drop) kept.push_back(tags[i]);
+    }
+    for (size_t i = from; i < list.size(); ++i) {
+        auto ft = conv.file_tags(list[i]);
+        if (!ft) continue;
+        for (const auto& [code, text] : *ft) kept.push_back(m_doc.make_tag(code, text));
+    }
+    tags = std::move(kept);
+}
+
+Status EntityEditor::entmod(const GroupList& list) {
+    const Group* name = find_group(list, -1);
+    if (!name || !std::get_if<EntityRef>(&name->value)) return fail(msg::no_name_group);
+    EntityRef e = std::get<EntityRef>(name->value);
+    DbObject* o = m_doc.object(e);
+    if (!o) return fail(msg::no_entity);
+    if (o->deleted) return fail(msg::deleted_entity);
+    auto id = static_cast<uint32_t>(e.id);
+    AdsForm old = AdsConverter(m_doc).object_form(id, XdataMode::Skip);
+    std::unordered_map<int, int> seen;
+    std::vector<Edit> edits;
+    FileTags inserts;
+    size_t xdata_from = list.size();
+    bool changed = false;
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (list[i].code == -3) { xdata_from = i + 1; break; }
+        changed = CH_TRY(plan_group(id, old, list[i], seen[list[i].code]++, edits, inserts)) || changed;
+    }
+    // Every group is checked before anything changes, so a failure leaves the entity as it was.
+    apply(id, edits, inserts);
+    if (xdata_from < list.size()) {
+        replace_xdata(id, list, xdata_from);
+        changed = true;
+    }
+    if (changed) ++m_doc.m_dbmod;
+    return ok_status();
+}
+
+Status EntityEditor::entdel(EntityRef e) {
+    DbObject* o = m_doc.object(e);
+    if (!o) return fail(msg::no_entity);
+    if (o->kind != ObjKind::Entity || !o->committed || o->list < 0) return fail(msg::not_an_entity);
+    if (o->sub) return fail(msg::sub_entity_delete);
+    bool now = !o->deleted;
+    const auto& ids = m_doc.m_lists[static_cast<size_t>(o->list)].ids;
+    for (size_t i = o->position; i < ids.size(); ++i) {
+        DbObject& x = m_doc.obj(ids[i]);
+        if (i > o->position && !x.sub) break;
+        x.deleted = now;
+    }
+    ++m_doc.m_dbmod;
+    return ok_status();
+}
+
+Status EntityEditor::ensure_layer(const std::string& name) {
+    if (m_doc.find_record("LAYER", name)) return ok_status();
+    if (!valid_symbol_name(name)) return fail(msg::bad_layer_name + std::string(": ") + name);
+    Table& t = m_doc.ensure_table("LAYER");
+    bool modern = m_doc.m_form == DataForm::Modern;
+    auto lt = m_doc.find_record("LTYPE", "CONTINUOUS");
+    std::string ltype = lt ? std::string(dxf::trim_blanks(m_doc.tag_text(*lt, 2))) : "CONTINUOUS";
+    DbObject o;
+    o.kind = ObjKind::TableRecord;
+    o.table = static_cast<int>(&t - m_doc.m_tables.data());
+    o.handle = m_doc.new_handle();
+    o.tags.push_back(m_doc.make_tag(0, "LAYER"));
+    o.tags.push_back(m_doc.make_tag(5, dxf::format_handle(o.handle)));
+    if (modern) {
+        o.tags.push_back(m_doc.make_tag(330, dxf::format_handle(m_doc.obj(t.head).handle)));
+        o.tags.push_back(m_doc.make_tag(100, "AcDbSymbolTableRecord"));
+        o.tags.push_back(m_doc.make_tag(100, "AcDbLayerTableRecord"));
+    }
+    o.tags.push_back(m_doc.make_tag(2, m_doc.m_codec.encode(name)));
+    o.tags.push_back(m_doc.make_tag(70, "0"));
+    o.tags.push_back(m_doc.make_tag(62, "7"));
+    o.tags.push_back(m_doc.make_tag(6, ltype));
+    if (modern) o.tags.push_back(m_doc.make_tag(370, "-3"));
+    uint32_t id = m_doc.add_object(std::move(o));
+    m_doc.index_handle(id);
+    t.records.push_back(id);
+    ++m_doc.m_dbmod;
+    return ok_status();
+}
+
+Status EntityEditor::set_header_var(const std::string& name, const Group& value) {
+    std::string n = name.empty() || name[0] == '$' ? name : "$" + name;
+    if (n.size() < 2) return fail(msg::bad_header_name);
+    for (char c : n.substr(1))
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$')) return fail(msg::bad_header_name);
+    FileTags ft = CH_TRY(AdsConverter(m_doc).file_tags(value));
+    if (dxf::equal_nocase(n, "$HANDSEED")) {
+        auto h = dxf::parse_handle(ft[0].second);
+        if (!h) return fail(msg::bad_value);
+        // The seed never goes below a handle already in use.
+        if (*h > m_doc.m_next_handle) m_doc.m_next_handle = *h;
+        ft[0].second = dxf::format_handle(m_doc.m_next_handle);
+    }
+    TagVec tags;
+    for (const auto& [code, text] : ft) tags.push_back(m_doc.make_tag(code, text));
+    m_doc.set_header_tags(n, std::move(tags));
+    ++m_doc.m_dbmod;
+    return ok_status();
+}
+
+}  // namespace cadhost::db

@@ -1,0 +1,35 @@
+// Changes to existing data: entmod, entdel, new layers and header variables.
+#pragma once
+
+#include <string>
+
+#include "core/result.h"
+#include "core/value.h"
+#include "db/ads_form.h"
+#include "db/document.h"
+
+namespace cadhost::db {
+
+class EntityEditor {
+public:
+    explicit EntityEditor(DrawingImpl& doc) : m_doc(doc) {}
+    Status entmod(const GroupList& list);
+    Status entdel(EntityRef e);
+    Status ensure_layer(const std::string& name);
+    Status set_header_var(const std::string& name, const Group& value);
+    // Layer names: not empty, none of the characters the host reserves.
+    static bool valid_symbol_name(const std::string& name);
+
+private:
+    struct Edit {
+        Span span;
+        FileTags tags;
+    };
+    Result<bool> plan_group(uint32_t id, const AdsForm& old, const Group& g, int k, std::vector<Edit>& edits, FileTags& inserts);
+    void apply(uint32_t id, std::vector<Edit>& edits, const FileTags& inserts);
+    void replace_xdata(uint32_t id, const GroupList& list, size_t from);
+    size_t insert_position(const TagVec& tags, int code) const;
+    DrawingImpl& m_doc;
+};
+
+}  // namespace cadhost::db

@@ -1,0 +1,38 @@
+// entmake: new entities from ADS lists, written in the form the drawing's
+// version needs, including complex entities and block definitions that
+// arrive as sequences (INSERT/ATTRIB/SEQEND, POLYLINE/VERTEX/SEQEND,
+// BLOCK ... ENDBLK).
+#pragma once
+
+#include <string>
+
+#include "core/result.h"
+#include "core/value.h"
+#include "db/document.h"
+#include "db/entity_specs.h"
+
+namespace cadhost::db {
+
+class EntityMaker {
+public:
+    explicit EntityMaker(DrawingImpl& doc) : m_doc(doc) {}
+    Result<EntityRef> make(const GroupList& list);
+    // Tags of an entity in the drawing's form (also used when converting versions).
+    Result<TagVec> compose(std::string_view type, const GroupList& list, uint64_t handle, uint64_t owner, DataForm form,
+                           int polyline_flags);
+
+private:
+    Result<EntityRef> make_plain(const std::string& type, const GroupList& list);
+    Result<EntityRef> make_sub(const std::string& type, const GroupList& list);
+    Result<EntityRef> begin_block(const GroupList& list);
+    Result<EntityRef> end_block(const GroupList& list);
+    Status add_groups(TagVec& tags, const GroupList& list, const std::vector<int>& codes, std::vector<bool>& used, int vertex_dims);
+    uint32_t new_entity(TagVec tags, uint64_t handle, ObjKind kind);
+    void cancel_complex();
+    int target_list() const;
+    uint64_t owner_for(const GroupList& list) const;
+    std::string unique_anonymous_name(char letter) const;
+    DrawingImpl& m_doc;
+};
+
+}  // namespace cadhost::db

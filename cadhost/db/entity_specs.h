@@ -1,0 +1,25 @@
+// Group codes of the entity types the host can make, by subclass, in the
+// order they are written.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace cadhost::db {
+
+struct SubclassSpec {
+    const char* marker;      // subclass marker written for R13 and later
+    std::vector<int> codes;  // codes belonging to it, in write order
+};
+
+struct EntitySpec {
+    const char* type;
+    std::vector<SubclassSpec> subclasses;
+    std::vector<int> required;
+};
+
+const EntitySpec* entity_spec(std::string_view type);
+// Codes of the entity's common properties (AcDbEntity), besides layer and space.
+const std::vector<int>& common_entity_codes();
+
+}  // namespace cadhost::db

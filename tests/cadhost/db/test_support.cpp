@@ -1,0 +1,88 @@
+// Test helpers for the drawing database.
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace cadhost::db::test {
+
+std::string samples_dir() { return std::string(CH_SHARED_DIR) + "/dxf-samples"; }
+
+std::vector<std::string> sample_files() {
+    std::vector<std::string> out;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(samples_dir(), ec))
+        if (e.path().extension() == ".dxf") out.push_back(e.path().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+std::unique_ptr<Drawing> load(const std::string& path) {
+    auto r = Drawing::read_file(path);
+    if (!r) {
+        ADD_FAILURE() << r.error().what();
+        return nullptr;
+    }
+    return r.release();
+}
+
+std::string temp_dir() {
+    static std::string dir = [] {
+        std::string t = (fs::temp_directory_path() / "ch_db_test_XXXXXX").string();
+        return std::string(mkdtemp(t.data()));
+    }();
+    return dir;
+}
+
+namespace {
+const char* python() { return fs::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3"; }
+}  // namespace
+
+bool auditor_available() {
+    static bool ok = std::system((std::string(python()) + " -c 'import ezdxf' >/dev/null 2>&1").c_str()) == 0;
+    return ok;
+}
+
+std::optional<int> audit_errors(const std::string& path) {
+    if (!auditor_available()) return std::nullopt;
+    std::string cmd = std::string(python()) + " " + CH_DB_TEST_DIR + "/audit_dxf.py '" + path + "' 2>&1";
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return std::nullopt;
+    std::string out;
+    char buf[512];
+    while (fgets(buf, sizeof buf, p)) out += buf;
+    pclose(p);
+    // The count is the last line; earlier lines describe the errors.
+    auto end = out.find_last_not_of("\n");
+    auto start = out.find_last_of('\n', end);
+    std::string last = out.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1) + 1);
+    if (last.empty() || (!std::isdigit(static_cast<unsigned char>(last[0])) && last[0] != '-')) {
+        ADD_FAILURE() << "auditor output: " << out;
+        return -1;
+    }
+    int n = std::stoi(last);
+    if (n != 0) ADD_FAILURE() << path << ":\n" << out;
+    return n;
+}
+
+std::vector<EntityRef> walk(const Drawing& d, EntityRef first) {
+    std::vector<EntityRef> out;
+    for (EntityRef e = first; e && out.size() < 10000000; e = d.next_entity(e)) out.push_back(e);
+    return out;
+}
+
+std::string read_all(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+}
+
+}  // namespace cadhost::db::test
