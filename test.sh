@@ -1,0 +1,18 @@
+#!/bin/sh
+# Builds everything and runs every test: once in a normal build and once
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -eu
+cd "$(dirname "$0")"
+jobs=$(nproc 2>/dev/null || echo 2)
+werror=${CH_WERROR:-OFF}
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCH_WERROR="$werror" >/dev/null
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+if [ "${CH_SKIP_SANITIZE:-0}" != 1 ]; then
+  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCH_SANITIZE=ON -DCH_WERROR="$werror" >/dev/null
+  cmake --build build-sanitize -j "$jobs"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+fi

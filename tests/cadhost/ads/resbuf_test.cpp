@@ -1,0 +1,61 @@
+// Value lists: building, copying, releasing and converting to group lists.
+#include <cstring>
+
+#include "ads/rbconv.h"
+#include "session_fixture.h"
+
+using namespace cadhost;
+
+TEST(Resbuf, BuildlistTakesEachKindOfValue) {
+    ads_point p = {1, 2, 3};
+    ads_name n = {5, 1};
+    struct resbuf* rb = ads_buildlist(RTSTR, "abc", RTSHORT, 7, RTREAL, 2.5, RTPOINT, p, RTLONG, 70000L,
+                                      RTENAME, n, RTLB, RTT, RTLE, 62, 3, 40, 1.25, 1, "text", 0);
+    ASSERT_NE(rb, nullptr);
+    std::vector<short> types;
+    for (struct resbuf* r = rb; r; r = r->rbnext) types.push_back(r->restype);
+    EXPECT_EQ(types, (std::vector<short>{RTSTR, RTSHORT, RTREAL, RTPOINT, RTLONG, RTENAME, RTLB, RTT, RTLE, 62, 40, 1}));
+    EXPECT_STREQ(rb->resval.rstring, "abc");
+    EXPECT_EQ(rb->rbnext->resval.rint, 7);
+    EXPECT_EQ(rb->rbnext->rbnext->rbnext->resval.rpoint[Z], 3.0);
+    EXPECT_EQ(rb->rbnext->rbnext->rbnext->rbnext->resval.rlong, 70000);
+    EXPECT_EQ(ads_relrb(rb), RTNORM);
+}
+
+TEST(Resbuf, BuildlistFailsCleanlyOnAMissingPoint) {
+    EXPECT_EQ(ads_buildlist(RTSTR, "a", RTPOINT, static_cast<double*>(nullptr), 0), nullptr);
+}
+
+TEST(Resbuf, CopiesOwnTheirStringsAndBinaryChunks) {
+    struct ads_binary b = {3, const_cast<char*>("\x01\x02\x03")};
+    struct resbuf* rb = ads_buildlist(1, "x", 310, &b, 0);
+    struct resbuf* c = host::copy_chain(rb);
+    ads_relrb(rb);  // the copy must not share memory with the original
+    ASSERT_NE(c, nullptr);
+    EXPECT_STREQ(c->resval.rstring, "x");
+    EXPECT_EQ(c->rbnext->resval.rbinary.clen, 3);
+    EXPECT_EQ(c->rbnext->resval.rbinary.buf[2], 3);
+    ads_relrb(c);
+}
+
+TEST(Resbuf, GroupListsConvertBothWays) {
+    GroupList list{
+        Group{-1, EntityRef{9}}, make_group(0, std::string("LINE")), make_group(8, std::string("A")),
+        make_group(10, Point{1, 2, 3}), make_short(62, 5), make_long(90, 100000), make_group(50, 1.5),
+        Group{310, Binary{1, 2}}, Group{160, int64_t(1) << 40},
+    };
+    struct resbuf* rb = ads::to_chain(list, 4);
+    EXPECT_EQ(rb->resval.rlname[1], 4) << "names carry the drawing serial";
+    auto back = ads::from_chain(rb, 4);
+    ASSERT_TRUE(back.ok());
+    EXPECT_EQ(*back, list);
+    EXPECT_FALSE(ads::from_chain(rb, 5).ok()) << "a name from another drawing is rejected";
+    ads_relrb(rb);
+}
+
+TEST(Resbuf, CallsWithoutASessionFail) {
+    ads_name e;
+    EXPECT_EQ(ads_entnext(nullptr, e), RTERROR);
+    struct resbuf v;
+    EXPECT_EQ(ads_getvar("CLAYER", &v), RTERROR);
+}

@@ -1,0 +1,128 @@
+// The cadhost executable end to end: drawings on the command line, input
+// from standard input, applications loaded with --load.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    std::string out;
+};
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() / ("cadhost-cli-" + std::to_string(getpid())) / info->name();
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::copy_file(std::string(CH_SOURCE_DIR) + "/support/samples/demo.dxf", dir / "IN.DXF");
+    }
+    void TearDown() override {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    // Runs cadhost in the scratch folder with the given input and arguments.
+    Run run(const std::string& input, const std::string& args) {
+        std::ofstream(dir / "input.txt") << input;
+        std::string cmd = "cd '" + dir.string() + "' && '" CH_CADHOST "' --drive C='" + dir.string() + "' " + args +
+                          " < input.txt 2>&1";
+        Run r;
+        FILE* p = popen(cmd.c_str(), "r");
+        if (!p) return r;
+        char buf[4096];
+        while (size_t n = fread(buf, 1, sizeof buf, p)) r.out.append(buf, n);
+        int st = pclose(p);
+        r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+        return r;
+    }
+    static std::string slurp(const fs::path& p) {
+        std::ifstream f(p, std::ios::binary);
+        std::stringstream ss;
+        ss << f.rdbuf();
+        return ss.str();
+    }
+    fs::path dir;
+};
+
+TEST_F(Cli, SaveasFromStandardInputWritesACopy) {
+    Run r = run("SAVEAS\n\nOUT.DXF\nQUIT\n", "IN.DXF");
+    EXPECT_EQ(r.status, 0) << r.out;
+    ASSERT_TRUE(fs::exists(dir / "OUT.DXF")) << r.out;
+    EXPECT_NE(r.out.find("Enter file format"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Save drawing as"), std::string::npos) << r.out;
+    Run again = run("LIST\nALL\n\nQUIT\n", "OUT.DXF");
+    EXPECT_EQ(again.status, 0);
+    EXPECT_NE(again.out.find("8 found"), std::string::npos) << again.out;
+    EXPECT_NE(again.out.find("X1-2"), std::string::npos) << "attribute values listed";
+}
+
+TEST_F(Cli, SaveasAsksBeforeReplacingAnExistingFile) {
+    std::ofstream(dir / "OLD.DXF") << "keep me";
+    Run r = run("SAVEAS\nR12\nOLD\nN\nQUIT\n", "IN.DXF");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Do you want to replace it?"), std::string::npos) << r.out;
+    EXPECT_EQ(slurp(dir / "OLD.DXF"), "keep me");
+    Run yes = run("SAVEAS\nR12\nOLD\nY\nQUIT\n", "IN.DXF");
+    EXPECT_NE(slurp(dir / "OLD.DXF").find("AC1009"), std::string::npos) << yes.out;
+}
+
+TEST_F(Cli, UnreadableDrawingGivesTheLineAndAFailureStatus) {
+    std::ofstream(dir / "BAD.DXF") << "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nnot-a-number\n  0\nENDSEC\n  0\nEOF\n";
+    std::string before = slurp(dir / "BAD.DXF");
+    Run r = run("QSAVE\nQUIT\n", "BAD.DXF");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.out.find("BAD.DXF:8"), std::string::npos) << r.out;
+    EXPECT_EQ(slurp(dir / "BAD.DXF"), before);
+}
+
+TEST_F(Cli, FailedSaveReportsAndKeepsTheOldFile) {
+    fs::create_directories(dir / "ro");
+    fs::copy_file(dir / "IN.DXF", dir / "ro" / "A.DXF");
+    std::string before = slurp(dir / "ro" / "A.DXF");
+    fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+    if (access((dir / "ro").c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that ignore permissions";
+    Run r = run("CLAYER\nWIRES\nQSAVE\nQUIT\nY\n", "ro/A.DXF");
+    EXPECT_NE(r.out.find("Error saving"), std::string::npos) << r.out;
+    EXPECT_EQ(slurp(dir / "ro" / "A.DXF"), before);
+}
+
+TEST_F(Cli, LoadedApplicationGetsItsMessagesAndRunsItsCommand) {
+    Run r = run("HELLO\nNEW\nY\n\nHELLO\nDIRECT\nQUIT\nY\n", "--load '" CH_TESTAPP "' IN.DXF");
+    EXPECT_EQ(r.status, 0) << r.out;
+    const char* expected[] = {"testapp: init", "testapp: load drawing (calls so far 0)", "testapp: hello 1, line made",
+                              "testapp: unload drawing", "testapp: load drawing (calls so far 1)",
+                              "testapp: hello 2, line made", "testapp: direct handler", "testapp: quit"};
+    size_t pos = 0;
+    for (const char* e : expected) {
+        size_t at = r.out.find(e, pos);
+        ASSERT_NE(at, std::string::npos) << "missing in order: " << e << "\n" << r.out;
+        pos = at;
+    }
+}
+
+TEST_F(Cli, ApplicationsThatCannotLoadGiveAMessage) {
+    Run bad = run("QUIT\n", "--load '" CH_BADAPP "' --load '" + (dir / "none.so").string() + "' IN.DXF");
+    EXPECT_EQ(bad.status, 0) << bad.out;
+    EXPECT_NE(bad.out.find("another interface version"), std::string::npos) << bad.out;
+    EXPECT_NE(bad.out.find("Unable to load"), std::string::npos) << bad.out;
+}
+
+TEST_F(Cli, UnknownCommandsAreReported) {
+    Run r = run("FROBNICATE\nQUIT\n", "IN.DXF");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Unknown command \"FROBNICATE\""), std::string::npos) << r.out;
+}
+
+}  // namespace
