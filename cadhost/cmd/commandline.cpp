@@ -29,6 +29,10 @@ CommandLine::CommandLine(host::Session& s) : m_session(s) {
     add_file_commands(*this);
     add_list_command(*this);
     add_app_commands(*this);
+    add_layer_command(*this);
+    add_draw_commands(*this);
+    add_misc_commands(*this);
+    add_insert_command(*this);
 }
 
 CommandLine::~CommandLine() {
@@ -51,11 +55,33 @@ std::vector<std::string> CommandLine::names() const {
     return out;
 }
 
-std::optional<std::string> CommandLine::ask(const std::string& prompt, host::ReadMode mode) {
+CommandLine::Suspended* CommandLine::suspended_for(Fiber* f) {
+    for (auto& s : m_suspended)
+        if (s->fiber.get() == f) return s.get();
+    return nullptr;
+}
+
+std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, host::ReadMode mode) {
     m_last_cancel = false;
     print(prompt);
+    // A command fed by an application call waits for that call's answers.
+    while (Fiber* f = Fiber::current()) {
+        Suspended* s = suspended_for(f);
+        if (f->aborting()) {
+            m_last_cancel = true;
+            return std::nullopt;
+        }
+        if (!s || !s->feed || m_session.input().has_pending()) break;
+        s->waiting = true;
+        f->yield();
+        s->waiting = false;
+    }
     bool echo = !m_session.input().interactive();
     host::Answer a = m_session.input().read(mode);
+    if (a.kind == host::Answer::Kind::Objects) {
+        if (echo) print("\n");
+        return a;
+    }
     if (a.kind == host::Answer::Kind::End) {
         if (echo) print("\n");
         return std::nullopt;
@@ -71,10 +97,60 @@ std::optional<std::string> CommandLine::ask(const std::string& prompt, host::Rea
         if (echo) print(expr + "\n");
         auto v = m_eval_lisp(expr);
         if (!v) return std::nullopt;
-        return v;
+        return host::Answer::of_text(*v);
     }
     if (echo) print(a.text + "\n");
-    return a.text;
+    return a;
+}
+
+std::optional<std::string> CommandLine::ask(const std::string& prompt, host::ReadMode mode) {
+    auto a = ask_answer(prompt, mode);
+    if (!a) return std::nullopt;
+    return a->text;
+}
+
+bool CommandLine::resume_suspended(bool feed, CmdStatus& status) {
+    // The innermost waiting command; entries after it are still running.
+    Suspended* s = m_suspended.back().get();
+    bool saved = s->feed;
+    s->feed = feed;
+    bool ended = s->fiber->resume();
+    s->feed = saved;
+    if (!ended) return false;
+    status = s->status;
+    std::erase_if(m_suspended, [&](const auto& p) { return p.get() == s; });
+    return true;
+}
+
+int CommandLine::command(std::vector<host::Answer> answers) {
+    host::Input& in = m_session.input();
+    in.push_pending(std::move(answers));
+    CmdStatus status = CmdStatus::Done;
+    for (;;) {
+        bool waiting = !m_suspended.empty() && m_suspended.back()->waiting;
+        if (waiting && in.has_pending()) {
+            // A command left waiting by an earlier call takes these answers.
+            if (!resume_suspended(true, status)) break;
+            if (status != CmdStatus::Done) break;
+            continue;
+        }
+        if (!in.has_pending()) break;
+        host::Answer first = in.pop_pending();
+        if (first.kind == host::Answer::Kind::Cancel) {
+            status = CmdStatus::Cancelled;
+            break;
+        }
+        if (first.kind != host::Answer::Kind::Text || first.text.empty()) continue;
+        auto s = std::make_unique<Suspended>();
+        Suspended* raw = s.get();
+        std::string name = first.text;
+        s->fiber = std::make_unique<Fiber>([this, raw, name] { raw->status = dispatch(name); });
+        m_suspended.push_back(std::move(s));
+        if (!resume_suspended(true, status)) break;  // waiting for more: left active
+        if (status != CmdStatus::Done) break;
+    }
+    if (status != CmdStatus::Done) in.clear_pending();
+    return to_rt(status);
 }
 
 std::optional<bool> CommandLine::ask_yes_no(const std::string& prompt, bool def) {
@@ -87,6 +163,12 @@ std::optional<bool> CommandLine::ask_yes_no(const std::string& prompt, bool def)
         if (u == "N" || u == "NO" || u == "_N" || u == "_NO") return false;
         print("Invalid option keyword.\n");
     }
+}
+
+bool CommandLine::command_active() const {
+    // Host commands count, running or left waiting for answers; functions
+    // that applications and AutoLISP define as commands do not.
+    return m_depth > 0;
 }
 
 int CommandLine::run_command(const std::string& name) {
@@ -138,8 +220,11 @@ CmdStatus CommandLine::dispatch(const std::string& typed) {
         int& d;
         explicit Depth(int& x) : d(x) { ++d; }
         ~Depth() { --d; }
-    } depth(m_depth);
-    if (const CommandDef* c = find(key)) return c->run(*this);
+    };
+    if (const CommandDef* c = find(key)) {
+        Depth depth(m_depth);
+        return c->run(*this);
+    }
     if (const host::FunctionDef* f = m_session.apps().function("C:" + key)) {
         struct resbuf* result = nullptr;
         int st = m_session.call_function(*f, nullptr, &result);
@@ -148,13 +233,22 @@ CmdStatus CommandLine::dispatch(const std::string& typed) {
     }
     CmdStatus ls;
     if (m_lisp_command && m_lisp_command("C:" + key, ls)) return ls;
-    if (host::Sysvars::find(key)) return run_sysvar(key);
+    if (host::Sysvars::find(key)) {
+        Depth depth(m_depth);
+        return run_sysvar(key);
+    }
     print("Unknown command \"" + key + "\".  Press F1 for help.\n");
     return CmdStatus::Rejected;
 }
 
 int CommandLine::run() {
     while (!m_quit) {
+        if (!m_suspended.empty() && m_suspended.back()->waiting) {
+            // A command an application left active takes the normal input.
+            CmdStatus st;
+            resume_suspended(false, st);
+            continue;
+        }
         m_at_command_prompt = true;
         auto a = ask("Command: ");
         m_at_command_prompt = false;

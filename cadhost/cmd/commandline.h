@@ -4,15 +4,20 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cmd/fiber.h"
 #include "host/session.h"
 
 namespace cadhost::cmd {
 
 class CommandLine;
+struct GetRequest;
+struct GetResult;
+struct InitGet;
 
 // A command's outcome, as reported to applications that started it.
 enum class CmdStatus { Done, Cancelled, Rejected, Failed };
@@ -36,7 +41,14 @@ public:
 
     // CommandRunner
     int run_command(const std::string& name) override;
-    bool command_active() const override { return m_depth > 0; }
+    bool command_active() const override;
+
+    // Runs commands with their answers, as an application call does: the
+    // first answer names a command, the rest answer its prompts. A command
+    // left waiting for more answers stays active and suspended; the next
+    // call's answers (or, once control is back at the command line, the
+    // normal input) feed it. Returns RTNORM, RTCAN, RTREJ or RTERROR.
+    int command(std::vector<host::Answer> answers);
 
     // Reads and runs commands until the input ends or QUIT. Returns the exit status.
     int run();
@@ -44,6 +56,9 @@ public:
     void request_quit(int status) { m_quit = true, m_exit_status = status; }
 
     // --- prompting, for commands
+    // Prints the prompt and reads one answer, which may be a set of objects
+    // given by an application; nullopt on cancel or end of input.
+    std::optional<host::Answer> ask_answer(const std::string& prompt, host::ReadMode mode = host::ReadMode::Token);
     // Prints the prompt and reads one answer; nullopt on cancel or end of input.
     std::optional<std::string> ask(const std::string& prompt, host::ReadMode mode = host::ReadMode::Token);
     // Yes/No question; def is the answer to an empty reply. nullopt on cancel.
@@ -52,6 +67,9 @@ public:
     bool last_was_cancel() const { return m_last_cancel; }
     host::Session& session() { return m_session; }
     void print(const std::string& s) { m_session.print(s); }
+
+    // The interactive get functions (see getinput.h).
+    GetResult get_input(const GetRequest& req, const InitGet& init);
 
     // Runs whatever a typed name means: a command, a "C:" function, a
     // system variable, or a Lisp expression.
@@ -67,7 +85,17 @@ public:
     }
 
 private:
+    struct Suspended {
+        std::unique_ptr<Fiber> fiber;
+        CmdStatus status = CmdStatus::Done;
+        bool feed = false;     // resumed by a command call: wait for its answers only
+        bool waiting = false;  // yielded for want of answers (otherwise running)
+    };
     CmdStatus run_sysvar(const std::string& name);
+    // Resumes the innermost suspended command; true when it has ended.
+    bool resume_suspended(bool feed, CmdStatus& status);
+    Suspended* suspended_for(Fiber* f);
+    std::vector<std::unique_ptr<Suspended>> m_suspended;
     host::Session& m_session;
     std::map<std::string, CommandDef> m_commands;
     std::string m_last_command;
@@ -84,6 +112,10 @@ private:
 void add_file_commands(CommandLine& cl);
 void add_list_command(CommandLine& cl);
 void add_app_commands(CommandLine& cl);
+void add_layer_command(CommandLine& cl);
+void add_draw_commands(CommandLine& cl);
+void add_misc_commands(CommandLine& cl);
+void add_insert_command(CommandLine& cl);
 
 // Strips the "_", "." and "'" prefixes of a typed command name and upper-cases it.
 std::string command_key(const std::string& typed);

@@ -53,8 +53,16 @@ std::optional<std::vector<EntityRef>> select_objects(CommandLine& cl) {
         }
     };
     for (;;) {
-        auto a = cl.ask("Select objects: ");
-        if (!a) return cl.last_was_cancel() ? std::nullopt : std::optional(set);
+        auto ans = cl.ask_answer("Select objects: ");
+        if (!ans) return cl.last_was_cancel() ? std::nullopt : std::optional(set);
+        if (ans->kind == host::Answer::Kind::Objects) {
+            // Entities handed over by an application.
+            size_t before = set.size();
+            add_unique(set, ans->objects);
+            cl.print(std::to_string(set.size() - before) + " found\n");
+            continue;
+        }
+        const std::string* a = &ans->text;
         std::string u = host::to_upper(*a);
         if (!u.empty() && u[0] == '_') u.erase(0, 1);
         if (u.empty()) return set;

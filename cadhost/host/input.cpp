@@ -3,8 +3,15 @@
 
 namespace cadhost::host {
 
-void Input::push_pending(std::vector<std::string> answers) {
+void Input::push_pending(std::vector<Answer> answers) {
     for (auto& a : answers) m_pending.push_back(std::move(a));
+}
+
+Answer Input::pop_pending() {
+    if (m_pending.empty()) return Answer{};
+    Answer a = std::move(m_pending.front());
+    m_pending.pop_front();
+    return a;
 }
 
 void Input::start_script(std::string text, std::string name) {
@@ -44,11 +51,7 @@ Answer Input::read(ReadMode mode) {
         a.from_script = script;
         return a;
     };
-    if (!m_pending.empty()) {
-        std::string t = std::move(m_pending.front());
-        m_pending.pop_front();
-        return make(std::move(t), false);
-    }
+    if (!m_pending.empty()) return pop_pending();
     while (!m_scripts.empty()) {
         if (auto t = from_source(m_scripts.back(), mode)) return make(std::move(*t), true);
         m_scripts.pop_back();

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/value.h"
+
 namespace cadhost::host {
 
 enum class ReadMode {
@@ -18,16 +20,20 @@ enum class ReadMode {
 };
 
 struct Answer {
-    enum class Kind { Text, Cancel, End };  // End: no more input anywhere
+    enum class Kind { Text, Cancel, End, Objects };  // End: no more input anywhere
     Kind kind = Kind::End;
     std::string text;
+    std::vector<EntityRef> objects;  // Objects: entities given by an application
     bool from_script = false;
+    static Answer of_text(std::string t) { return Answer{t == "^C" ? Kind::Cancel : Kind::Text, std::move(t), {}, false}; }
+    static Answer of_objects(std::vector<EntityRef> o) { return Answer{Kind::Objects, "", std::move(o), false}; }
 };
 
 class Input {
 public:
     // Answers given by a command call; each is one whole answer.
-    void push_pending(std::vector<std::string> answers);
+    void push_pending(std::vector<Answer> answers);
+    Answer pop_pending();
     void clear_pending() { m_pending.clear(); }
     bool has_pending() const { return !m_pending.empty(); }
     // A script's text; a script started from a script replaces it, as the
@@ -55,7 +61,7 @@ private:
     };
     std::optional<std::string> from_source(Source& s, ReadMode mode);
     bool fill_base();
-    std::deque<std::string> m_pending;
+    std::deque<Answer> m_pending;
     std::vector<Source> m_scripts;
     Source m_base_buf;             // what has been read of the base stream
     std::istream* m_base = nullptr;

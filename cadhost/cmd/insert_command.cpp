@@ -1,0 +1,236 @@
+// INSERT: places a block of the drawing, or a block drawing file whose
+// entities and attribute definitions become the block, with its attributes.
+#include <cmath>
+#include <filesystem>
+
+#include "ads.h"
+#include "cmd/commandline.h"
+#include "cmd/getinput.h"
+#include "db/drawing.h"
+
+namespace cadhost::cmd {
+
+namespace {
+
+constexpr const char* kDrawingExt = ".dxf";
+
+struct BlockRequest {
+    std::string name;  // block name in the drawing
+    std::string file;  // drawing file to define it from; empty to use the drawing's own
+};
+
+BlockRequest parse_block_answer(const std::string& a) {
+    BlockRequest r;
+    auto eq = a.find('=');
+    std::string path = eq == std::string::npos ? a : a.substr(eq + 1);
+    std::string stem = std::filesystem::path(path).stem().string();
+    auto sep = path.find_last_of("/\\");
+    if (sep != std::string::npos) stem = std::filesystem::path(path.substr(sep + 1)).stem().string();
+    r.name = host::to_upper(eq == std::string::npos ? stem : a.substr(0, eq));
+    if (eq != std::string::npos || sep != std::string::npos) r.file = path;
+    return r;
+}
+
+// Groups that belong to one drawing only (names, handles, owners) are dropped
+// when an entity is copied into another.
+GroupList portable(const GroupList& in) {
+    GroupList out;
+    int depth = 0;
+    for (const Group& g : in) {
+        if (g.code == 102) {
+            auto* s = std::get_if<std::string>(&g.value);
+            depth += s && !s->empty() && s->front() == '{' ? 1 : -1;
+            continue;
+        }
+        if (depth > 0 || g.code == -1 || g.code == 5 || g.code == 100 || g.code == 330 || g.code == 360) continue;
+        if (std::holds_alternative<EntityRef>(g.value)) continue;
+        out.push_back(g);
+    }
+    return out;
+}
+
+// Defines (or redefines) a block from the model space of a drawing file.
+Status define_block(host::Session& s, const std::string& name, const std::string& path) {
+    auto src = db::Drawing::read_file(path);
+    if (!src) return src.error();
+    auto& d = s.drawing();
+    Point base{0, 0, 0};
+    if (auto ib = (*src)->header_var("$INSBASE"))
+        if (auto p = std::get_if<Point>(&ib->value)) base = *p;
+    base.dims = 3;
+    GroupList header{make_group(0, std::string("BLOCK")), make_group(2, name), make_short(70, 0),
+                     make_group(10, base), make_group(8, std::string("0"))};
+    std::vector<GroupList> ents;
+    bool has_attdefs = false;
+    for (EntityRef e = (*src)->first_entity(); e; e = (*src)->next_entity(e)) {
+        if ((*src)->space_of(e) != db::Space::Model) continue;
+        auto g = (*src)->entget(e);
+        if (!g) continue;
+        if (group_string(*g, 0) == "ATTDEF") has_attdefs = true;
+        ents.push_back(portable(*g));
+    }
+    if (has_attdefs) header[2] = make_short(70, 2);
+    CH_TRY(d.entmake(header));
+    for (auto& g : ents) {
+        std::string layer = group_string(g, 8, "0");
+        CH_TRY(d.ensure_layer(layer));
+        auto r = d.entmake(g);
+        if (!r) return Error{"cannot copy " + group_string(g, 0) + " into block " + name + ": " + r.error().message};
+    }
+    CH_TRY(d.entmake({make_group(0, std::string("ENDBLK")), make_group(8, std::string("0"))}));
+    return ok_status();
+}
+
+// Finds the file for a block: as given, or name + extension on the search path.
+std::string block_file(host::Session& s, const std::string& file) {
+    std::string f = std::filesystem::path(file).has_extension() ? file : file + kDrawingExt;
+    std::string direct = s.host_path(f);
+    if (std::filesystem::exists(direct)) return direct;
+    return s.find_file(f);
+}
+
+struct Placement {
+    Point at;
+    double sx = 1, sy = 1, sz = 1, rotation = 0;  // rotation in radians
+    Point base;                                     // block base point
+    Point map(const Point& p) const {
+        double x = (p.x - base.x) * sx, y = (p.y - base.y) * sy;
+        double c = std::cos(rotation), sn = std::sin(rotation);
+        return Point{at.x + x * c - y * sn, at.y + x * sn + y * c, at.z + (p.z - base.z) * sz};
+    }
+};
+
+std::optional<double> ask_number(CommandLine& cl, const std::string& prompt, double def, bool& cancelled) {
+    GetRequest req;
+    req.kind = GetKind::Real;
+    req.prompt = prompt;
+    auto r = cl.get_input(req, {});
+    if (r.status == RTCAN) return cancelled = true, std::nullopt;
+    if (r.status == RTNONE) return def;
+    return std::get<double>(r.value);
+}
+
+// The attribute definitions of a block, in definition order.
+std::vector<GroupList> attdefs(db::Drawing& d, const std::string& name) {
+    std::vector<GroupList> out;
+    auto blk = d.tblsearch("BLOCK", name);
+    if (!blk) return out;
+    const Group* first = find_group(*blk, -2);
+    if (!first) return out;
+    for (EntityRef e = std::get<EntityRef>(first->value); e; e = d.next_entity(e)) {
+        auto g = d.entget(e);
+        if (g && group_string(*g, 0) == "ATTDEF") out.push_back(*g);
+    }
+    return out;
+}
+
+GroupList attrib_from(const GroupList& def, const Placement& pl, const std::string& value, const std::string& layer) {
+    GroupList a{make_group(0, std::string("ATTRIB"))};
+    std::string l = group_string(def, 8, "0");
+    a.push_back(make_group(8, l == "0" ? layer : l));
+    for (const Group& g : portable(def)) {
+        switch (g.code) {
+        case 0: case 8: case 3: break;
+        case 1: a.push_back(make_group(1, value)); break;
+        case 10: case 11: a.push_back(make_group(g.code, pl.map(std::get<Point>(g.value)))); break;
+        case 40: a.push_back(make_group(40, std::get<double>(g.value) * pl.sy)); break;
+        case 50: a.push_back(make_group(50, std::get<double>(g.value) + pl.rotation)); break;
+        default: a.push_back(g); break;
+        }
+    }
+    if (!find_group(a, 1)) a.push_back(make_group(1, value));
+    if (!find_group(a, 50) && pl.rotation != 0) a.push_back(make_group(50, pl.rotation));
+    return a;
+}
+
+CmdStatus place(CommandLine& cl, const std::string& name) {
+    host::Session& s = cl.session();
+    auto& d = s.drawing();
+    Placement pl;
+    auto blk = d.tblsearch("BLOCK", name);
+    if (const Group* b = blk ? find_group(*blk, 10) : nullptr) pl.base = std::get<Point>(b->value);
+    GetRequest req;
+    req.kind = GetKind::Point;
+    req.prompt = "Insertion point: ";
+    auto r = cl.get_input(req, parse_initget(RSG_NONULL, ""));
+    if (r.status != RTNORM) return CmdStatus::Cancelled;
+    pl.at = std::get<Point>(r.value);
+    bool cancelled = false;
+    auto sx = ask_number(cl, "X scale factor <1> / Corner / XYZ: ", 1.0, cancelled);
+    if (cancelled) return CmdStatus::Cancelled;
+    auto sy = ask_number(cl, "Y scale factor (default=X): ", *sx, cancelled);
+    if (cancelled) return CmdStatus::Cancelled;
+    auto rot = ask_number(cl, "Rotation angle <0>: ", 0.0, cancelled);
+    if (cancelled) return CmdStatus::Cancelled;
+    pl.sx = *sx, pl.sy = *sy, pl.sz = *sx, pl.rotation = *rot * M_PI / 180.0;
+
+    // Attribute values: one prompt per definition with ATTREQ 1, defaults otherwise.
+    std::vector<std::pair<GroupList, std::string>> values;
+    auto attreq = s.sysvars().get("ATTREQ");
+    bool ask_values = attreq && std::get<int16_t>(*attreq) != 0;
+    auto defs = attdefs(d, name);
+    bool announced = false;
+    for (auto& def : defs) {
+        if (group_int(def, 70) & 2) continue;  // constant: no ATTRIB of its own
+        std::string value = group_string(def, 1);
+        if (ask_values && !(group_int(def, 70) & 8)) {
+            if (!announced) cl.print("Enter attribute values\n"), announced = true;
+            std::string prompt = group_string(def, 3, group_string(def, 2));
+            auto a = cl.ask(prompt + " <" + value + ">: ", host::ReadMode::Line);
+            if (!a) return CmdStatus::Cancelled;
+            if (!a->empty()) value = *a;
+        }
+        values.emplace_back(def, value);
+    }
+    auto clayer = s.sysvars().get("CLAYER");
+    std::string layer = clayer ? std::get<std::string>(*clayer) : "0";
+    Point at = pl.at;
+    at.dims = 3;
+    GroupList ins{make_group(0, std::string("INSERT")), make_group(8, layer)};
+    if (!values.empty()) ins.push_back(make_short(66, 1));
+    ins.insert(ins.end(), {make_group(2, name), make_group(10, at), make_group(41, pl.sx), make_group(42, pl.sy),
+                           make_group(43, pl.sz), make_group(50, pl.rotation)});
+    if (auto e = d.entmake(ins); !e) return cl.print(e.error().message + "\n"), CmdStatus::Failed;
+    if (values.empty()) return CmdStatus::Done;
+    for (auto& [def, value] : values)
+        if (auto e = d.entmake(attrib_from(def, pl, value, layer)); !e)
+            return cl.print(e.error().message + "\n"), CmdStatus::Failed;
+    if (auto e = d.entmake({make_group(0, std::string("SEQEND")), make_group(8, layer)}); !e)
+        return cl.print(e.error().message + "\n"), CmdStatus::Failed;
+    return CmdStatus::Done;
+}
+
+CmdStatus cmd_insert(CommandLine& cl) {
+    host::Session& s = cl.session();
+    auto a = cl.ask("Block name (or ?): ", host::ReadMode::Line);
+    if (!a) return CmdStatus::Cancelled;
+    if (a->empty()) return CmdStatus::Done;
+    if (*a == "?") {
+        for (auto r = s.drawing().tblnext("BLOCK", true); r; r = s.drawing().tblnext("BLOCK", false))
+            if (group_string(*r, 2).rfind('*', 0) != 0) cl.print(group_string(*r, 2) + "\n");
+        return CmdStatus::Done;
+    }
+    BlockRequest req = parse_block_answer(*a);
+    bool exists = s.drawing().tblsearch("BLOCK", req.name).has_value();
+    if (!exists || !req.file.empty()) {
+        std::string file = block_file(s, req.file.empty() ? req.name : req.file);
+        if (file.empty()) {
+            if (exists) return place(cl, req.name);
+            cl.print("\"" + (req.file.empty() ? req.name : req.file) + kDrawingExt + "\": Can't find file.\n");
+            return CmdStatus::Failed;
+        }
+        auto st = define_block(s, req.name, file);
+        if (!st) {
+            cl.print("Cannot define block " + req.name + ": " + st.error().what() + "\n");
+            return CmdStatus::Failed;
+        }
+        if (exists) cl.print("Block " + req.name + " redefined\n");
+    }
+    return place(cl, req.name);
+}
+
+}  // namespace
+
+void add_insert_command(CommandLine& cl) { cl.add({"INSERT", cmd_insert}); }
+
+}  // namespace cadhost::cmd
