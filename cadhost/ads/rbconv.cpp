@@ -28,7 +28,7 @@ RbKind rb_kind(int t) {
     case GroupType::Coord: case GroupType::Real: case GroupType::Angle: return RbKind::Real;
     case GroupType::Int16: case GroupType::Bool: return RbKind::Short;
     case GroupType::Int32: case GroupType::Int64: return RbKind::Long;
-    case GroupType::Binary: return RbKind::Binary;
+    case GroupType::Hex: return RbKind::Binary;
     case GroupType::Pointer: return RbKind::Name;
     }
     return RbKind::None;

@@ -30,7 +30,7 @@ GroupType group_type(int code) {
     if (in(c, 270, 289)) return GroupType::Int16;
     if (in(c, 290, 299)) return GroupType::Bool;
     if (in(c, 300, 309)) return GroupType::String;
-    if (in(c, 310, 319)) return GroupType::Binary;
+    if (in(c, 310, 319)) return GroupType::Hex;
     if (in(c, 320, 329)) return GroupType::String;
     if (in(c, 330, 369)) return GroupType::Pointer;
     if (in(c, 370, 389)) return GroupType::Int16;
@@ -44,7 +44,7 @@ GroupType group_type(int code) {
     if (in(c, 470, 479)) return GroupType::String;
     if (in(c, 480, 481)) return GroupType::Pointer;
     if (c == 999) return GroupType::Comment;
-    if (c == 1004) return GroupType::Binary;
+    if (c == 1004) return GroupType::Hex;
     if (in(c, 1000, 1009)) return GroupType::String;
     if (in(c, 1010, 1013)) return GroupType::Point;
     if (in(c, 1020, 1023) || in(c, 1030, 1033)) return GroupType::Coord;

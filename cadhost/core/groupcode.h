@@ -14,7 +14,7 @@ enum class GroupType {
     Int32,
     Int64,
     Bool,      // 290-299: 0/1, handed over as a 16-bit integer
-    Binary,    // hexadecimal chunks
+    Hex,       // binary data as hexadecimal chunks
     Pointer,   // handle in the file, entity reference in applications
     Comment,   // 999
     Unknown,   // codes no writer should use; kept as text

@@ -10,6 +10,8 @@
 namespace cadhost {
 
 struct Error {
+    Error() = default;
+    Error(std::string m, std::string f = {}, long l = 0) : message(std::move(m)), file(std::move(f)), line(l) {}
     std::string message;
     std::string file;  // empty when not about a file
     long line = 0;     // 1-based; 0 when not known

@@ -81,7 +81,7 @@ GroupValue AdsConverter::value_of(int code, std::string_view text) const {
         if (auto h = dxf::parse_handle(text))
             if (EntityRef r = m_doc.ref_of_handle(*h)) return r;
         return std::string(dxf::trim_blanks(text));
-    case GroupType::Binary:
+    case GroupType::Hex:
         if (auto b = dxf::parse_hex_bytes(text)) return *b;
         break;
     default:
@@ -195,7 +195,7 @@ Result<FileTags> AdsConverter::file_tags(const Group& g) const {
             return out;
         }
         break;
-    case GroupType::Binary:
+    case GroupType::Hex:
         if (auto b = std::get_if<Binary>(&v)) { out.emplace_back(g.code, dxf::format_hex_bytes(*b)); return out; }
         break;
     default:

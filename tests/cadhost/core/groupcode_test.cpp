@@ -31,11 +31,11 @@ TEST(GroupCode, ValueTypesOfCommonRanges) {
     EXPECT_EQ(group_type(90), GroupType::Int32);
     EXPECT_EQ(group_type(160), GroupType::Int64);
     EXPECT_EQ(group_type(290), GroupType::Bool);
-    EXPECT_EQ(group_type(310), GroupType::Binary);
+    EXPECT_EQ(group_type(310), GroupType::Hex);
     EXPECT_EQ(group_type(330), GroupType::Pointer);
     EXPECT_EQ(group_type(360), GroupType::Pointer);
     EXPECT_EQ(group_type(390), GroupType::Pointer);
-    EXPECT_EQ(group_type(1004), GroupType::Binary);
+    EXPECT_EQ(group_type(1004), GroupType::Hex);
     EXPECT_EQ(group_type(1005), GroupType::String);
     EXPECT_EQ(group_type(1071), GroupType::Int32);
     EXPECT_EQ(group_type(999), GroupType::Comment);
