@@ -54,7 +54,7 @@ CmdStatus cmd_line(CommandLine& cl) {
                 cl.print("All segments already undone.\n");
                 continue;
             }
-            s.drawing().entdel(made.back());
+            (void)s.drawing().entdel(made.back());
             made.pop_back();
             start = starts.back();
             starts.pop_back();
@@ -143,7 +143,7 @@ CmdStatus cmd_erase(CommandLine& cl) {
     auto set = select_objects(cl);
     if (!set) return CmdStatus::Cancelled;
     for (EntityRef e : *set)
-        if (!s.drawing().is_deleted(e)) s.drawing().entdel(e);
+        if (!s.drawing().is_deleted(e)) (void)s.drawing().entdel(e);  // only entities that exist are selected
     return CmdStatus::Done;
 }
 

@@ -102,7 +102,7 @@ std::optional<GroupValue> interpret(CommandLine& cl, const GetRequest& req, cons
     case GetKind::Corner: {
         auto p = typed_point(cl, a);
         if (!p) return std::nullopt;
-        cl.session().sysvars().set("LASTPOINT", GroupValue(*p));
+        (void)cl.session().sysvars().set("LASTPOINT", GroupValue(*p));
         return GroupValue(*p);
     }
     case GetKind::Kword:

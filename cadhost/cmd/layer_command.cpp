@@ -75,7 +75,7 @@ CmdStatus option_make(CommandLine& cl, bool must_exist) {
         return CmdStatus::Done;
     }
     auto rec = s.drawing().tblsearch("LAYER", *name);
-    s.sysvars().set("CLAYER", GroupValue(rec ? group_string(*rec, 2) : *name));
+    (void)s.sysvars().set("CLAYER", GroupValue(rec ? group_string(*rec, 2) : *name));
     return CmdStatus::Done;
 }
 

@@ -198,6 +198,7 @@ Status Drawing::ensure_layer(const std::string& name) { return EntityEditor(*m_i
 
 std::optional<Group> Drawing::header_var(const std::string& name) const {
     std::string n = name.empty() || name[0] == '$' ? name : "$" + name;
+    if (dxf::equal_nocase(n, "$HANDSEED")) return make_group(5, dxf::format_handle(m_impl->m_next_handle));
     const HeaderVar* v = m_impl->header(n);
     if (!v) return std::nullopt;
     return AdsConverter(*m_impl).header_group(v->tags);
