@@ -1,10 +1,9 @@
 // Group list <-> association list conversion, guided by the group code types.
-// groupcode.h comes first: its GroupType::Hex would otherwise shadow cadhost::Binary.
-#include "core/groupcode.h"
 #include "entity_list.h"
 
 #include <cstdio>
 
+#include "core/groupcode.h"
 #include "messages.h"
 #include "printer.h"
 

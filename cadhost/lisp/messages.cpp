@@ -25,14 +25,11 @@ constexpr std::array<const char*, static_cast<size_t>(Msg::Count)> k_texts = {
     "ARXLOAD failed",
     "bad DXF group: ",
     "bad list: ",
-    "bad association list",
     "bad argument value: ",
     "bad ssget mode string",
     "ADS request error",
     "not available: ",
     "bad DEFUN syntax",
-    "bad point argument",
-    "file not found: ",
     "function undefined for argument: ",
 };
 

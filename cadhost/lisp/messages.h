@@ -27,14 +27,11 @@ enum class Msg {
     ArxLoadFailed,
     BadDxfGroup,         // bad DXF group: GROUP
     BadList,             // bad list: VALUE
-    BadAssoc,
     BadArgValue,         // bad argument value: VALUE
     BadSsgetMode,
     ExternalFailed,
     NotAvailable,        // host facility missing
     BadDefun,
-    NotPoint,            // bad point argument
-    FileNotFound,
     Undefined,           // function undefined for argument: VALUE
     Count
 };

@@ -122,7 +122,6 @@ Value Reader::read_list(int depth) {
             advance();
             break;
         }
-        size_t start = m_pos;
         if (peek() == '.' && (m_pos + 1 == m_text.size() || is_delimiter(m_text[m_pos + 1]))) {
             advance();
             if (items.empty()) throw Failure{ReadStatus::Error, Msg::MisplacedDot};
@@ -132,7 +131,6 @@ Value Reader::read_list(int depth) {
             advance();
             break;
         }
-        (void)start;
         items.push_back(read_form(depth));
     }
     Value r = std::move(tail);

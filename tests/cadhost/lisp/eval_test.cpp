@@ -136,7 +136,7 @@ TEST_F(Eval, DeepRecursionReportsStackOverflow) {
     EXPECT_EQ(eval_text(in, "(down 1)"), "ERR:stack overflow");
     EXPECT_EQ(host.output, "; error: stack overflow\n");
     // The interpreter stays usable and moderate recursion still works.
-    EXPECT_EQ(eval_text(in, "(defun cnt (n) (if (= n 0) 0 (+ 1 (cnt (1- n))))) (cnt 2000)"), "2000");
+    EXPECT_EQ(eval_text(in, "(defun cnt (n) (if (= n 0) 0 (+ 1 (cnt (1- n))))) (cnt 1000)"), "1000");
 }
 
 TEST_F(Eval, LongAndDeepListsAreReleasedWithoutRecursion) {
