@@ -34,12 +34,45 @@ bool DxfEmitter::live(uint32_t id) const {
     return o.committed && !o.deleted;
 }
 
-void DxfEmitter::begin(DxfVersion version, std::string& out) {
-    m_target = dxf::TextCodec::for_file(acadver_name(version), first_text(m_doc, "$DWGCODEPAGE"));
+namespace {
+
+constexpr const char* wide_codepages[] = {"ANSI_936", "ANSI_932", "ANSI_949", "ANSI_950", "ANSI_1251",
+                                          "ANSI_1250", "ANSI_1253", "ANSI_1254", "ANSI_1257"};
+
+// Decoded texts the codec cannot hold (a bounded sample is enough to choose).
+std::vector<std::string> unencodable(const DrawingImpl& d, const dxf::TextCodec& codec) {
+    std::vector<std::string> out;
+    auto check = [&](const TagVec& tags) {
+        for (const Tag& t : tags) {
+            if (out.size() >= 256 || !text_code(t.code) || dxf::TextCodec::plain(t.text())) continue;
+            std::string s = d.m_codec.decode(t.text());
+            if (!codec.can_encode(s)) out.push_back(std::move(s));
+        }
+    };
+    for (const HeaderVar& v : d.m_header) check(v.tags);
+    for (const DbObject& o : d.m_objects) check(o.tags);
+    return out;
+}
+
+}  // namespace
+
+void DxfEmitter::prepare(DxfVersion version) {
+    const char* acadver = acadver_name(version);
+    m_target = dxf::TextCodec::for_file(acadver, first_text(m_doc, "$DWGCODEPAGE"));
     m_transcode = !(m_target == m_doc.m_codec);
-    size_t estimate = 4096;
-    for (const DbObject& o : m_doc.m_objects) estimate += o.tags.size() * 16;
-    out.reserve(estimate);
+    m_codepage.clear();
+    if (!m_transcode || m_target.kind() == dxf::TextCodec::Kind::Utf8) return;
+    std::vector<std::string> missing = unencodable(m_doc, m_target);
+    if (missing.empty()) return;
+    for (const char* cp : wide_codepages) {
+        dxf::TextCodec c = dxf::TextCodec::for_file(acadver, cp);
+        bool all = c.kind() == dxf::TextCodec::Kind::Iconv;
+        for (size_t i = 0; all && i < missing.size(); ++i) all = c.can_encode(missing[i]);
+        if (!all) continue;
+        m_target = c;
+        m_codepage = cp;
+        return;
+    }
 }
 
 void DxfEmitter::tags(dxf::TagWriter& w, const TagVec& t) {
@@ -53,13 +86,13 @@ void DxfEmitter::tags(dxf::TagWriter& w, const TagVec& t) {
 
 // Variables as stored, with the version, handle seed and code page the
 // output needs; variables a version cannot hold are the converter's business.
-void DxfEmitter::header(dxf::TagWriter& w, DxfVersion version, DataForm form) {
+void DxfEmitter::header(dxf::TagWriter& w, DxfVersion version, DataForm form, uint64_t seed_handle) {
     w.tag(0, "SECTION");
     w.tag(2, "HEADER");
     w.tag(9, "$ACADVER");
     w.tag(1, acadver_name(version));
     bool wrote_seed = false, wrote_handling = false;
-    std::string seed = dxf::format_handle(m_doc.m_next_handle);
+    std::string seed = dxf::format_handle(seed_handle);
     for (const HeaderVar& v : m_doc.m_header) {
         std::string key = dxf::upper_ascii(v.name);
         if (key == "$ACADVER") continue;
@@ -67,6 +100,7 @@ void DxfEmitter::header(dxf::TagWriter& w, DxfVersion version, DataForm form) {
         if (!key.empty()) w.tag(9, v.name);
         if (key == "$HANDSEED") { w.tag(5, seed); wrote_seed = true; continue; }
         if (key == "$HANDLING") { w.tag(70, "1"); wrote_handling = true; continue; }
+        if (key == "$DWGCODEPAGE" && !m_codepage.empty()) { w.tag(3, m_codepage); continue; }
         tags(w, v.tags);
     }
     if (form == DataForm::Classic && !wrote_handling) {
@@ -77,9 +111,9 @@ void DxfEmitter::header(dxf::TagWriter& w, DxfVersion version, DataForm form) {
         w.tag(9, "$HANDSEED");
         w.tag(5, seed);
     }
-    if (form == DataForm::Modern && !m_doc.header("$DWGCODEPAGE")) {
+    if ((form == DataForm::Modern || !m_codepage.empty()) && !m_doc.header("$DWGCODEPAGE")) {
         w.tag(9, "$DWGCODEPAGE");
-        w.tag(3, "ANSI_1252");
+        w.tag(3, m_codepage.empty() ? "ANSI_1252" : m_codepage);
     }
     w.tag(0, "ENDSEC");
 }
@@ -111,12 +145,15 @@ std::string DxfEmitter::write(DxfVersion version) {
     DataForm form = version == DxfVersion::R12 ? DataForm::Classic : DataForm::Modern;
     if (form != m_doc.m_form) return VersionConverter(m_doc).write(version);
     std::string out;
-    begin(version, out);
+    prepare(version);
+    size_t estimate = 4096;
+    for (const DbObject& o : m_doc.m_objects) estimate += o.tags.size() * 16;
+    out.reserve(estimate);
     dxf::TagWriter w(out);
     tags(w, m_doc.m_preamble);
-    if (!m_doc.has_section(SectionKind::Header)) header(w, version, form);
+    if (!m_doc.has_section(SectionKind::Header)) header(w, version, form, m_doc.m_next_handle);
     for (const Section& s : m_doc.m_sections) {
-        if (s.kind == SectionKind::Header) { header(w, version, form); continue; }
+        if (s.kind == SectionKind::Header) { header(w, version, form, m_doc.m_next_handle); continue; }
         w.tag(0, "SECTION");
         w.tag(2, s.name);
         switch (s.kind) {

@@ -18,8 +18,10 @@ public:
     Status save(const std::string& path, DxfVersion version);
 
     // Pieces shared with the version converter.
-    void begin(DxfVersion version, std::string& out);
-    void header(dxf::TagWriter& w, DxfVersion version, DataForm form);
+    // Chooses the output encoding; a drawing whose text the declared code
+    // page cannot hold gets one that can, where there is one.
+    void prepare(DxfVersion version);
+    void header(dxf::TagWriter& w, DxfVersion version, DataForm form, uint64_t seed_handle);
     void tags(dxf::TagWriter& w, const TagVec& t);
     bool live(uint32_t id) const;  // written: committed and not deleted
 
@@ -30,6 +32,7 @@ private:
     const DrawingImpl& m_doc;
     dxf::TextCodec m_target;
     bool m_transcode = false;
+    std::string m_codepage;  // $DWGCODEPAGE written instead of the stored one
 };
 
 }  // namespace cadhost::db

@@ -72,6 +72,12 @@ Result<TagVec> EntityMaker::compose(std::string_view type, const GroupList& list
             if (modern) tags.push_back(m_doc.make_tag(100, marker));
             CH_TRY(add_groups(tags, list, sc.codes, used, dims));
         }
+        if (type == "DIMENSION") {
+            SubclassSpec sub = dimension_subclass(static_cast<int>(group_int(list, 70)));
+            if (modern && std::string_view(sub.marker) == "AcDbRotatedDimension") tags.push_back(m_doc.make_tag(100, "AcDbAlignedDimension"));
+            if (modern) tags.push_back(m_doc.make_tag(100, sub.marker));
+            CH_TRY(add_groups(tags, list, sub.codes, used, dims));
+        }
     }
     // Groups the type table does not place go at the end of the last subclass.
     for (size_t i = 0; i < list.size() && list[i].code != -3; ++i) {
@@ -85,6 +91,23 @@ Result<TagVec> EntityMaker::compose(std::string_view type, const GroupList& list
         for (const auto& [code, text] : ft) tags.push_back(m_doc.make_tag(code, text));
     }
     return tags;
+}
+
+uint64_t EntityMaker::take_handle() {
+    uint64_t h = m_wanted;
+    m_wanted = 0;
+    if (h && !m_doc.m_handles.count(h)) {
+        if (h >= m_doc.m_next_handle) m_doc.m_next_handle = h + 1;
+        return h;
+    }
+    return m_doc.new_handle();
+}
+
+Result<EntityRef> EntityMaker::make_with_handle(const GroupList& list, uint64_t handle) {
+    m_wanted = handle;
+    auto r = make(list);
+    m_wanted = 0;
+    return r;
 }
 
 uint32_t EntityMaker::new_entity(TagVec tags, uint64_t handle, ObjKind kind) {
@@ -147,7 +170,7 @@ Result<EntityRef> EntityMaker::make_plain(const std::string& type, const GroupLi
         auto n = std::count_if(l.begin(), l.end(), [](const Group& g) { return g.code == 10; });
         l.insert(l.begin() + 1, make_long(90, static_cast<int32_t>(n)));
     }
-    uint64_t h = m_doc.new_handle();
+    uint64_t h = take_handle();
     TagVec tags = CH_TRY(compose(type, l, h, owner_for(l), m_doc.m_form, flags));
     uint32_t id = new_entity(std::move(tags), h, ObjKind::Entity);
     if (complex) {
@@ -172,7 +195,7 @@ Result<EntityRef> EntityMaker::make_sub(const std::string& type, const GroupList
     // Sub-entities share the layer of their main entity unless given one.
     if (!has(l, 8)) l.push_back(make_group(8, std::string(dxf::trim_blanks(m_doc.tag_text(cx.ids[0], 8)))));
     CH_TRY(EntityEditor(m_doc).ensure_layer(group_string(l, 8, "0")));
-    uint64_t h = m_doc.new_handle();
+    uint64_t h = take_handle();
     TagVec tags = CH_TRY(compose(type, l, h, m_doc.obj(cx.ids[0]).handle, m_doc.m_form, cx.polyline_flags));
     uint32_t id = new_entity(std::move(tags), h, ObjKind::Entity);
     m_doc.obj(id).sub = true;
@@ -237,7 +260,7 @@ Result<EntityRef> EntityMaker::begin_block(const GroupList& list) {
     if (!has(l, 3)) l.push_back(make_group(3, name));
     if (!has(l, 1) && m_doc.m_form == DataForm::Modern) l.push_back(make_group(1, std::string()));
     bb.active = true;  // owner_for now answers the new block record
-    uint64_t h = m_doc.new_handle();
+    uint64_t h = take_handle();
     auto tags = compose("BLOCK", l, h, owner_for(l), m_doc.m_form, 0);
     if (!tags) {
         bb = {};
@@ -257,7 +280,7 @@ Result<EntityRef> EntityMaker::end_block(const GroupList& list) {
     if (!m_doc.m_complex.ids.empty()) cancel_complex();
     GroupList l = list;
     if (!has(l, 8)) l.push_back(make_group(8, std::string(dxf::trim_blanks(m_doc.tag_text(bb.begin, 8)))));
-    uint64_t h = m_doc.new_handle();
+    uint64_t h = take_handle();
     TagVec tags = CH_TRY(compose("ENDBLK", l, h, owner_for(l), m_doc.m_form, 0));
     uint32_t end = new_entity(std::move(tags), h, ObjKind::BlockEnd);
     m_doc.obj(end).list = bb.list;

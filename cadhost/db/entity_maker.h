@@ -17,6 +17,8 @@ class EntityMaker {
 public:
     explicit EntityMaker(DrawingImpl& doc) : m_doc(doc) {}
     Result<EntityRef> make(const GroupList& list);
+    // The same, giving the entity this handle when it is still free.
+    Result<EntityRef> make_with_handle(const GroupList& list, uint64_t handle);
     // Tags of an entity in the drawing's form (also used when converting versions).
     Result<TagVec> compose(std::string_view type, const GroupList& list, uint64_t handle, uint64_t owner, DataForm form,
                            int polyline_flags);
@@ -27,12 +29,14 @@ private:
     Result<EntityRef> begin_block(const GroupList& list);
     Result<EntityRef> end_block(const GroupList& list);
     Status add_groups(TagVec& tags, const GroupList& list, const std::vector<int>& codes, std::vector<bool>& used, int vertex_dims);
+    uint64_t take_handle();
     uint32_t new_entity(TagVec tags, uint64_t handle, ObjKind kind);
     void cancel_complex();
     int target_list() const;
     uint64_t owner_for(const GroupList& list) const;
     std::string unique_anonymous_name(char letter) const;
     DrawingImpl& m_doc;
+    uint64_t m_wanted = 0;
 };
 
 }  // namespace cadhost::db

@@ -26,6 +26,8 @@ const std::vector<EntitySpec>& specs() {
         {"3DFACE", {{"AcDbFace", {10, 11, 12, 13, 70}}}, {10, 11, 12}},
         {"ELLIPSE", {{"AcDbEllipse", {10, 11, 210, 40, 41, 42}}}, {10, 11, 40}},
         {"MTEXT", {{"AcDbMText", {10, 40, 41, 46, 71, 72, 3, 1, 7, 210, 11, 42, 43, 50, 73, 44}}}, {10, 1}},
+        {"SHAPE", {{"AcDbShape", {39, 10, 40, 2, 50, 41, 51, 210}}}, {10, 40, 2}},
+        {"DIMENSION", {{"AcDbDimension", {2, 10, 11, 12, 70, 1, 71, 72, 41, 42, 53, 51, 210, 3}}}, {10}},
         {"BLOCK", {{"AcDbBlockBegin", {2, 70, 10, 3, 1, 4}}}, {2}},
         {"ENDBLK", {{"AcDbBlockEnd", {}}}, {}},
     };
@@ -38,6 +40,18 @@ const EntitySpec* entity_spec(std::string_view type) {
     for (const auto& s : specs())
         if (type == s.type) return &s;
     return nullptr;
+}
+
+SubclassSpec dimension_subclass(int flags) {
+    switch (flags & 7) {
+    case 0: return {"AcDbRotatedDimension", {13, 14, 50, 52}};
+    case 1: return {"AcDbAlignedDimension", {13, 14, 50}};
+    case 2: return {"AcDb2LineAngularDimension", {13, 14, 15, 16}};
+    case 3: return {"AcDbDiametricDimension", {15, 40}};
+    case 4: return {"AcDbRadialDimension", {15, 40}};
+    case 5: return {"AcDb3PointAngularDimension", {13, 14, 15}};
+    default: return {"AcDbOrdinateDimension", {13, 14}};
+    }
 }
 
 const std::vector<int>& common_entity_codes() {

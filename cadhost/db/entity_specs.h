@@ -19,6 +19,9 @@ struct EntitySpec {
 };
 
 const EntitySpec* entity_spec(std::string_view type);
+// The subclass after AcDbDimension for a dimension of the given 70 flags
+// (rotated dimensions are written with AcDbAlignedDimension before it).
+SubclassSpec dimension_subclass(int flags);
 // Codes of the entity's common properties (AcDbEntity), besides layer and space.
 const std::vector<int>& common_entity_codes();
 

@@ -1,21 +1,40 @@
-// Output in the other data form: R12 from R13+ data (no subclass markers,
-// owners, OBJECTS or CLASSES; LWPOLYLINE as POLYLINE/VERTEX/SEQEND) and R13+
-// from R12 data (block records, owners, subclass markers, root dictionary).
+// Output in the other data form. R12 output from R13+ data leaves out
+// subclass markers, owners, OBJECTS and CLASSES and writes LWPOLYLINE as
+// POLYLINE/VERTEX/SEQEND; R13+ output from R12 data is built by replaying
+// the drawing into the prototype, which supplies block records, owners,
+// subclass markers and the root dictionary.
 #pragma once
 
 #include <string>
 
 #include "db/document.h"
+#include "db/emitter.h"
+#include "dxf/tag_writer.h"
 
 namespace cadhost::db {
 
 class VersionConverter {
 public:
-    explicit VersionConverter(const DrawingImpl& doc) : m_doc(doc) {}
+    explicit VersionConverter(const DrawingImpl& doc) : m_doc(doc), m_emit(doc) {}
     std::string write(DxfVersion version);
 
 private:
+    // R12 output
+    std::string write_classic();
+    void classic_tables(dxf::TagWriter& w);
+    void classic_blocks(dxf::TagWriter& w);
+    void classic_entities(dxf::TagWriter& w, int list, bool paper);
+    void classic_entity(dxf::TagWriter& w, uint32_t id, bool paper);
+    void lwpolyline_as_polyline(dxf::TagWriter& w, uint32_t id, bool paper);
+    void classic_tags(dxf::TagWriter& w, const TagVec& tags, bool entity);
+    // R13+ output
+    void upgrade(DrawingImpl& up, DxfVersion version) const;
+    void copy_tables(DrawingImpl& up) const;
+    void replay_list(DrawingImpl& up, int list) const;
+
     const DrawingImpl& m_doc;
+    DxfEmitter m_emit;
+    uint64_t m_next_handle = 0;
 };
 
 }  // namespace cadhost::db

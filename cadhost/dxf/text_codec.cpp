@@ -218,6 +218,16 @@ std::string TextCodec::from_utf8(std::string_view text) const {
     return out;
 }
 
+bool TextCodec::can_encode(std::string_view utf8_text) const {
+    if (m_kind == Kind::Utf8 || m_kind == Kind::Raw || plain(utf8_text)) return true;
+    auto escapes = [](std::string_view s) {
+        size_t n = 0;
+        for (size_t p = s.find("\\U+"); p != std::string_view::npos; p = s.find("\\U+", p + 1)) ++n;
+        return n;
+    };
+    return escapes(from_utf8(utf8_text)) == escapes(utf8_text);
+}
+
 std::string TextCodec::encode(std::string_view utf8_text) const {
     if (plain(utf8_text)) return std::string(utf8_text);
     std::string escaped;

@@ -23,6 +23,9 @@ public:
 
     std::string decode(std::string_view file_text) const;
     std::string encode(std::string_view utf8_text) const;
+    // True when every character of the text has a byte form in this encoding
+    // (no \U+ escape needed).
+    bool can_encode(std::string_view utf8_text) const;
     // True when decode/encode are the identity on this text (the common case).
     static bool plain(std::string_view s);
     Kind kind() const { return m_kind; }

@@ -12,5 +12,5 @@ except Exception as exc:  # any load failure counts as unreadable
     sys.exit(0)
 auditor = doc.audit()
 for e in auditor.errors:
-    print(e, file=sys.stderr)
+    print(e.code, e.message, file=sys.stderr)
 print(len(auditor.errors))
