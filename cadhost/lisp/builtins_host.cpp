@@ -37,10 +37,15 @@ GroupList groups_of(const Value& alist) {
 Value ename_or_nil(EntityRef e) { return e ? Value::ename(e) : Value(); }
 Value alist_or_nil(const std::optional<GroupList>& g) { return g ? groups_to_alist(*g) : Value(); }
 
+// An entity with the point it was picked at, as entsel gives it.
+bool is_pick(const Value& v) {
+    return v.is_cons() && v.car().kind() == Kind::Ename && value_point(v.cdr().car()) && v.cdr().cdr().is_nil();
+}
+
 Value fn_command(Interpreter& in, Args& a) {
     AdsList items;
     for (const auto& v : a.values()) {
-        if (v.is_cons() && !value_point(v)) bad_type(Pred::Point, v);
+        if (v.is_cons() && !value_point(v) && !is_pick(v)) bad_type(Pred::Point, v);
         auto st = append_ads(items, v, PointRule::AnyNumbers);
         if (!st.ok()) raise_text(st.error().message);
     }
@@ -192,6 +197,11 @@ Value fn_ssmemb(Interpreter& in, Args& a) {
     return in.host().ssmemb(a.ename(0), a.pickset(1)) ? a[0] : Value();
 }
 
+Value fn_regapp(Interpreter& in, Args& a) {
+    a.count(1, 1);
+    return in.host().regapp(a.string(0)) ? a[0] : Value();
+}
+
 Value fn_alert(Interpreter& in, Args& a) {
     a.count(1, 1);
     in.host().alert(a.string(0));
@@ -216,7 +226,7 @@ const Builtin k_host[] = {
     {"ssget", SubrStyle::Function, fn_ssget, nullptr},       {"sslength", SubrStyle::Function, fn_sslength, nullptr},
     {"ssname", SubrStyle::Function, fn_ssname, nullptr},     {"ssadd", SubrStyle::Function, fn_ssadd, nullptr},
     {"ssdel", SubrStyle::Function, fn_ssdel, nullptr},       {"ssmemb", SubrStyle::Function, fn_ssmemb, nullptr},
-    {"alert", SubrStyle::Function, fn_alert, nullptr},       {"arxload", SubrStyle::Function, fn_arxload, nullptr},
+    {"regapp", SubrStyle::Function, fn_regapp, nullptr},     {"alert", SubrStyle::Function, fn_alert, nullptr},       {"arxload", SubrStyle::Function, fn_arxload, nullptr},
 };
 }  // namespace
 

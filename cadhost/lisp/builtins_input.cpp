@@ -88,7 +88,21 @@ Value fn_initget(Interpreter& in, Args& a) {
     return {};
 }
 
+Value fn_entsel(Interpreter& in, Args& a) {
+    a.count(0, 1);
+    PickReply r = in.host().entsel(a.opt_string(0));
+    switch (r.status) {
+    case InputStatus::Cancel: raise(Msg::Cancelled);
+    case InputStatus::Keyword: return Value::string(r.keyword);
+    case InputStatus::Normal:
+        if (r.entity) return list_of({Value::ename(r.entity), point_value(r.point)});
+        return {};
+    default: return {};
+    }
+}
+
 const Builtin k_input[] = {
+    {"entsel", SubrStyle::Function, fn_entsel, nullptr},
     {"getstring", SubrStyle::Function, fn_getstring, nullptr},
     {"getint", SubrStyle::Function, fn_getint, nullptr},
     {"getreal", SubrStyle::Function, fn_getreal, nullptr},

@@ -192,9 +192,13 @@ Value fn_expt(Interpreter&, Args& a) {
     a.count(2, 2);
     double b = a.number(0), e = a.number(1);
     if (all_ints(a) && a[1].as_int() >= 0) {
-        int64_t r = 1;
-        for (int32_t i = 0; i < a[1].as_int() && i < 64; ++i) r = int64_t(wrap(r * a[0].as_int()));
-        return Value::integer(wrap(r));
+        // Square and multiply in 32 bits: the result wraps as integer products do.
+        uint32_t base = static_cast<uint32_t>(a[0].as_int()), r = 1;
+        for (uint32_t n = static_cast<uint32_t>(a[1].as_int()); n; n >>= 1) {
+            if (n & 1) r *= base;
+            base *= base;
+        }
+        return Value::integer(static_cast<int32_t>(r));
     }
     return checked(std::pow(b, e), a[0]);
 }
@@ -209,6 +213,31 @@ Value fn_logior(Interpreter&, Args& a) {
     int32_t r = 0;
     for (size_t i = 0; i < a.size(); ++i) r |= a.integer(i);
     return Value::integer(r);
+}
+
+Value fn_lognot(Interpreter&, Args& a) {
+    a.count(1, 1);
+    return Value::integer(~a.integer(0));
+}
+
+Value fn_lsh(Interpreter&, Args& a) {
+    a.count(2, 2);
+    uint32_t v = static_cast<uint32_t>(a.integer(0));
+    int32_t n = a.integer(1);
+    if (n >= 32 || n <= -32) return Value::integer(0);
+    return Value::integer(static_cast<int32_t>(n >= 0 ? v << n : v >> -n));
+}
+
+Value fn_gcd(Interpreter&, Args& a) {
+    a.count(2, 2);
+    int64_t x = std::llabs(a.integer(0)), y = std::llabs(a.integer(1));
+    if (x == 0 && y == 0) raise(Msg::BadArgValue, "0");
+    while (y) {
+        int64_t t = x % y;
+        x = y;
+        y = t;
+    }
+    return Value::integer(wrap(x));
 }
 
 Value fn_distance(Interpreter&, Args& a) {
@@ -249,7 +278,8 @@ const Builtin k_math[] = {
     {"cos", SubrStyle::Function, fn_cos, nullptr},     {"exp", SubrStyle::Function, fn_exp, nullptr},
     {"log", SubrStyle::Function, fn_log, nullptr},     {"atan", SubrStyle::Function, fn_atan, nullptr},
     {"expt", SubrStyle::Function, fn_expt, nullptr},   {"logand", SubrStyle::Function, fn_logand, nullptr},
-    {"logior", SubrStyle::Function, fn_logior, nullptr},
+    {"logior", SubrStyle::Function, fn_logior, nullptr}, {"~", SubrStyle::Function, fn_lognot, nullptr},
+    {"lsh", SubrStyle::Function, fn_lsh, nullptr},     {"gcd", SubrStyle::Function, fn_gcd, nullptr},
     {"distance", SubrStyle::Function, fn_distance, nullptr},
     {"angle", SubrStyle::Function, fn_angle, nullptr}, {"polar", SubrStyle::Function, fn_polar, nullptr},
 };

@@ -19,6 +19,7 @@ bool Host::entmod(const GroupList&) { return false; }
 bool Host::entmake(const GroupList&) { return false; }
 bool Host::entdel(EntityRef) { return false; }
 EntityRef Host::handent(const std::string&) { return {}; }
+bool Host::regapp(const std::string&) { return false; }
 std::optional<GroupList> Host::tblnext(const std::string&, TableNext) { return std::nullopt; }
 std::optional<GroupList> Host::tblsearch(const std::string&, const std::string&, SearchSetsNext) {
     return std::nullopt;
@@ -31,6 +32,7 @@ bool Host::ssdel(EntityRef, SelSet) { return false; }
 bool Host::ssmemb(EntityRef, SelSet) { return false; }
 void Host::initget(int, const std::string&) {}
 InputReply Host::get_input(const InputRequest&) { return {InputStatus::Error, {}}; }
+PickReply Host::entsel(const std::optional<std::string>&) { return {InputStatus::Error, {}, {}, {}}; }
 std::optional<std::string> Host::findfile(const std::string&) { return std::nullopt; }
 void Host::alert(const std::string& text) { print(text + "\n"); }
 Result<SourceText> Host::read_source(const std::string&) { return missing("load"); }

@@ -39,6 +39,13 @@ struct SsgetRequest {
     std::optional<GroupList> filter;
 };
 
+struct PickReply {
+    InputStatus status = InputStatus::None;  // Normal: an entity was picked
+    EntityRef entity;
+    Point point;          // where it was picked
+    std::string keyword;  // for InputStatus::Keyword
+};
+
 enum class FileMode { Read, Write, Append };
 enum class TableNext { Rewind, Continue };
 enum class SearchSetsNext { No, Yes };
@@ -74,6 +81,7 @@ public:
     virtual bool entmake(const GroupList& groups);
     virtual bool entdel(EntityRef e);
     virtual EntityRef handent(const std::string& handle);
+    virtual bool regapp(const std::string& name);
     virtual std::optional<GroupList> tblnext(const std::string& table, TableNext from);
     virtual std::optional<GroupList> tblsearch(const std::string& table, const std::string& name,
                                                SearchSetsNext next);
@@ -89,6 +97,8 @@ public:
     // Control bits and keywords for the next input request only.
     virtual void initget(int bits, const std::string& keywords);
     virtual InputReply get_input(const InputRequest& request);
+    // Picks one entity (entsel): prompts, then the entity nearest the point.
+    virtual PickReply entsel(const std::optional<std::string>& prompt);
 
     virtual std::optional<std::string> findfile(const std::string& name);
     virtual void alert(const std::string& text);

@@ -195,4 +195,10 @@ ReadStatus Reader::completeness(std::string_view text) {
     }
 }
 
+Reader::Span Reader::first_form(std::string_view text) {
+    Reader r(text);
+    ReadOutcome o = r.next();
+    return {o.status, r.position()};
+}
+
 }  // namespace cadhost::lisp

@@ -30,8 +30,16 @@ public:
     ReadOutcome next();
     size_t position() const { return m_pos; }
 
-    // Whether text holds only complete forms (blank text is complete).
+    // Whether text holds only complete forms: Form when it holds at least
+    // one, End when it holds none, Incomplete or Error otherwise.
     static ReadStatus completeness(std::string_view text);
+    // Where the first form of text ends, for input that mixes a form with
+    // other tokens (script lines): end is the offset just after the form.
+    struct Span {
+        ReadStatus status;
+        size_t end;
+    };
+    static Span first_form(std::string_view text);
 
 private:
     struct Failure {

@@ -36,7 +36,9 @@ std::optional<double> whole_number(const std::string& s) {
 
 std::string Units::format(double value, int mode, int precision) {
     precision = std::clamp(precision, 0, 8);
-    if (!std::isfinite(value)) mode = 2;
+    // Fractions are counted in whole steps; beyond that range decimals are exact enough.
+    bool countable = std::isfinite(value) && std::fabs(value) < 1e15;
+    if (!countable && mode != 1) mode = 2;
     switch (mode) {
     case 1: {
         char buf[64];

@@ -75,6 +75,9 @@ TEST_F(Eval, DefunAndLambda) {
         {"(type sq)", "USUBR"},
         {"(setq f sq) (f 3)", "9"},
         {"(defun SQ (x) (+ x x)) (sq 4)", "8"},  // names are not case-sensitive
+        {"('((x) (* x 3)) 2)", "6"},             // a plain (args . body) list can be called
+        {"(apply '(lambda (a) (list a a)) '(1))", "(1 1)"},
+        {"(setq lst '((x / y) (setq y x) y)) (lst 4)", "4"},
     };
     check(std::begin(cases), std::end(cases));
 }

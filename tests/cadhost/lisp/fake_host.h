@@ -53,6 +53,20 @@ public:
     void initget(int bits, const std::string& keywords) override { initgets.emplace_back(bits, keywords); }
     InputReply get_input(const InputRequest& request) override;
     void alert(const std::string& text) override { alerts.push_back(text); }
+    std::deque<PickReply> picks;
+    PickReply entsel(const std::optional<std::string>&) override {
+        if (picks.empty()) return {InputStatus::Cancel, {}, {}, {}};
+        PickReply r = picks.front();
+        picks.pop_front();
+        return r;
+    }
+    std::vector<std::string> registered_apps;
+    bool regapp(const std::string& name) override {
+        for (const auto& a : registered_apps)
+            if (a == name) return false;
+        registered_apps.push_back(name);
+        return true;
+    }
     Result<SourceText> read_source(const std::string& name) override;
     std::optional<std::string> findfile(const std::string& name) override;
     std::optional<uint64_t> open_file(const std::string& path, FileMode mode) override;

@@ -234,6 +234,41 @@ TEST_F(HostSide, InputFunctionsPassArgumentsAndMapAnswers) {
     EXPECT_EQ(eval_text(in, "(getreal)"), "ERR:Function cancelled");
 }
 
+TEST_F(HostSide, EntselResultFeedsACommand) {
+    host.picks = {{InputStatus::Normal, EntityRef{5}, Point{1, 2, 0}, {}},
+                  {InputStatus::None, {}, {}, {}},
+                  {InputStatus::Keyword, {}, {}, "Undo"}};
+    EXPECT_EQ(eval_text(in, "(setq pick (entsel \"Select: \"))"), "(<Entity name: 7ff700000005> (1.0 2.0 0.0))");
+    EXPECT_EQ(eval_text(in, "(command \"_.ERASE\" pick \"\")"), "nil");
+    AdsList expected = {{rt::Str, std::string("_.ERASE")}, {rt::ListBegin, {}},       {rt::Ename, EntityRef{5}},
+                        {rt::Point3d, Point{1, 2, 0}},      {rt::ListEnd, {}},          {rt::Str, std::string("")}};
+    ASSERT_EQ(host.commands.size(), 1u);
+    EXPECT_EQ(host.commands[0], expected);
+    EXPECT_EQ(eval_text(in, "(entsel)"), "nil");
+    EXPECT_EQ(eval_text(in, "(entsel)"), "\"Undo\"");
+    EXPECT_EQ(eval_text(in, "(entsel)"), "ERR:Function cancelled");
+}
+
+TEST_F(HostSide, RegappAndCallFunctionWithArguments) {
+    EXPECT_EQ(eval_text(in, "(regapp \"WCRAFT\")"), "\"WCRAFT\"");
+    EXPECT_EQ(eval_text(in, "(regapp \"WCRAFT\")"), "nil");
+    ASSERT_TRUE(in.eval_string("(defun s::startup () (setq started t)) (defun pair (a b) (cons a b))").ok());
+    ASSERT_TRUE(in.is_function_defined("S::STARTUP"));
+    ASSERT_TRUE(in.call_function("S::STARTUP", {}).ok());
+    EXPECT_EQ(eval_text(in, "started"), "T");
+    auto r = in.call_function("pair", {{rt::ListBegin, {}}, {rt::Short, int32_t(1)}, {rt::ListEnd, {}},
+                                       {rt::Str, std::string("x")}});
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(print_value(r.value(), PrintStyle::Prin1), "((1) . \"x\")");
+}
+
+TEST_F(HostSide, SourceErrorsNameTheFile) {
+    auto r = in.eval_source("(setq ok 1)\n(car 1)", "tools.lsp");
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().what(), "tools.lsp: bad argument type: consp 1");
+    EXPECT_EQ(eval_text(in, "ok"), "1");
+}
+
 TEST_F(HostSide, SystemVariables) {
     host.vars["CLAYER"] = std::string("0");
     host.vars["OSMODE"] = int16_t(33);

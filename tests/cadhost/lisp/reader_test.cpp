@@ -86,6 +86,14 @@ TEST(Reader, CompletenessTellsWhenMoreInputIsNeeded) {
     EXPECT_EQ(Reader::completeness("; only a comment"), ReadStatus::End);
 }
 
+TEST(Reader, FirstFormEndsWhereTheFormCloses) {
+    std::string line = "(setq a (+ 1 2)) LINE 0,0";
+    Reader::Span s = Reader::first_form(line);
+    EXPECT_EQ(s.status, ReadStatus::Form);
+    EXPECT_EQ(line.substr(s.end), " LINE 0,0");
+    EXPECT_EQ(Reader::first_form("(open").status, ReadStatus::Incomplete);
+}
+
 TEST(Reader, DeepNestingIsAnErrorNotACrash) {
     std::string deep(100000, '(');
     EXPECT_EQ(read_first(deep + std::string(100000, ')')), "ERR:stack overflow");
