@@ -41,8 +41,11 @@ Value fn_read_line(Interpreter& in, Args& a) {
 Value fn_write_line(Interpreter& in, Args& a) {
     a.count(1, 2);
     const std::string& s = a.string(0);
-    if (a.has(1) && !a[1].is_nil()) in.host().write_text(a.file(1), s + "\n");
-    else in.print(s + "\n");
+    if (a.has(1) && !a[1].is_nil()) {
+        if (!in.host().write_text(a.file(1), s + "\n")) bad_type(Pred::Streamp, a[1]);
+    } else {
+        in.print(s + "\n");
+    }
     return a[0];
 }
 

@@ -7,7 +7,8 @@ namespace cadhost::lisp {
 namespace {
 void emit(Interpreter& in, Args& a, size_t file_index, const std::string& text) {
     if (a.has(file_index) && !a[file_index].is_nil()) {
-        in.host().write_text(a.file(file_index), text);
+        // A closed file or a failed write is an error, not silently lost output.
+        if (!in.host().write_text(a.file(file_index), text)) bad_type(Pred::Streamp, a[file_index]);
         return;
     }
     in.print(text);

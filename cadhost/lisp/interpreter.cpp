@@ -5,6 +5,7 @@
 #include <pthread.h>
 
 #include <cmath>
+#include <exception>
 
 #include "builtins.h"
 #include "reader.h"
@@ -240,6 +241,12 @@ Result<Value> Interpreter::top_level(F&& body) {
         handle_error(e);
         unwind_to(mark);
         return error_of(e.message);
+    } catch (const std::exception& e) {
+        // Whatever a host callback let escape ends the evaluation like an error.
+        LispError le{e.what()};
+        unwind_to(mark);
+        handle_error(le);
+        return error_of(le.message);
     }
 }
 

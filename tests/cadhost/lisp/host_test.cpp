@@ -2,6 +2,8 @@
 // functions, commands, input, selection sets, variables, files and load.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "fake_host.h"
 #include "lisp/entity_list.h"
 
@@ -291,6 +293,8 @@ TEST_F(HostSide, FilesAndLoad) {
     EXPECT_EQ(eval_text(in, "(setq o (open \"out.txt\" \"w\")) (write-line \"a\" o) (princ 12 o) (close o)"), "nil");
     EXPECT_EQ(host.files["out.txt"], (std::vector<std::string>{"a", "12"}));
     EXPECT_EQ(eval_text(in, "(open \"x\" \"q\")"), "ERR:bad argument value: q");
+    EXPECT_EQ(eval_text(in, "(write-line \"lost\" o)"), "ERR:bad argument type: streamp <File: #2>");
+    EXPECT_EQ(eval_text(in, "(princ \"lost\" o)"), "ERR:bad argument type: streamp <File: #2>");
     host.sources["tools"] = "(defun c:tool () 1)\n(setq loaded 'yes)";
     EXPECT_EQ(eval_text(in, "(load \"tools\")"), "YES");
     EXPECT_TRUE(in.is_command_defined("C:TOOL"));
@@ -300,6 +304,16 @@ TEST_F(HostSide, FilesAndLoad) {
     EXPECT_EQ(eval_text(in, "half"), "1");
     EXPECT_EQ(eval_text(in, "(findfile \"tools\")"), "\"/support/tools\"");
     EXPECT_EQ(eval_text(in, "(findfile \"none\")"), "nil");
+}
+
+TEST_F(HostSide, HostExceptionsBecomeLispErrors) {
+    struct Throwing : FakeHost {
+        int command(const AdsList&) override { throw std::runtime_error("host failure"); }
+    } host2;
+    Interpreter in2(host2);
+    EXPECT_EQ(eval_text(in2, "(setq g 1) (defun f (/ g) (setq g 2) (command \"X\")) (f)"), "ERR:host failure");
+    EXPECT_EQ(eval_text(in2, "g"), "1");
+    EXPECT_EQ(host2.output, "; error: host failure\n");
 }
 
 TEST_F(HostSide, CommandFunctionCalledFromTheHostCanReenter) {
