@@ -1,0 +1,116 @@
+// File dialog logic: defaults, extensions, replace and existence checks;
+// an unusable answer is reported and asked for again.
+#include "dcl/filedialog.h"
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+#include <vector>
+
+#include "dcl/messages.h"
+
+namespace cadhost::dcl {
+
+namespace {
+
+constexpr int kMaxAttempts = 100;  // a driver that keeps giving bad names is cancelled
+
+std::string lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::vector<std::string> extensions(const std::string& ext) {
+    std::vector<std::string> out;
+    std::istringstream in(ext);
+    for (std::string e; std::getline(in, e, ';');) {
+        while (!e.empty() && (e.front() == '.' || e.front() == '*' || e.front() == ' ')) e.erase(e.begin());
+        if (!e.empty()) out.push_back(lower(e));
+    }
+    return out;
+}
+
+// The extension of the last path component, without the dot; empty if none.
+std::string extension_of(const std::string& path) {
+    size_t sep = path.find_last_of("/\\");
+    size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (sep != std::string::npos && dot < sep)) return "";
+    return lower(path.substr(dot + 1));
+}
+
+bool is_absolute(const std::string& p) {
+    return !p.empty() && (p[0] == '/' || p[0] == '\\' || (p.size() > 1 && p[1] == ':'));
+}
+
+struct Verdict {
+    std::optional<std::string> path;  // accepted
+    std::string message;              // why it was not
+};
+
+Verdict check(const FiledRequest& r, std::string answer, const std::string& shown_default, Driver& asker,
+              const FileChecks& checks) {
+    if (answer.empty()) answer = shown_default;
+    if (r.flags & kFiledArbitrary) return {answer, ""};
+    if (answer.empty()) return {std::nullopt, text(Msg::EmptyFileName)};
+    if ((r.flags & kFiledDefaultIsDir) && !is_absolute(answer) && !shown_default.empty() && answer != shown_default)
+        answer = shown_default + "/" + answer;
+    auto exts = extensions(r.ext);
+    std::string have = extension_of(answer);
+    if (!exts.empty() && have.empty()) answer += "." + exts[0];
+    else if (!exts.empty() && !(r.flags & kFiledAnyExt) && std::find(exts.begin(), exts.end(), have) == exts.end())
+        return {std::nullopt, text(Msg::WrongExtension, "." + exts[0])};
+    bool exists = checks.exists && checks.exists(answer);
+    if (r.flags & kFiledNew) {
+        if (exists && !(r.flags & kFiledNoReplaceWarning) &&
+            !asker.confirm(answer + " " + text(Msg::ReplaceQuestion)))
+            return {std::nullopt, ""};
+    } else if (checks.exists && !exists) {
+        return {std::nullopt, text(Msg::FileMissing, answer)};
+    }
+    return {answer, ""};
+}
+
+// The command-line form: one line a question.
+class PromptDriver : public Driver {
+public:
+    explicit PromptDriver(InputSource* in) : m_in(in) {}
+    void run(Dialog&) override {}
+    std::optional<std::string> ask_file(const FiledRequest& r, const std::string& shown_default) override {
+        std::string prompt = r.title.empty() ? "Enter file name" : r.title;
+        if (!shown_default.empty()) prompt += " <" + shown_default + ">";
+        return m_in ? m_in->read_line(prompt + ": ") : std::nullopt;
+    }
+    bool confirm(const std::string& question) override {
+        auto a = m_in ? m_in->read_line(question + ": ") : std::nullopt;
+        return a && !a->empty() && (a->front() == 'y' || a->front() == 'Y');
+    }
+    void message(const std::string&) override {}
+
+private:
+    InputSource* m_in;
+};
+
+}  // namespace
+
+Result<std::optional<std::string>> run_file_dialog(const FiledRequest& r, FiledMode mode, Driver& dialog,
+                                                   InputSource* prompt_input, const FileChecks& checks) {
+    std::string shown_default = r.default_name;
+    if ((r.flags & kFiledSearchDefault) && checks.find && !shown_default.empty())
+        if (auto found = checks.find(shown_default)) shown_default = *found;
+    PromptDriver prompt(prompt_input);
+    for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
+        Driver& asker = mode == FiledMode::Prompt ? static_cast<Driver&>(prompt) : dialog;
+        auto answer = asker.ask_file(r, shown_default);
+        if (!answer) return std::optional<std::string>{};
+        if (mode == FiledMode::Prompt && *answer == "~") {
+            mode = FiledMode::Dialog;
+            continue;
+        }
+        Verdict v = check(r, *answer, shown_default, asker, checks);
+        if (v.path) return v.path;
+        if (!v.message.empty()) dialog.message(v.message);
+    }
+    return std::optional<std::string>{};
+}
+
+}  // namespace cadhost::dcl

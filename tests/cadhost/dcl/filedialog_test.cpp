@@ -1,0 +1,89 @@
+// The file dialog through each driver and at the command-line prompt.
+#include <set>
+
+#include "dcl/drivers.h"
+#include "fixture.h"
+
+using namespace cadhost::dcl;
+using dcltest::DialogTest;
+
+class FiledTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        engine().set_file_checks({[this](const std::string& p) { return m_existing.count(p) > 0; },
+                                  [](const std::string& n) -> std::optional<std::string> { return "lib/" + n; }});
+    }
+    std::optional<std::string> ask(FiledRequest r, FiledMode mode = FiledMode::Dialog) {
+        auto a = engine().get_filed(r, mode);
+        EXPECT_TRUE(a.ok());
+        return a.ok() ? *a : std::nullopt;
+    }
+    std::set<std::string> m_existing{"a.dxf", "lib/sym.dxf", "b.txt"};
+};
+
+TEST_F(FiledTest, TestHookAnswersWithExtensionAndChecks) {
+    std::vector<std::string> answers{"missing", "a", "b.txt"};
+    size_t next = 0;
+    TestHooks hooks;
+    hooks.on_file = [&](const FiledRequest&) -> std::optional<std::string> {
+        if (next >= answers.size()) return std::nullopt;
+        return answers[next++];
+    };
+    engine().set_test_hooks(hooks);
+    EXPECT_EQ(ask({"Open", "", "dxf", 0}), "a.dxf");  // "missing.dxf" does not exist: asked again
+    EXPECT_NE(m_out.str().find("file not found: missing.dxf"), std::string::npos);
+    EXPECT_EQ(ask({"Open", "", "dxf", 0}), std::nullopt);  // b.txt has the wrong extension, then cancel
+    EXPECT_NE(m_out.str().find("must have the extension: .dxf"), std::string::npos);
+    answers = {"b.txt"}, next = 0;
+    EXPECT_EQ(ask({"Open", "", "dxf", 4}), "b.txt");
+    answers = {"anything at all"}, next = 0;
+    EXPECT_EQ(ask({"Name", "", "dxf", 128}), "anything at all");
+    answers = {""}, next = 0;
+    EXPECT_EQ(ask({"Open", "sym", "dxf", 8}), "lib/sym.dxf");  // default found on the search path
+
+    int asked = 0;
+    hooks.on_confirm = [&](const std::string&) { return ++asked > 1; };
+    answers = {"a", "a"}, next = 0;
+    engine().set_test_hooks(hooks);
+    EXPECT_EQ(ask({"Save", "", "dxf", 1}), "a.dxf");  // first refused to replace, then agreed
+    EXPECT_EQ(asked, 2);
+    answers = {"a"}, next = 0;
+    EXPECT_EQ(ask({"Save", "", "dxf", 1 | 32}), "a.dxf");
+    EXPECT_EQ(asked, 2);  // no question with the no-replace-warning flag
+    answers = {"new"}, next = 0;
+    EXPECT_EQ(ask({"Save", "", "dxf", 1}), "new.dxf");
+    // A hook that never gives a usable name is cancelled, not asked forever.
+    hooks.on_file = [](const FiledRequest&) { return std::optional<std::string>("nope"); };
+    engine().set_test_hooks(hooks);
+    EXPECT_EQ(ask({"Open", "", "dxf", 0}), std::nullopt);
+}
+
+TEST_F(FiledTest, ScriptedAndTerminalDriversAnswer) {
+    StringInput in("file a\ncancel\n\"b.txt\"\n\nyes\n");
+    engine().set_input(&in);
+    EXPECT_EQ(ask({"Open", "", "dxf", 0}), "a.dxf");
+    EXPECT_EQ(ask({"Open", "", "dxf", 0}), std::nullopt);
+    EXPECT_EQ(ask({"Open", "", "txt", 0}), "b.txt");
+    EXPECT_EQ(ask({"Save", "a", "dxf", 1}), "a.dxf");  // empty line: the default; yes to replace
+    StringInput term("a\n", true);
+    engine().set_input(&term);
+    EXPECT_EQ(ask({"Open drawing", "", "dxf", 0}), "a.dxf");
+    EXPECT_NE(m_out.str().find("File dialog \"Open drawing\" (*.dxf)"), std::string::npos);
+}
+
+TEST_F(FiledTest, PromptAnswersWhenTheDialogIsOffAndTildeOpensIt) {
+    StringInput in("a\n");
+    engine().set_input(&in);
+    EXPECT_EQ(ask({"Enter file name", "d", "dxf", 0}, FiledMode::Prompt), "a.dxf");
+    EXPECT_NE(in.prompts().find("Enter file name <d>: "), std::string::npos);
+    StringInput tilde("~\n");
+    engine().set_input(&tilde);
+    TestHooks hooks;
+    hooks.on_file = [](const FiledRequest&) { return std::optional<std::string>("b.txt"); };
+    engine().set_test_hooks(hooks);
+    EXPECT_EQ(ask({"Open", "", "txt", 0}, FiledMode::Prompt), "b.txt");
+    StringInput none("");
+    engine().set_input(&none);
+    EXPECT_EQ(ask({"Open", "", "txt", 0}, FiledMode::Prompt), std::nullopt);
+}
