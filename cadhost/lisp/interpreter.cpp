@@ -19,16 +19,20 @@ constexpr int k_handler_reserve = 2000;
 
 uintptr_t current_stack() { return reinterpret_cast<uintptr_t>(__builtin_frame_address(0)); }
 
-// Lowest address this thread's stack may safely grow to.
+// Lowest address this thread's stack may safely grow to; looked up once per
+// thread since finding the main thread's stack reads the process maps.
 uintptr_t stack_floor() {
-    pthread_attr_t attr;
-    if (pthread_getattr_np(pthread_self(), &attr) != 0) return 0;
-    void* base = nullptr;
-    size_t size = 0;
-    pthread_attr_getstack(&attr, &base, &size);
-    pthread_attr_destroy(&attr);
-    // A quarter of the stack stays free for *error*, the host and libraries.
-    return reinterpret_cast<uintptr_t>(base) + size / 4;
+    thread_local uintptr_t floor = [] {
+        pthread_attr_t attr;
+        if (pthread_getattr_np(pthread_self(), &attr) != 0) return uintptr_t(0);
+        void* base = nullptr;
+        size_t size = 0;
+        pthread_attr_getstack(&attr, &base, &size);
+        pthread_attr_destroy(&attr);
+        // A quarter of the stack stays free for *error*, the host and libraries.
+        return reinterpret_cast<uintptr_t>(base) + size / 4;
+    }();
+    return floor;
 }
 
 // Each top-level value of the chain is one argument.
@@ -47,12 +51,13 @@ bool is_lambda_list(const Value& v) { return v.is_cons() && v.car().is_symbol("L
 class DepthGuard {
 public:
     explicit DepthGuard(Interpreter& in) : m_in(in) {
-        if (m_in.m_depth == 0) {
-            m_in.m_stack_floor = stack_floor();
-            m_in.m_max_depth = k_max_evals;
-        }
+        if (m_in.m_depth == 0) m_in.m_max_depth = k_max_evals;
         ++m_in.m_depth;
-        if (m_in.m_depth > m_in.m_max_depth || current_stack() < m_in.m_stack_floor) {
+        // The floor is the running thread's: nested evaluation may run on
+        // another thread (a command body) than the one that started.
+        uintptr_t floor = stack_floor();
+        floor = floor > m_in.m_stack_allowance ? floor - m_in.m_stack_allowance : 0;
+        if (m_in.m_depth > m_in.m_max_depth || current_stack() < floor) {
             --m_in.m_depth;
             raise(Msg::StackOverflow);
         }
@@ -218,9 +223,8 @@ void Interpreter::handle_error(LispError& e) {
     }
     m_in_handler = true;
     int saved_max = m_max_depth;
-    uintptr_t saved_floor = m_stack_floor;
     m_max_depth = m_depth + k_handler_reserve;
-    m_stack_floor = m_stack_floor > k_handler_stack ? m_stack_floor - k_handler_stack : 0;
+    m_stack_allowance = k_handler_stack;
     try {
         std::vector<Value> args{Value::string(e.message)};
         apply(handler, args);
@@ -228,7 +232,7 @@ void Interpreter::handle_error(LispError& e) {
         if (!inner.handled) print(std::string(message_text(Msg::ErrorPrefix)) + inner.message + "\n");
     }
     m_max_depth = saved_max;
-    m_stack_floor = saved_floor;
+    m_stack_allowance = 0;
     m_in_handler = false;
 }
 

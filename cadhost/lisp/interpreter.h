@@ -118,7 +118,7 @@ private:
     std::string m_pending;
     int m_depth = 0;
     int m_max_depth = 0;
-    uintptr_t m_stack_floor = 0;  // lowest stack address evaluation may reach
+    uintptr_t m_stack_allowance = 0;  // extra stack the running *error* handler may use
     bool m_in_handler = false;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <thread>
 
 #include "fake_host.h"
 #include "lisp/entity_list.h"
@@ -314,6 +315,28 @@ TEST_F(HostSide, HostExceptionsBecomeLispErrors) {
     EXPECT_EQ(eval_text(in2, "(setq g 1) (defun f (/ g) (setq g 2) (command \"X\")) (f)"), "ERR:host failure");
     EXPECT_EQ(eval_text(in2, "g"), "1");
     EXPECT_EQ(host2.output, "; error: host failure\n");
+}
+
+TEST_F(HostSide, NestedEvaluationOnAnotherThreadKeepsItsOwnStackLimit) {
+    // Commands may run their bodies on threads of their own while the caller waits.
+    struct Threaded : FakeHost {
+        Interpreter* in = nullptr;
+        std::string deep, runaway;
+        int command(const AdsList&) override {
+            std::thread t([this] {
+                deep = eval_text(*in, "(cnt 300)");
+                runaway = eval_text(*in, "(down)");
+            });
+            t.join();
+            return rs::Normal;
+        }
+    } host2;
+    Interpreter in2(host2);
+    host2.in = &in2;
+    ASSERT_TRUE(in2.eval_string("(defun cnt (n) (if (= n 0) 0 (+ 1 (cnt (1- n))))) (defun down () (down))").ok());
+    EXPECT_EQ(eval_text(in2, "(defun c:run () (command \"X\") 'back) (c:run)"), "BACK");
+    EXPECT_EQ(host2.deep, "300");
+    EXPECT_EQ(host2.runaway, "ERR:stack overflow");
 }
 
 TEST_F(HostSide, CommandFunctionCalledFromTheHostCanReenter) {
