@@ -82,7 +82,10 @@ Value sf_progn(Interpreter& in, const Value& forms) { return in.progn(forms); }
 Value sf_while(Interpreter& in, const Value& forms) {
     if (!forms.is_cons()) raise(Msg::TooFew);
     Value last;
-    while (!in.eval(forms.car()).is_nil()) last = in.progn(forms.cdr());
+    while (!in.eval(forms.car()).is_nil()) {
+        in.check_break();
+        last = in.progn(forms.cdr());
+    }
     return last;
 }
 
@@ -91,7 +94,10 @@ Value sf_repeat(Interpreter& in, const Value& forms) {
     Value n = in.eval(forms.car());
     if (n.kind() != Kind::Int) bad_type(Pred::Fixnump, n);
     Value last;
-    for (int32_t i = 0; i < n.as_int(); ++i) last = in.progn(forms.cdr());
+    for (int32_t i = 0; i < n.as_int(); ++i) {
+        in.check_break();
+        last = in.progn(forms.cdr());
+    }
     return last;
 }
 

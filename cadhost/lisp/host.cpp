@@ -9,6 +9,7 @@ namespace {
 Error missing(const char* what) { return error_of(std::string(message_text(Msg::NotAvailable)) + what); }
 }  // namespace
 
+bool Host::take_break() { return false; }
 std::optional<GroupValue> Host::getvar(const std::string&) { return std::nullopt; }
 Status Host::setvar(const std::string&, const GroupValue&) { return missing("setvar"); }
 int Host::command(const AdsList&) { return rs::Error; }

@@ -65,6 +65,9 @@ public:
     virtual ~Host() = default;
 
     virtual void print(const std::string& text) = 0;
+    // A user break (Escape, Ctrl-C) waiting to be noticed; taking it clears
+    // it. Loops and function calls poll it so runaway code can be stopped.
+    virtual bool take_break();
 
     virtual std::optional<GroupValue> getvar(const std::string& name);
     // Integers arrive as int32_t, reals as double, points and strings as such.

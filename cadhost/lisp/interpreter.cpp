@@ -180,7 +180,12 @@ Value Interpreter::apply(const Value& function, std::vector<Value>& args) {
     }
 }
 
+void Interpreter::check_break() {
+    if (m_host.take_break()) raise(Msg::Cancelled);
+}
+
 Value Interpreter::call_user(const Value& definition, std::vector<Value>& args) {
+    check_break();
     if (!definition.car().is_list()) raise(Msg::BadDefun);
     Scope scope(*this);
     size_t i = 0;

@@ -79,6 +79,8 @@ public:
     // The function a value designates: a symbol's value, or the value itself.
     Value function_of(const Value& f) const;
     void print(const std::string& text) { m_host.print(text); }
+    // Raises "Function cancelled" when the user asked for a break.
+    void check_break();
     // Evaluates a loaded source; errors propagate to the caller.
     Value eval_loaded(std::string_view text, const std::string& file_name);
 

@@ -142,6 +142,22 @@ TEST_F(Eval, DeepRecursionReportsStackOverflow) {
     EXPECT_EQ(eval_text(in, "(defun cnt (n) (if (= n 0) 0 (+ 1 (cnt (1- n))))) (cnt 1000)"), "1000");
 }
 
+TEST_F(Eval, UserBreakStopsRunawayLoops) {
+    struct Breaking : FakeHost {
+        int polls = 0;
+        bool take_break() override { return ++polls == 1000; }
+    } host2;
+    Interpreter in2(host2);
+    EXPECT_EQ(eval_text(in2, "(while t 1)"), "ERR:Function cancelled");
+    host2.polls = 0;
+    EXPECT_EQ(eval_text(in2, "(repeat 100000000 1)"), "ERR:Function cancelled");
+    host2.polls = 0;
+    EXPECT_EQ(eval_text(in2, "(defun spin (n) (if (> n 0) (spin (1- n)) 'done)) (spin 5000000)"),
+              "ERR:Function cancelled");
+    host2.polls = 2000;  // no more breaks
+    EXPECT_EQ(eval_text(in2, "(repeat 10 1)"), "1");
+}
+
 TEST_F(Eval, LongAndDeepListsAreReleasedWithoutRecursion) {
     EXPECT_EQ(eval_text(in, "(setq l nil) (repeat 300000 (setq l (cons 1 l))) (length l)"), "300000");
     EXPECT_EQ(eval_text(in, "(setq d nil) (repeat 300000 (setq d (list d))) (setq d nil l nil)"), "nil");
