@@ -155,6 +155,7 @@ void DrawingImpl::mark_complex(EntityList& list) {
 }
 
 void DrawingImpl::append_to_list(int list, uint32_t id) {
+    if (list == 0) ensure_section(SectionKind::Entities, "ENTITIES");
     EntityList& l = m_lists[static_cast<size_t>(list)];
     DbObject& o = obj(id);
     o.list = list;

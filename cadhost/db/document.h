@@ -117,7 +117,7 @@ public:
     Section& ensure_section(SectionKind k, const char* name);
 
     // --- state
-    std::unique_ptr<char[]> m_source;
+    std::string m_source;  // the file text; never changed once tags point into it
     std::deque<std::string> m_arena;
     std::vector<DbObject> m_objects;
     std::unordered_map<uint64_t, uint32_t> m_handles;

@@ -53,23 +53,32 @@ Drawing::~Drawing() = default;
 Result<std::unique_ptr<Drawing>> Drawing::read_file(const std::string& path) {
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return Error{msg::cannot_open + std::string(": ") + std::strerror(errno), path, 0};
+    // Read straight into the buffer the drawing keeps: tags point into it.
     std::string text;
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        long size = std::ftell(f);
+        if (size > 0) text.reserve(static_cast<size_t>(size) + 1);
+        std::rewind(f);
+    }
     char buf[1 << 16];
     size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
     bool failed = std::ferror(f);
     std::fclose(f);
     if (failed) return Error{msg::cannot_read, path, 0};
-    return read_text(text, path);
+    return load(std::move(text), path);
 }
 
 Result<std::unique_ptr<Drawing>> Drawing::read_text(const std::string& text, const std::string& name) {
+    return load(std::string(text), name);
+}
+
+Result<std::unique_ptr<Drawing>> Drawing::load(std::string text, const std::string& name) {
     std::unique_ptr<Drawing> d(new Drawing());
     DrawingImpl& impl = *d->m_impl;
     impl.m_name = name;
-    impl.m_source = std::make_unique<char[]>(text.size() + 1);
-    std::memcpy(impl.m_source.get(), text.data(), text.size());
-    DxfLoader loader(impl, std::string_view(impl.m_source.get(), text.size()), name);
+    impl.m_source = std::move(text);
+    DxfLoader loader(impl, impl.m_source, name);
     CH_TRY(loader.load());
     return d;
 }
@@ -195,6 +204,7 @@ EntityRef Drawing::tblobjname(const std::string& table, const std::string& name)
 }
 
 Status Drawing::ensure_layer(const std::string& name) { return EntityEditor(*m_impl).ensure_layer(name); }
+Status Drawing::regapp(const std::string& name) { return EntityEditor(*m_impl).regapp(name); }
 
 std::optional<Group> Drawing::header_var(const std::string& name) const {
     std::string n = name.empty() || name[0] == '$' ? name : "$" + name;

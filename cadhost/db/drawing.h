@@ -88,6 +88,9 @@ public:
     // Creates a layer record (color 7, CONTINUOUS) when missing; fails for
     // names a layer cannot have.
     Status ensure_layer(const std::string& name);
+    // Registers an application for XDATA (APPID record) when missing;
+    // entmake and entmod refuse XDATA of applications not registered.
+    Status regapp(const std::string& name);
 
     // --- header variables ($CLAYER and so on), in ADS form (one group).
     std::optional<Group> header_var(const std::string& name) const;
@@ -98,6 +101,7 @@ public:
 
 private:
     Drawing();
+    static Result<std::unique_ptr<Drawing>> load(std::string text, const std::string& name);
     std::unique_ptr<DrawingImpl> m_impl;
 };
 

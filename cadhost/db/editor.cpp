@@ -50,7 +50,9 @@ Result<bool> EntityEditor::plan_group(uint32_t id, const AdsForm& old, const Gro
                                       FileTags& inserts) {
     int j = find_kth(old, g.code, k);
     if (g.code == 0) {
-        if (j >= 0 && !same_value(old.groups[static_cast<size_t>(j)], g)) return fail(msg::type_change);
+        auto was = j >= 0 ? std::get_if<std::string>(&old.groups[static_cast<size_t>(j)].value) : nullptr;
+        auto now = std::get_if<std::string>(&g.value);
+        if (j >= 0 && (!was || !now || !dxf::equal_nocase(*was, *now))) return fail(msg::type_change);
         return false;
     }
     if (g.code == 5 || g.code == 105 || g.code < 0) return false;  // handles stay
@@ -133,6 +135,7 @@ Status EntityEditor::entmod(const GroupList& list) {
     if (!o) return fail(msg::no_entity);
     if (o->deleted) return fail(msg::deleted_entity);
     auto id = static_cast<uint32_t>(e.id);
+    CH_TRY(check_xdata_apps(list));
     AdsForm old = AdsConverter(m_doc).object_form(id, XdataMode::Skip);
     std::unordered_map<int, int> seen;
     std::vector<Edit> edits;
@@ -169,33 +172,55 @@ Status EntityEditor::entdel(EntityRef e) {
     return ok_status();
 }
 
-Status EntityEditor::ensure_layer(const std::string& name) {
-    if (m_doc.find_record("LAYER", name)) return ok_status();
-    if (!valid_symbol_name(name)) return fail(msg::bad_layer_name + std::string(": ") + name);
-    Table& t = m_doc.ensure_table("LAYER");
+uint32_t EntityEditor::add_record(const char* table, const char* subclass, const std::string& name, const FileTags& data) {
+    Table& t = m_doc.ensure_table(table);
     bool modern = m_doc.m_form == DataForm::Modern;
-    auto lt = m_doc.find_record("LTYPE", "CONTINUOUS");
-    std::string ltype = lt ? std::string(dxf::trim_blanks(m_doc.tag_text(*lt, 2))) : "CONTINUOUS";
     DbObject o;
     o.kind = ObjKind::TableRecord;
     o.table = static_cast<int>(&t - m_doc.m_tables.data());
     o.handle = m_doc.new_handle();
-    o.tags.push_back(m_doc.make_tag(0, "LAYER"));
+    o.tags.push_back(m_doc.make_tag(0, table));
     o.tags.push_back(m_doc.make_tag(5, dxf::format_handle(o.handle)));
     if (modern) {
         o.tags.push_back(m_doc.make_tag(330, dxf::format_handle(m_doc.obj(t.head).handle)));
         o.tags.push_back(m_doc.make_tag(100, "AcDbSymbolTableRecord"));
-        o.tags.push_back(m_doc.make_tag(100, "AcDbLayerTableRecord"));
+        o.tags.push_back(m_doc.make_tag(100, subclass));
     }
     o.tags.push_back(m_doc.make_tag(2, m_doc.m_codec.encode(name)));
-    o.tags.push_back(m_doc.make_tag(70, "0"));
-    o.tags.push_back(m_doc.make_tag(62, "7"));
-    o.tags.push_back(m_doc.make_tag(6, ltype));
-    if (modern) o.tags.push_back(m_doc.make_tag(370, "-3"));
+    for (const auto& [code, text] : data)
+        if (modern || code < 100) o.tags.push_back(m_doc.make_tag(code, text));
     uint32_t id = m_doc.add_object(std::move(o));
     m_doc.index_handle(id);
     t.records.push_back(id);
     ++m_doc.m_dbmod;
+    return id;
+}
+
+Status EntityEditor::ensure_layer(const std::string& name) {
+    if (m_doc.find_record("LAYER", m_doc.m_codec.encode(name))) return ok_status();
+    if (!valid_symbol_name(name)) return fail(msg::bad_layer_name + std::string(": ") + name);
+    auto lt = m_doc.find_record("LTYPE", "CONTINUOUS");
+    std::string ltype = lt ? std::string(dxf::trim_blanks(m_doc.tag_text(*lt, 2))) : "CONTINUOUS";
+    add_record("LAYER", "AcDbLayerTableRecord", name, {{70, "0"}, {62, "7"}, {6, ltype}, {370, "-3"}});
+    return ok_status();
+}
+
+Status EntityEditor::regapp(const std::string& name) {
+    if (m_doc.find_record("APPID", m_doc.m_codec.encode(name))) return ok_status();
+    if (!valid_symbol_name(name)) return fail(msg::bad_value + std::string(" (APPID) ") + name);
+    add_record("APPID", "AcDbRegAppTableRecord", name, {{70, "0"}});
+    return ok_status();
+}
+
+Status EntityEditor::check_xdata_apps(const GroupList& list) const {
+    bool in_xdata = false;
+    for (const Group& g : list) {
+        in_xdata = in_xdata || g.code == -3;
+        if (!in_xdata || g.code != 1001) continue;
+        auto app = std::get_if<std::string>(&g.value);
+        if (!app || !m_doc.find_record("APPID", m_doc.m_codec.encode(*app)))
+            return fail(msg::unregistered_app + std::string(": ") + (app ? *app : std::string()));
+    }
     return ok_status();
 }
 

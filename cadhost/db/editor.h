@@ -16,6 +16,10 @@ public:
     Status entmod(const GroupList& list);
     Status entdel(EntityRef e);
     Status ensure_layer(const std::string& name);
+    // Registers an application name for XDATA (APPID record) when missing.
+    Status regapp(const std::string& name);
+    // XDATA may only name registered applications.
+    Status check_xdata_apps(const GroupList& list) const;
     Status set_header_var(const std::string& name, const Group& value);
     // Layer names: not empty, none of the characters the host reserves.
     static bool valid_symbol_name(const std::string& name);
@@ -28,6 +32,7 @@ private:
     Result<bool> plan_group(uint32_t id, const AdsForm& old, const Group& g, int k, std::vector<Edit>& edits, FileTags& inserts);
     void apply(uint32_t id, std::vector<Edit>& edits, const FileTags& inserts);
     void replace_xdata(uint32_t id, const GroupList& list, size_t from);
+    uint32_t add_record(const char* table, const char* subclass, const std::string& name, const FileTags& data);
     size_t insert_position(const TagVec& tags, int code) const;
     DrawingImpl& m_doc;
 };

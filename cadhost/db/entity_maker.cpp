@@ -142,6 +142,7 @@ void EntityMaker::cancel_complex() {
 Result<EntityRef> EntityMaker::make(const GroupList& list) {
     std::string type = upper_type(list);
     if (type.empty()) return fail(msg::missing_group + std::string(" (0)"));
+    CH_TRY(EntityEditor(m_doc).check_xdata_apps(list));
     if (type == "BLOCK") return begin_block(list);
     if (type == "ENDBLK") return end_block(list);
     if (type == "ATTRIB" || type == "VERTEX" || type == "SEQEND") return make_sub(type, list);
@@ -287,6 +288,7 @@ Result<EntityRef> EntityMaker::end_block(const GroupList& list) {
     m_doc.obj(end).committed = true;
     m_doc.obj(bb.begin).committed = true;
     BlockDef def{bb.begin, end, bb.list, false};
+    m_doc.ensure_section(SectionKind::Blocks, "BLOCKS");
     int index;
     if (bb.replaces >= 0) {
         // The old definition's entities go with it.

@@ -34,6 +34,7 @@ inline constexpr const char* sub_entity_delete = "sub-entities are deleted with 
 inline constexpr const char* not_an_entity = "not a graphical entity";
 inline constexpr const char* bad_header_name = "invalid header variable name";
 inline constexpr const char* deleted_entity = "entity is deleted";
+inline constexpr const char* unregistered_app = "XDATA of an application not registered";
 
 }  // namespace cadhost::db::msg
 

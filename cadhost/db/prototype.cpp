@@ -108,11 +108,9 @@ std::string prototype_text() {
 }  // namespace
 
 void Prototype::build(DrawingImpl& doc, DxfVersion version) {
-    std::string text = prototype_text();
     doc.m_name = "prototype";
-    doc.m_source = std::make_unique<char[]>(text.size() + 1);
-    std::memcpy(doc.m_source.get(), text.data(), text.size());
-    DxfLoader loader(doc, std::string_view(doc.m_source.get(), text.size()), doc.m_name);
+    doc.m_source = prototype_text();
+    DxfLoader loader(doc, doc.m_source, doc.m_name);
     // The text is ours and fixed; failing to read it is a defect of this file.
     if (!loader.load().ok()) std::abort();
     doc.m_version = version;

@@ -297,3 +297,46 @@ TEST(HeaderVars, ReadInAdsFormAndSettable) {
     EntityRef f = make(*d, line_list(1));
     EXPECT_GT(std::stoull(d->handle_of(f), nullptr, 16), std::stoull(d->handle_of(e), nullptr, 16));
 }
+
+TEST(Xdata, NeedsARegisteredApplicationAndIsReplacedPerApplication) {
+    auto d = Drawing::prototype();
+    GroupList l = line_list(0);
+    l.push_back(make_group(-3, std::string()));
+    l.push_back(make_group(1001, std::string("MYAPP")));
+    l.push_back(make_group(1000, std::string("first")));
+    l.push_back(make_group(1010, Point{1, 2, 3}));
+    EXPECT_FALSE(d->entmake(l).ok()) << "application not registered";
+    ASSERT_TRUE(d->regapp("MYAPP").ok());
+    EntityRef e = make(*d, l);
+    GroupList plain = *d->entget(e);
+    EXPECT_FALSE(find_group(plain, 1001)) << "plain entget leaves XDATA out";
+    const size_t n = plain.size();
+    GroupList with = *d->entget(e, {"myapp"});
+    ASSERT_EQ(with.size(), n + 4);
+    EXPECT_EQ(with[n].code, -3);
+    EXPECT_EQ(with[n + 1], make_group(1001, std::string("MYAPP")));
+    EXPECT_EQ(with[n + 3], make_group(1010, Point{1, 2, 3}));
+    EXPECT_EQ(d->entget(e, {"OTHER"})->size(), n);
+    ASSERT_TRUE(d->entmod({make_ref(-1, e), make_group(-3, std::string()), make_group(1001, std::string("MYAPP")),
+                           make_group(1000, std::string("second"))}).ok());
+    GroupList after = *d->entget(e, {"*"});
+    EXPECT_EQ(group_string(after, 1000), "second");
+    EXPECT_FALSE(find_group(after, 1010));
+    if (auditor_available()) {
+        std::string path = temp_dir() + "/xdata.dxf";
+        ASSERT_TRUE(d->save(path, DxfVersion::R2010).ok());
+        EXPECT_EQ(audit_errors(path), 0);
+    }
+}
+
+TEST(Entmake, DrawingWithoutSectionsGetsThemWhenEntitiesAreMade) {
+    auto r = Drawing::read_text("  0\nEOF\n", "empty.dxf");
+    ASSERT_TRUE(r);
+    auto& d = **r;
+    EntityRef e = make(d, line_list(0));
+    ASSERT_TRUE(e);
+    auto back = reread(d, d.version());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->type_of(back->first_entity()), "LINE");
+    EXPECT_TRUE(back->tblsearch("LAYER", "0"));
+}

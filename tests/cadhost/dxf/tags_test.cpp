@@ -1,0 +1,112 @@
+// Splitting DXF text into tags, writing tags, and the number/handle text of values.
+#include <gtest/gtest.h>
+
+#include "dxf/tag_reader.h"
+#include "dxf/tag_writer.h"
+#include "dxf/value_text.h"
+
+using namespace cadhost;
+using namespace cadhost::dxf;
+
+namespace {
+
+std::vector<RawTag> all_tags(std::string_view text, Error* err = nullptr) {
+    TagReader r(text, "t.dxf");
+    std::vector<RawTag> out;
+    RawTag t;
+    for (;;) {
+        auto s = r.next(t);
+        if (!s) {
+            if (err) *err = s.error();
+            break;
+        }
+        if (*s == ReadState::End) break;
+        out.push_back(t);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(TagReader, SplitsPairsWithAnyLineEndAndBlanksAroundCodes) {
+    auto tags = all_tags("  0\r\nSECTION\r\n 2 \nHEADER\n\t999\n comment with spaces \n1071\n12\n");
+    ASSERT_EQ(tags.size(), 4u);
+    EXPECT_EQ(tags[0].code, 0);
+    EXPECT_EQ(tags[0].value, "SECTION");
+    EXPECT_EQ(tags[1].code, 2);
+    EXPECT_EQ(tags[1].line, 3);
+    EXPECT_EQ(tags[2].value, " comment with spaces ") << "value lines keep their blanks";
+    EXPECT_EQ(tags[3].code, 1071);
+    EXPECT_EQ(tags[3].line, 7);
+}
+
+TEST(TagReader, EndsAtTrailingBlankLinesAndWithoutFinalNewline) {
+    EXPECT_EQ(all_tags("0\nEOF\n\n\n  \n").size(), 1u);
+    auto tags = all_tags("0\nEOF");
+    ASSERT_EQ(tags.size(), 1u);
+    EXPECT_EQ(tags[0].value, "EOF");
+    EXPECT_TRUE(all_tags("").empty());
+    EXPECT_EQ(all_tags("\xEF\xBB\xBF  0\nEOF\n").size(), 1u) << "byte order mark skipped";
+}
+
+TEST(TagReader, ReportsTheLineOfABadCodeOrMissingValue) {
+    Error e;
+    all_tags("0\nLINE\n8\n0\nten\n1\n", &e);
+    EXPECT_EQ(e.line, 5);
+    EXPECT_EQ(e.file, "t.dxf");
+    all_tags("0\nLINE\n\n\n8\n0\n", &e);
+    EXPECT_EQ(e.line, 3);
+    all_tags("0\nLINE\n 8", &e);
+    EXPECT_EQ(e.line, 3);
+    all_tags("0\nLINE\n99999999999999\nx\n", &e);
+    EXPECT_EQ(e.line, 3) << "codes beyond int range are malformed";
+    all_tags("AutoCAD Binary DXF\r\n\x1a", &e);
+    EXPECT_EQ(e.line, 1);
+}
+
+TEST(TagReader, UnreadGivesTheSameTagAgain) {
+    TagReader r("0\nA\n0\nB\n", "t");
+    RawTag t;
+    ASSERT_TRUE(r.next(t).ok());
+    r.unread();
+    ASSERT_TRUE(r.next(t).ok());
+    EXPECT_EQ(t.value, "A");
+    ASSERT_TRUE(r.next(t).ok());
+    EXPECT_EQ(t.value, "B");
+}
+
+TEST(TagWriter, RightAlignsCodesInThreeColumns) {
+    std::string out;
+    TagWriter w(out);
+    w.tag(0, "LINE");
+    w.tag(10, "1.5");
+    w.tag(100, "AcDbLine");
+    w.tag(1071, "7");
+    EXPECT_EQ(out, "  0\nLINE\n 10\n1.5\n100\nAcDbLine\n1071\n7\n");
+}
+
+TEST(ValueText, NumbersAndHandles) {
+    EXPECT_EQ(parse_real(" 1.5 "), 1.5);
+    EXPECT_EQ(parse_real("+2"), 2.0);
+    EXPECT_EQ(parse_real("1e3"), 1000.0);
+    EXPECT_EQ(parse_real("2.22507e-308"), 2.22507e-308);
+    EXPECT_FALSE(parse_real("1.#INF"));
+    EXPECT_FALSE(parse_real("nan"));
+    EXPECT_FALSE(parse_real(""));
+    EXPECT_EQ(parse_int(" -12"), -12);
+    EXPECT_FALSE(parse_int("1.5"));
+    EXPECT_EQ(parse_handle("1f"), 0x1Fu);
+    EXPECT_EQ(parse_handle("1F"), 0x1Fu);
+    EXPECT_FALSE(parse_handle("G1"));
+    EXPECT_FALSE(parse_handle("12345678901234567"));
+    EXPECT_EQ(format_handle(0xabc), "ABC");
+    EXPECT_EQ(format_real(1), "1.0");
+    EXPECT_EQ(format_real(-0.0), "0.0");
+    EXPECT_EQ(format_real(0.1), "0.1");
+    EXPECT_EQ(parse_real(format_real(1.0 / 3)), 1.0 / 3) << "shortest form reads back equal";
+    EXPECT_EQ(format_hex_bytes({0x0A, 0xFF}), "0AFF");
+    EXPECT_EQ(parse_hex_bytes("0aff"), (std::vector<uint8_t>{0x0A, 0xFF}));
+    EXPECT_FALSE(parse_hex_bytes("ABC"));
+    EXPECT_TRUE(equal_nocase("Model_Space", "MODEL_SPACE"));
+    EXPECT_FALSE(equal_nocase("Layer1", "Layer2"));
+}
