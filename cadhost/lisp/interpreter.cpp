@@ -281,6 +281,16 @@ Result<Value> Interpreter::eval_source(std::string_view text, const std::string&
     return r;
 }
 
+Result<Value> Interpreter::load(const std::string& name) {
+    auto src = m_host.read_source(name);
+    if (!src.ok()) {
+        LispError e{std::string(message_text(Msg::LoadFailed)) + "\"" + name + "\""};
+        handle_error(e);
+        return error_of(e.message);
+    }
+    return eval_source(src.value().text, src.value().path);
+}
+
 FeedResult Interpreter::feed(std::string_view line) {
     if (!m_pending.empty()) m_pending += '\n';
     m_pending += line;

@@ -44,6 +44,10 @@ public:
     // As eval_string for a loaded file: an unclosed form is an error.
     Result<Value> eval_source(std::string_view text, const std::string& file_name);
 
+    // Loads a source through the host's file layer, as (load name) does:
+    // for the start-up file and files named on the command line.
+    Result<Value> load(const std::string& name);
+
     // Line-by-line input for scripts and the command line: lines are
     // collected until the forms in them are complete, then evaluated.
     FeedResult feed(std::string_view line);

@@ -265,6 +265,18 @@ TEST_F(HostSide, RegappAndCallFunctionWithArguments) {
     EXPECT_EQ(print_value(r.value(), PrintStyle::Prin1), "((1) . \"x\")");
 }
 
+TEST_F(HostSide, StartupLoadThenStartupFunction) {
+    host.sources["acad"] = "(defun s::startup () (setq ready 'yes))";
+    ASSERT_TRUE(in.load("acad").ok());
+    ASSERT_TRUE(in.is_function_defined("s::startup"));
+    ASSERT_TRUE(in.call_function("S::STARTUP", {}).ok());
+    EXPECT_EQ(eval_text(in, "ready"), "YES");
+    auto missing = in.load("nothing");
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().message, "LOAD failed: \"nothing\"");
+    EXPECT_EQ(host.output, "; error: LOAD failed: \"nothing\"\n");
+}
+
 TEST_F(HostSide, SourceErrorsNameTheFile) {
     auto r = in.eval_source("(setq ok 1)\n(car 1)", "tools.lsp");
     ASSERT_FALSE(r.ok());
