@@ -1,6 +1,8 @@
 // Error messages as the host prints them, and the *error* handler.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "fake_host.h"
 
 namespace cadhost::lisp::test {
@@ -114,6 +116,39 @@ TEST(Errors, HandlerRunsAfterStackOverflow) {
     (void)in.eval_string("(defun down () (down))");
     EXPECT_EQ(eval_text(in, "(down)"), "ERR:stack overflow");
     EXPECT_EQ(host.output, "[stack overflow]");
+}
+
+TEST(Errors, RandomInputNeverCrashesTheInterpreter) {
+    // Token soup from a fixed seed: every outcome must be a value or an error.
+    const char* tokens[] = {"(", ")", "(", ")", "'", ".", "1", "-2", "2.5", "\"s\"", "nil", "t", "x", "car",
+                            "cdr", "cons", "list", "+", "/", "0", "setq", "defun", "f", "lambda", "if", "cond",
+                            "apply", "mapcar", "strcat", "substr", "nth", "assoc", "*error*", "exit", "(f)",
+                            "(setq x '(1 . 2))", "\"\\", ";|", "|;", ";", "\n", "rtos", "distof", "eval",
+                            "read", "\"(((\"", "equal", "reverse", "append", "length", "princ", "entget"};
+    std::mt19937 rng(20240611);
+    FakeHost host;
+    Interpreter in(host);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        size_t n = 1 + rng() % 24;
+        for (size_t i = 0; i < n; ++i) {
+            text += tokens[rng() % std::size(tokens)];
+            text += ' ';
+        }
+        (void)in.eval_string(text);
+        (void)in.feed(text);
+        if (round % 100 == 0) in.reset();
+    }
+    const std::string chars = "()'\"\\;|. 0123e+-abcfx\n";
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (size_t i = 0, n = rng() % 40; i < n; ++i) text += chars[rng() % chars.size()];
+        (void)in.eval_string(text);
+    }
+    host.output.clear();
+    in.clear_pending();
+    in.reset();
+    EXPECT_EQ(eval_text(in, "(+ 1 2)"), "3");
 }
 
 }  // namespace cadhost::lisp::test
