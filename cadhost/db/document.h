@@ -104,6 +104,7 @@ public:
     Table* table(std::string_view name);
     const Table* table(std::string_view name) const;
     Table& ensure_table(std::string_view name);
+    // Lookups by name as the file stores it (encoded), ignoring ASCII case.
     std::optional<uint32_t> find_record(std::string_view table, std::string_view name) const;
     int find_block(std::string_view name) const;
     uint32_t block_record_of(int block) const;  // 0 when none

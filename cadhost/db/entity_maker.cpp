@@ -156,7 +156,7 @@ Result<EntityRef> EntityMaker::make_plain(const std::string& type, const GroupLi
     if (spec)
         for (int c : spec->required)
             if (!has(list, c)) return fail(msg::missing_group + std::string(" (") + std::to_string(c) + ") " + type);
-    if (type == "INSERT" && m_doc.find_block(group_string(list, 2)) < 0) return fail(msg::no_block + std::string(": ") + group_string(list, 2));
+    if (type == "INSERT" && m_doc.find_block(m_doc.m_codec.encode(group_string(list, 2))) < 0) return fail(msg::no_block + std::string(": ") + group_string(list, 2));
     CH_TRY(EntityEditor(m_doc).ensure_layer(group_string(list, 8, "0")));
     if (!m_doc.m_complex.ids.empty()) cancel_complex();
     GroupList l = list;
@@ -238,9 +238,9 @@ Result<EntityRef> EntityMaker::begin_block(const GroupList& list) {
     CH_TRY(EntityEditor(m_doc).ensure_layer(group_string(list, 8, "0")));
     bb = {};
     bb.name = name;
-    bb.replaces = m_doc.find_block(name);
+    bb.replaces = m_doc.find_block(m_doc.m_codec.encode(name));
     if (m_doc.m_form == DataForm::Modern) {
-        auto rec = m_doc.find_record("BLOCK_RECORD", name);
+        auto rec = m_doc.find_record("BLOCK_RECORD", m_doc.m_codec.encode(name));
         if (rec) {
             bb.record = *rec;
         } else {

@@ -1,6 +1,9 @@
 // Conversion between the R12 and R13+ data forms at write time.
 #include "version_converter.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "core/groupcode.h"
 #include "db/ads_form.h"
 #include "db/emitter.h"
@@ -203,15 +206,19 @@ void VersionConverter::copy_tables(DrawingImpl& up) const {
             const TagVec& src = m_doc.obj(id).tags;
             std::string_view name = trim_blanks(m_doc.tag_text(id, 2));
             auto existing = up.find_record(t.name, name);
-            uint64_t h = existing ? up.obj(*existing).handle : 0;
-            if (!h) h = m_doc.obj(id).handle && !up.m_handles.count(m_doc.obj(id).handle) ? m_doc.obj(id).handle : up.new_handle();
+            uint64_t own = m_doc.obj(id).handle;
+            uint64_t h = own && !up.m_handles.count(own) ? own : existing ? up.obj(*existing).handle : up.new_handle();
             TagVec tags = {up.make_tag(0, t.name), up.make_tag(t.name == "DIMSTYLE" ? 105 : 5, dxf::format_handle(h)),
                            up.make_tag(330, dxf::format_handle(table_handle)), up.make_tag(100, "AcDbSymbolTableRecord"),
                            up.make_tag(100, sub)};
             for (size_t i = 1; i < src.size(); ++i)
                 if (src[i].code != 5 && src[i].code != 105) tags.push_back(src[i]);
             if (existing) {
+                // Records are referred to by name, so the prototype's one can take the source's handle.
+                up.m_handles.erase(up.obj(*existing).handle);
+                up.obj(*existing).handle = h;
                 up.obj(*existing).tags = std::move(tags);
+                up.index_handle(*existing);
                 continue;
             }
             DbObject o;
@@ -238,8 +245,32 @@ void VersionConverter::replay_list(DrawingImpl& up, int list) const {
     }
 }
 
+// Moves the prototype's own objects to handles above every handle of the
+// source drawing, so that the source's handles stay free for its objects.
+void VersionConverter::renumber(DrawingImpl& up) const {
+    std::unordered_map<uint64_t, uint64_t> moved;
+    uint64_t next = std::max(m_doc.m_next_handle, uint64_t{1});
+    for (const DbObject& o : up.m_objects)
+        if (o.handle) moved[o.handle] = next++;
+    for (DbObject& o : up.m_objects) {
+        for (Tag& t : o.tags) {
+            bool handle_code = t.code == 5 || t.code == 105 || group_type(t.code) == GroupType::Pointer;
+            if (!handle_code) continue;
+            auto h = dxf::parse_handle(t.text());
+            if (!h) continue;
+            auto it = moved.find(*h);
+            if (it != moved.end()) t = up.make_tag(t.code, dxf::format_handle(it->second));
+        }
+        if (o.handle) o.handle = moved[o.handle];
+    }
+    up.m_handles.clear();
+    up.m_next_handle = next;
+    for (uint32_t id = 1; id <= up.m_objects.size(); ++id) up.index_handle(id);
+}
+
 void VersionConverter::upgrade(DrawingImpl& up, DxfVersion version) const {
     Prototype::build(up, version);
+    renumber(up);
     up.m_codec = m_doc.m_codec;  // copied record tags keep the source encoding
     for (const HeaderVar& v : m_doc.m_header) {
         std::string key = dxf::upper_ascii(v.name);

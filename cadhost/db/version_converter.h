@@ -29,6 +29,7 @@ private:
     void classic_tags(dxf::TagWriter& w, const TagVec& tags, bool entity);
     // R13+ output
     void upgrade(DrawingImpl& up, DxfVersion version) const;
+    void renumber(DrawingImpl& up) const;
     void copy_tables(DrawingImpl& up) const;
     void replay_list(DrawingImpl& up, int list) const;
 

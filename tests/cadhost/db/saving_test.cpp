@@ -7,6 +7,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "test_support.h"
 
@@ -229,4 +230,49 @@ TEST(Versions, PrototypeInEveryVersion) {
             EXPECT_EQ(audit_errors(out), 0) << acadver_name(v);
         }
     }
+}
+
+namespace {
+
+std::map<std::string, int> type_counts(Drawing& d) {
+    std::map<std::string, int> counts;
+    for (EntityRef e : walk(d, d.first_entity())) counts[d.type_of(e)]++;
+    for (auto rec = d.tblnext("BLOCK", true); rec; rec = d.tblnext("BLOCK", false))
+        if (const Group* first = find_group(*rec, -2))
+            for (EntityRef e : walk(d, std::get<EntityRef>(first->value))) counts["block " + d.type_of(e)]++;
+    return counts;
+}
+
+}  // namespace
+
+TEST(Versions, R12DrawingsKeepEveryEntityInR2000) {
+    int tested = 0;
+    for (const auto& path : sample_files()) {
+        auto d = load(path);
+        if (!d || d->version() != DxfVersion::R12) continue;
+        auto up = Drawing::read_text(d->write_text(DxfVersion::R2000), "up.dxf");
+        ASSERT_TRUE(up);
+        EXPECT_EQ(type_counts(**up), type_counts(*d)) << path;
+        // Handles of the entities survive the conversion.
+        for (EntityRef e = d->first_entity(); e; e = d->next_entity(e))
+            EXPECT_EQ((*up)->type_of((*up)->handent(d->handle_of(e))), d->type_of(e)) << path;
+        ++tested;
+    }
+    if (!tested) GTEST_SKIP() << "no R12 samples";
+}
+
+TEST(Versions, R2000DrawingsKeepModelSpaceGeometryInR12) {
+    int tested = 0;
+    for (const auto& path : sample_files()) {
+        auto d = load(path);
+        if (!d || d->version() == DxfVersion::R12) continue;
+        auto down = Drawing::read_text(d->write_text(DxfVersion::R12), "down.dxf");
+        ASSERT_TRUE(down);
+        auto before = type_counts(*d), after = type_counts(**down);
+        for (const char* t : {"LINE", "CIRCLE", "ARC", "INSERT", "TEXT", "block LINE", "block CIRCLE"})
+            EXPECT_EQ(after[t], before[t]) << path << " " << t;
+        EXPECT_EQ(after["POLYLINE"], before["POLYLINE"] + before["LWPOLYLINE"]) << path;
+        ++tested;
+    }
+    if (!tested) GTEST_SKIP() << "no R13+ samples";
 }
