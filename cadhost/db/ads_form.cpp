@@ -94,7 +94,9 @@ void AdsConverter::convert(const TagVec& tags, size_t begin, size_t end, AdsForm
     for (size_t i = begin; i < end; ++i) {
         int code = tags[i].code;
         GroupType type = group_type(code);
-        if (type == GroupType::Comment) continue;
+        // Comments and codes below zero (which ADS lists use for their own
+        // markers) stay in the file tags only.
+        if (type == GroupType::Comment || code < 0) continue;
         if (type == GroupType::Point) {
             auto x = dxf::parse_real(tags[i].text());
             Point p{x.value_or(0), 0, 0, 2};

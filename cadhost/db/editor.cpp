@@ -127,7 +127,57 @@ void EntityEditor::replace_xdata(uint32_t id, const GroupList& list, size_t from
     tags = std::move(kept);
 }
 
-Status EntityEditor::entmod(const GroupList& list) {
+namespace {
+
+bool vertex_code(int c) { return c == 10 || c == 20 || c == 30 || c == 40 || c == 41 || c == 42 || c == 91; }
+
+long count_code(const GroupList& l, int code) {
+    return std::count_if(l.begin(), l.end(), [code](const Group& g) { return g.code == code; });
+}
+
+}  // namespace
+
+// An LWPOLYLINE given more vertices than it has gets the list's vertices in
+// place of its own and a vertex count (90) to match (fewer follow the k-th
+// group rule like any other code). The
+// vertex groups leave the list; the new tags are returned for later.
+Result<FileTags> EntityEditor::take_vertices(GroupList& list) const {
+    FileTags fresh;
+    AdsConverter conv(m_doc);
+    for (const Group& g : list) {
+        if (g.code == -3) break;
+        if (!vertex_code(g.code)) continue;
+        Group v = g;
+        if (auto p = std::get_if<Point>(&v.value)) p->dims = 2;
+        FileTags ft = CH_TRY(conv.file_tags(v));
+        fresh.insert(fresh.end(), ft.begin(), ft.end());
+    }
+    long n = count_code(list, 10);
+    list.erase(std::remove_if(list.begin(), list.end(), [](const Group& g) { return vertex_code(g.code) || g.code == 90; }), list.end());
+    fresh.emplace_back(90, std::to_string(n));
+    return fresh;
+}
+
+void EntityEditor::put_vertices(uint32_t id, const FileTags& fresh) {
+    TagVec& tags = m_doc.obj(id).tags;
+    size_t end = xdata_start(tags), at = end;
+    TagVec kept;
+    for (size_t i = 0; i < tags.size(); ++i) {
+        if (i < end && vertex_code(tags[i].code)) {
+            at = std::min(at, kept.size());
+            continue;
+        }
+        if (tags[i].code == 90 && i < end) tags[i] = m_doc.make_tag(90, fresh.back().second);
+        kept.push_back(tags[i]);
+    }
+    TagVec ins;
+    for (size_t k = 0; k + 1 < fresh.size(); ++k) ins.push_back(m_doc.make_tag(fresh[k].first, fresh[k].second));
+    kept.insert(kept.begin() + static_cast<long>(std::min(at, kept.size())), ins.begin(), ins.end());
+    tags = std::move(kept);
+}
+
+Status EntityEditor::entmod(const GroupList& given) {
+    GroupList list = given;
     const Group* name = find_group(list, -1);
     if (!name || !std::get_if<EntityRef>(&name->value)) return fail(msg::no_name_group);
     EntityRef e = std::get<EntityRef>(name->value);
@@ -136,6 +186,11 @@ Status EntityEditor::entmod(const GroupList& list) {
     if (o->deleted) return fail(msg::deleted_entity);
     auto id = static_cast<uint32_t>(e.id);
     CH_TRY(check_xdata_apps(list));
+    std::optional<FileTags> vertices;
+    if (m_doc.type_name(id) == "LWPOLYLINE") {
+        GroupList now = AdsConverter(m_doc).object_form(id, XdataMode::Skip).groups;
+        if (count_code(list, 10) > count_code(now, 10)) vertices = CH_TRY(take_vertices(list));
+    }
     AdsForm old = AdsConverter(m_doc).object_form(id, XdataMode::Skip);
     std::unordered_map<int, int> seen;
     std::vector<Edit> edits;
@@ -148,6 +203,10 @@ Status EntityEditor::entmod(const GroupList& list) {
     }
     // Every group is checked before anything changes, so a failure leaves the entity as it was.
     apply(id, edits, inserts);
+    if (vertices) {
+        put_vertices(id, *vertices);
+        changed = true;
+    }
     if (xdata_from < list.size()) {
         replace_xdata(id, list, xdata_from);
         changed = true;

@@ -1,6 +1,7 @@
 // Changes to existing data: entmod, entdel, new layers and header variables.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/result.h"
@@ -31,6 +32,8 @@ private:
     };
     Result<bool> plan_group(uint32_t id, const AdsForm& old, const Group& g, int k, std::vector<Edit>& edits, FileTags& inserts);
     void apply(uint32_t id, std::vector<Edit>& edits, const FileTags& inserts);
+    Result<FileTags> take_vertices(GroupList& list) const;
+    void put_vertices(uint32_t id, const FileTags& fresh);
     void replace_xdata(uint32_t id, const GroupList& list, size_t from);
     uint32_t add_record(const char* table, const char* subclass, const std::string& name, const FileTags& data);
     size_t insert_position(const TagVec& tags, int code) const;

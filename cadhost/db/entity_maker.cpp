@@ -224,6 +224,20 @@ std::string EntityMaker::unique_anonymous_name(char letter) const {
 
 namespace cadhost::db {
 
+// The block record of a new definition; it joins its table at ENDBLK.
+uint32_t EntityMaker::new_block_record(const std::string& name) {
+    Table& t = m_doc.ensure_table("BLOCK_RECORD");
+    uint64_t rh = m_doc.new_handle();
+    TagVec rt = {m_doc.make_tag(0, "BLOCK_RECORD"), m_doc.make_tag(5, dxf::format_handle(rh)),
+                 m_doc.make_tag(330, dxf::format_handle(m_doc.obj(t.head).handle)),
+                 m_doc.make_tag(100, "AcDbSymbolTableRecord"), m_doc.make_tag(100, "AcDbBlockTableRecord"),
+                 m_doc.make_tag(2, m_doc.m_codec.encode(name)), m_doc.make_tag(340, "0")};
+    int table = static_cast<int>(&t - m_doc.m_tables.data());
+    uint32_t id = new_entity(std::move(rt), rh, ObjKind::TableRecord);
+    m_doc.obj(id).table = table;
+    return id;
+}
+
 // BLOCK starts a definition: entities made until ENDBLK go into it. The
 // definition becomes visible (and replaces one of the same name) at ENDBLK.
 Result<EntityRef> EntityMaker::begin_block(const GroupList& list) {
@@ -241,18 +255,7 @@ Result<EntityRef> EntityMaker::begin_block(const GroupList& list) {
     bb.replaces = m_doc.find_block(m_doc.m_codec.encode(name));
     if (m_doc.m_form == DataForm::Modern) {
         auto rec = m_doc.find_record("BLOCK_RECORD", m_doc.m_codec.encode(name));
-        if (rec) {
-            bb.record = *rec;
-        } else {
-            Table& t = m_doc.ensure_table("BLOCK_RECORD");
-            uint64_t rh = m_doc.new_handle();
-            TagVec rt = {m_doc.make_tag(0, "BLOCK_RECORD"), m_doc.make_tag(5, dxf::format_handle(rh)),
-                         m_doc.make_tag(330, dxf::format_handle(m_doc.obj(t.head).handle)),
-                         m_doc.make_tag(100, "AcDbSymbolTableRecord"), m_doc.make_tag(100, "AcDbBlockTableRecord"),
-                         m_doc.make_tag(2, m_doc.m_codec.encode(name)), m_doc.make_tag(340, "0")};
-            bb.record = new_entity(std::move(rt), rh, ObjKind::TableRecord);
-            m_doc.obj(bb.record).table = static_cast<int>(&t - m_doc.m_tables.data());
-        }
+        bb.record = rec ? *rec : new_block_record(name);
     }
     GroupList l = list;
     if (Group* g = find_group(l, 2)) g->value = name;

@@ -28,6 +28,7 @@ private:
     Result<EntityRef> make_sub(const std::string& type, const GroupList& list);
     Result<EntityRef> begin_block(const GroupList& list);
     Result<EntityRef> end_block(const GroupList& list);
+    uint32_t new_block_record(const std::string& name);
     Status add_groups(TagVec& tags, const GroupList& list, const std::vector<int>& codes, std::vector<bool>& used, int vertex_dims);
     uint64_t take_handle();
     uint32_t new_entity(TagVec tags, uint64_t handle, ObjKind kind);

@@ -340,3 +340,27 @@ TEST(Entmake, DrawingWithoutSectionsGetsThemWhenEntitiesAreMade) {
     EXPECT_EQ(back->type_of(back->first_entity()), "LINE");
     EXPECT_TRUE(back->tblsearch("LAYER", "0"));
 }
+
+TEST(Entmod, MoreLwpolylineVerticesReplaceThemAllAndTheCount) {
+    auto d = Drawing::prototype();
+    EntityRef e = make(*d, {make_group(0, std::string("LWPOLYLINE")), make_short(70, 1), make_group(10, Point{0, 0, 0, 2}),
+                            make_group(10, Point{1, 0, 0, 2})});
+    GroupList l = *d->entget(e);
+    l.push_back(make_group(10, Point{1, 1, 0, 2}));
+    l.push_back(make_group(42, 0.5));
+    l.push_back(make_group(10, Point{0, 1, 0, 2}));
+    ASSERT_TRUE(d->entmod(l).ok());
+    auto back = reread(*d, DxfVersion::R2000);
+    GroupList after = *back->entget(back->handent(d->handle_of(e)));
+    EXPECT_EQ(group_int(after, 90), 4);
+    EXPECT_EQ(group_int(after, 70), 1);
+    std::vector<int> codes;
+    for (const auto& g : after)
+        if (g.code == 10 || g.code == 42) codes.push_back(g.code);
+    EXPECT_EQ(codes, (std::vector<int>{10, 10, 10, 42, 10}));
+    ASSERT_TRUE(d->entmod({make_ref(-1, e), make_group(10, Point{5, 5, 0, 2})}).ok());
+    GroupList fewer = *d->entget(e);
+    EXPECT_EQ(group_int(fewer, 90), 4) << "fewer vertices change only the first ones";
+    EXPECT_EQ(std::get<Point>(find_group(fewer, 10)->value), (Point{5, 5, 0, 2}));
+    EXPECT_TRUE(find_group(fewer, 42));
+}
