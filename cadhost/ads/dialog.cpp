@@ -40,7 +40,8 @@ cadhost::dcl::Callback wrap(CLIENTFUNC f) {
     return [f](const cadhost::dcl::CallbackEvent& e) {
         std::vector<char> value(e.value.begin(), e.value.end());
         value.push_back('\0');
-        ads_callback_packet p{e.dialog, e.tile, value.data(), e.client_data, e.reason, e.x, e.y};
+        ads_hdlg dialog = DialogEngine::instance().handle_of(e.dialog);
+        ads_callback_packet p{dialog, e.tile, value.data(), e.client_data, e.reason, e.x, e.y};
         try {
             f(&p);
         } catch (...) {
@@ -56,8 +57,11 @@ int open_dialog(const char* name, int id, CLIENTFUNC cb, long x, long y, ads_hdl
     if (!name) return RTERROR;
     return dlg_guard([&](DialogEngine& e) {
         auto d = e.new_dialog(name, id, wrap(cb), x, y);
-        if (!d) return RTERROR;
-        *hdlg = *d;
+        if (!d) {
+            e.report(d.error().what());
+            return RTERROR;
+        }
+        *hdlg = e.handle_of(*d);
         return RTNORM;
     });
 }

@@ -2,6 +2,7 @@
 // it, and the actions a person (or a driver on their behalf) performs.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,9 @@ public:
     Dialog& operator=(const Dialog&) = delete;
 
     const std::string& name() const { return m_name; }
+    // Serial given by the engine; never reused, so old handles stay dead.
+    uint64_t serial() const { return m_serial; }
+    void set_serial(uint64_t s) { m_serial = s; }
     const Tile& root() const { return *m_root; }
     std::string label() const { return m_root->attr("label"); }
     Tile* find(const std::string& key);
@@ -81,6 +85,7 @@ private:
     Tile* find_by(bool (*match)(const Tile&));
 
     std::string m_name;
+    uint64_t m_serial = 0;
     std::unique_ptr<Tile> m_root;
     Callback m_default;
     std::string m_focus;

@@ -96,6 +96,7 @@ Result<Dialog*> DialogEngine::new_dialog(const std::string& name, int id, Callba
     auto root = CH_TRY(instantiate(*def, [&](const std::string& n) { return lookup(l, n); }));
     if (root->kind != TileKind::Dialog) return Error{text(Msg::NotADialog, name), def->file, def->line};
     m_dialogs.push_back(std::make_unique<Dialog>(name, std::move(root), std::move(default_action), x, y));
+    m_dialogs.back()->set_serial(m_next_serial++);
     return m_dialogs.back().get();
 }
 
@@ -148,11 +149,18 @@ void DialogEngine::term_dialog() {
     for (Dialog* d : idle) remove(d);
 }
 
-bool DialogEngine::is_open(const Dialog* d) const { return open_dialog(d) != nullptr; }
+bool DialogEngine::is_open(const Dialog* d) const {
+    return d && std::any_of(m_dialogs.begin(), m_dialogs.end(), [&](const auto& p) { return p.get() == d; });
+}
+
+void* DialogEngine::handle_of(const Dialog* d) const {
+    return d ? reinterpret_cast<void*>(static_cast<uintptr_t>(d->serial())) : nullptr;
+}
 
 Dialog* DialogEngine::open_dialog(const void* handle) const {
+    auto serial = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle));
     for (const auto& p : m_dialogs)
-        if (p.get() == handle) return p.get();
+        if (serial != 0 && p->serial() == serial) return p.get();
     return nullptr;
 }
 

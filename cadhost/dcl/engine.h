@@ -58,6 +58,9 @@ public:
     Status done_dialog(Dialog* d, int status, long* x = nullptr, long* y = nullptr);
     void term_dialog();
     bool is_open(const Dialog* d) const;
+    // Handles for the C interface: a dialog's serial, not its address, so a
+    // handle of a closed dialog never reaches a newer one.
+    void* handle_of(const Dialog* d) const;
     Dialog* open_dialog(const void* handle) const;  // nullptr unless an open dialog
     const Tile* open_tile(const void* handle) const;
     Dialog* current() const { return m_stack.empty() ? nullptr : m_stack.back(); }
@@ -104,6 +107,7 @@ private:
     std::optional<DclFile> m_base;
     std::vector<std::unique_ptr<Loaded>> m_loaded;
     int m_next_id = 1;
+    uint64_t m_next_serial = 1;
     std::vector<std::unique_ptr<Dialog>> m_dialogs;
     std::vector<Dialog*> m_stack;  // started dialogs, innermost last
     std::unique_ptr<PendingList> m_list;

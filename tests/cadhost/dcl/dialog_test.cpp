@@ -174,12 +174,18 @@ TEST_F(CDialogTest, UnboundOkAndCancelCloseWithOneAndZero) {
     }
     // A hook that leaves the dialog open: it is cancelled rather than left hanging.
     ads_hdlg h = open("child");
+    ads_hdlg before = h;
     TestHooks idle;
     idle.on_dialog = [](Dialog&) {};
     engine().set_test_hooks(idle);
     int status = -99;
     ASSERT_EQ(ads_start_dialog(h, &status), RTNORM);
     EXPECT_EQ(status, DLGCANCEL);
+    // The closed dialog's handle does not reach the next one, wherever it lives.
+    ads_hdlg next = open("child");
+    EXPECT_NE(next, before);
+    EXPECT_EQ(ads_set_tile(before, "val", "1"), RTERROR);
+    EXPECT_EQ(ads_set_tile(next, "val", "1"), RTNORM);
 }
 
 TEST_F(CDialogTest, MissingDialogNameFailsAndTermClosesEverything) {
