@@ -131,6 +131,14 @@ AdsForm AdsConverter::object_form(uint32_t id, XdataMode xdata) const {
     f.spans.push_back({});
     size_t xd = xdata_start(tags);
     convert(tags, 0, xd, f);
+    // Entities hand points over as 3D even where the file leaves Z out; the
+    // types whose points are 2D by nature keep the file's form.
+    const DbObject& o = m_doc.obj(id);
+    std::string_view type = m_doc.type_name(id);
+    if (o.kind != ObjKind::Object && o.kind != ObjKind::TableRecord && o.kind != ObjKind::TableHead && type != "LWPOLYLINE" &&
+        type != "HATCH" && type != "MPOLYGON")
+        for (Group& g : f.groups)
+            if (auto p = std::get_if<Point>(&g.value)) p->dims = 3;
     // The owner (first 330 outside a {...} group) goes right after group 0.
     int depth = 0;
     for (size_t g = 2; g < f.groups.size(); ++g) {
@@ -147,7 +155,10 @@ AdsForm AdsConverter::object_form(uint32_t id, XdataMode xdata) const {
     if (xdata == XdataMode::Include && xd < tags.size()) {
         f.groups.push_back({-3, std::string()});
         f.spans.push_back({});
+        size_t from = f.groups.size();
         convert(tags, xd, tags.size(), f);
+        for (size_t i = from; i < f.groups.size(); ++i)
+            if (auto p = std::get_if<Point>(&f.groups[i].value)) p->dims = 3;
     }
     return f;
 }

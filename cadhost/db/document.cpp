@@ -60,6 +60,7 @@ int handle_tag_index(const DbObject& o) {
 // or repeat one already taken, in file order so the result is deterministic.
 void DrawingImpl::assign_handles() {
     std::vector<uint32_t> missing;
+    m_handles.reserve(m_objects.size() + m_objects.size() / 4);
     for (uint32_t id = 1; id <= m_objects.size(); ++id) {
         DbObject& o = obj(id);
         int i = handle_tag_index(o);

@@ -12,7 +12,9 @@ namespace cadhost::db {
 
 class DxfLoader {
 public:
-    DxfLoader(DrawingImpl& doc, std::string_view text, const std::string& name) : m_doc(doc), m_reader(text, name) {}
+    DxfLoader(DrawingImpl& doc, std::string_view text, const std::string& name) : m_doc(doc), m_reader(text, name) {
+        doc.m_objects.reserve(text.size() / 256);  // typical object size; avoids regrowing on big files
+    }
     Status load();
 
 private:

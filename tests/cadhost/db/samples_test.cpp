@@ -173,3 +173,23 @@ TEST(Samples, WrittenCopiesPassTheAudit) {
         EXPECT_EQ(audit_errors(out), 0) << path;
     }
 }
+
+TEST(AdsForm, EntityPointsAre3DExceptLwpolylineVertices) {
+    const char* text =
+        "  0\nSECTION\n  2\nENTITIES\n"
+        "  0\nLINE\n  8\n0\n 10\n1\n 20\n2\n 11\n3\n 21\n4\n"
+        "  0\nLWPOLYLINE\n  8\n0\n 90\n1\n 10\n5\n 20\n6\n"
+        "  0\nARC\n  8\n0\n 10\n0\n 20\n0\n 30\n0\n 40\n1\n 50\n90\n 51\n180\n"
+        "  0\nENDSEC\n  0\nEOF\n";
+    auto r = Drawing::read_text(text, "points.dxf");
+    ASSERT_TRUE(r);
+    auto& d = **r;
+    EntityRef line = d.first_entity(), lw = d.next_entity(line), arc = d.next_entity(lw);
+    EXPECT_EQ(std::get<Point>(find_group(*d.entget(line), 11)->value), (Point{3, 4, 0, 3}));
+    EXPECT_EQ(std::get<Point>(find_group(*d.entget(lw, {"*"}), 10)->value), (Point{5, 6, 0, 2}));
+    EXPECT_DOUBLE_EQ(group_real(*d.entget(arc), 50), M_PI / 2);
+    EXPECT_DOUBLE_EQ(group_real(*d.entget(arc), 51), M_PI);
+    // An unchanged 2D point stays 2D in the file after entmod of another group.
+    ASSERT_TRUE(d.entmod({make_ref(-1, line), make_group(10, Point{1, 2, 0}), make_short(62, 1)}).ok());
+    EXPECT_NE(d.write_text(d.version()).find(" 10\n1\n 20\n2\n 11\n"), std::string::npos);
+}
