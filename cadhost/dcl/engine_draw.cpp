@@ -48,7 +48,7 @@ Status DialogEngine::end_list() {
 }
 
 Status DialogEngine::start_image(Dialog* d, const std::string& key) {
-    if (m_image) return Error{text(Msg::ListOpen, m_image->key)};
+    if (m_image) return Error{text(Msg::ImageOpen, m_image->key)};
     if (!is_open(d)) return Error{text(Msg::DialogGone)};
     Tile* t = d->find(key);
     if (!t) return Error{text(Msg::NoSuchTile, key)};

@@ -45,7 +45,9 @@ const char* text(Msg m) {
     case Msg::WrongExtension: return "file name must have the extension";
     case Msg::ReplaceQuestion: return "already exists. Replace it? <N>";
     case Msg::EmptyFileName: return "no file name given";
-    case Msg::InitDialogFailed: return "Unable to initialize dialogue box";
+    case Msg::ImageOpen: return "an image is already being drawn";
+    case Msg::NestingTooDeep: return "tiles nested too deeply";
+    case Msg::TooManyTiles: return "dialog has too many tiles";
     case Msg::HelpText:
         return "Dialog actions, one a line:\n"
                "  key=value        set a tile as if typed or picked (edit box, toggle 0/1,\n"

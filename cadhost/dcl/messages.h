@@ -47,7 +47,9 @@ enum class Msg {
     ReplaceQuestion,
     EmptyFileName,
     HelpText,
-    InitDialogFailed,
+    ImageOpen,
+    NestingTooDeep,
+    TooManyTiles,
 };
 
 const char* text(Msg m);

@@ -42,7 +42,11 @@ private:
     std::vector<Token> m_toks;
     const std::string& m_file;
     size_t m_pos = 0;
+    int m_depth = 0;  // tiles open around the current body
 };
+
+// Nesting beyond this is refused rather than recursed into.
+constexpr int kMaxNesting = 64;
 
 Result<DclFile> Parser::run() {
     DclFile f;
@@ -86,10 +90,12 @@ Result<TileDef> Parser::definition() {
 
 Status Parser::body(TileDef& d) {
     if (!accept(TokenKind::LBrace)) return error(Msg::ExpectedBrace);
+    if (++m_depth > kMaxNesting) return error(Msg::NestingTooDeep);
     while (!accept(TokenKind::RBrace)) {
         if (at(TokenKind::End)) return error(Msg::ExpectedBrace);
         CH_TRY(statement(d));
     }
+    --m_depth;
     return ok_status();
 }
 

@@ -41,6 +41,7 @@ const KindName kKinds[] = {
 };
 
 constexpr int kMaxDepth = 64;  // inheritance chains and nesting beyond this are loops
+constexpr size_t kMaxTiles = 20000;  // definitions that multiply out beyond this are refused
 
 struct Resolved {
     TileKind kind = TileKind::Spacer;
@@ -62,8 +63,9 @@ Status resolve(const TileDef& def, const DefLookup& lookup, int depth, Resolved&
     return ok_status();
 }
 
-Result<std::unique_ptr<Tile>> build(const TileDef& def, const DefLookup& lookup, int depth) {
+Result<std::unique_ptr<Tile>> build(const TileDef& def, const DefLookup& lookup, int depth, size_t& count) {
     if (depth > kMaxDepth) return Error{text(Msg::InheritanceLoop), def.file, def.line};
+    if (++count > kMaxTiles) return Error{text(Msg::TooManyTiles), def.file, def.line};
     Resolved r;
     CH_TRY(resolve(def, lookup, 0, r));
     auto tile = std::make_unique<Tile>();
@@ -71,7 +73,7 @@ Result<std::unique_ptr<Tile>> build(const TileDef& def, const DefLookup& lookup,
     tile->type_name = def.base;
     tile->attrs = std::move(r.attrs);
     for (const TileDef* c : r.children) {
-        auto child = CH_TRY(build(*c, lookup, depth + 1));
+        auto child = CH_TRY(build(*c, lookup, depth + 1, count));
         child->parent = tile.get();
         tile->children.push_back(std::move(child));
     }
@@ -117,7 +119,8 @@ bool Tile::usable() const {
 }
 
 Result<std::unique_ptr<Tile>> instantiate(const TileDef& def, const DefLookup& lookup) {
-    return build(def, lookup, 0);
+    size_t count = 0;
+    return build(def, lookup, 0, count);
 }
 
 }  // namespace cadhost::dcl

@@ -146,3 +146,22 @@ TEST_F(DialogTest, IncludesAreFollowedAndLoopsRefused) {
     EXPECT_EQ(broken.error().what().substr(0, 13), "broken.dcl:3:");
     EXPECT_FALSE(engine().load_dialog("missing.dcl").ok());
 }
+
+TEST(DclParser, HostileFilesAreRefusedNotRecursedInto) {
+    std::string deep = "d : dialog {";
+    for (int i = 0; i < 100000; ++i) deep += ": row {";
+    auto f = parse_dcl(deep, "deep.dcl");
+    ASSERT_FALSE(f.ok());
+    EXPECT_NE(f.error().message.find("nested too deeply"), std::string::npos);
+
+    // Each level doubles the tiles: 2^30 of them if built.
+    std::string doubling = "t0 : button { }\n";
+    for (int i = 1; i <= 30; ++i)
+        doubling += "t" + std::to_string(i) + " : row { t" + std::to_string(i - 1) + "; t" + std::to_string(i - 1) + "; }\n";
+    doubling += "d : dialog { t30; }\n";
+    auto g = parse_dcl(doubling, "big.dcl");
+    ASSERT_TRUE(g.ok());
+    auto t = build(*g, "d");
+    ASSERT_FALSE(t.ok());
+    EXPECT_NE(t.error().message.find("too many tiles"), std::string::npos);
+}
