@@ -1,0 +1,46 @@
+// The sixteen registered functions and commands. Those whose work comes
+// with later parts of the application are registered and say so.
+#include "host/function_table.h"
+
+#include "host/command_shell.h"
+#include "host/host_api.h"
+#include "host/messages.h"
+#include "host/setup.h"
+
+namespace wcraft {
+
+int not_built(const char* what) {
+    ads_printf(msg::kNotBuilt, what);
+    return 1;
+}
+
+namespace {
+
+int direct_ppro_interface() {
+    not_built("WCRPPROINT");
+    ads_retnil();
+    return RTNORM;
+}
+
+}  // namespace
+
+const FunctionEntry kFunctionTable[kFunctionCount] = {
+    {"C:WCRAFT", cmd_wcraft, nullptr},
+    {"XWCRAFT", cmd_xwcraft, nullptr},
+    {"C:WCRWIRE", [] { return not_built("WCRWIRE"); }, nullptr},
+    {"C:WCRZONE", [] { return not_built("WCRZONE"); }, nullptr},
+    {"C:WCRLISTENT", [] { return not_built("WCRLISTENT"); }, nullptr},
+    {"C:WCRRLMARKER", [] { return not_built("WCRRLMARKER"); }, nullptr},
+    {"C:WCRWLINKU", [] { return not_built("WCRWLINKU"); }, nullptr},
+    {"C:WCRWLINKD", [] { return not_built("WCRWLINKD"); }, nullptr},
+    {"C:WCRWLINKR", [] { return not_built("WCRWLINKR"); }, nullptr},
+    {"C:WCRWLINKL", [] { return not_built("WCRWLINKL"); }, nullptr},
+    {"C:WCRVIEWREPORT", cmd_view_report, nullptr},
+    {"C:WCRRESETDEMO", cmd_reset_demo, nullptr},
+    {"WCRCTRL", [] { return not_built("WCRCTRL"); }, nullptr},
+    {"WCRNEXTSTAGE", [] { return not_built("WCRNEXTSTAGE"); }, nullptr},
+    {"WCRPPROINT", [] { return not_built("WCRPPROINT"); }, direct_ppro_interface},
+    {"WCRSETDIR", cmd_setdir, direct_setdir},
+};
+
+}  // namespace wcraft

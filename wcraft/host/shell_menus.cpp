@@ -1,0 +1,139 @@
+// Keyword tables: order matters, since the first entry an input abbreviates
+// is the one that runs. Entries whose work comes with later parts of the
+// application are reachable and say that they are not built yet.
+#include "host/shell_menus.h"
+
+#include <iterator>
+
+#include "dialogs/project_dialog.h"
+#include "host/function_table.h"
+#include "host/host_api.h"
+#include "host/messages.h"
+#include "project/project_commands.h"
+
+namespace wcraft {
+
+namespace {
+
+#define WCR_TABLE(entries) KeywordTable{entries, std::size(entries)}
+
+int list_config(ArgCursor&) {
+    print_keyword_list(msg::kConfigList, config_menu().table);
+    return 1;
+}
+int list_draw(ArgCursor&) {
+    print_keyword_list(msg::kDrawList, draw_menu().table);
+    return 1;
+}
+int list_process(ArgCursor&) {
+    print_keyword_list(msg::kProcessList, process_menu().table);
+    return 1;
+}
+int list_project(ArgCursor&) {
+    print_keyword_list(msg::kProjectList, project_menu().table);
+    return 1;
+}
+int leave(ArgCursor&) { return 0; }
+
+const KeywordEntry kConfigEntries[] = {
+    {"?", list_config},
+    {"APPINTERFACE", [](ArgCursor&) { return not_built("CONFIG APPINTERFACE"); }},
+    {"ATTRIBUTES", [](ArgCursor&) { return not_built("CONFIG ATTRIBUTES"); }},
+    {"COMPONENTS", [](ArgCursor&) { return not_built("CONFIG COMPONENTS"); }},
+    {"CONTROL", [](ArgCursor&) { return not_built("CONFIG CONTROL"); }},
+    {"EXIT", leave},
+    {"PROJECT", [](ArgCursor&) { return project_dialog(); }},
+    {"RELAYID", [](ArgCursor&) { return not_built("CONFIG RELAYID"); }},
+    {"TERMINALS", [](ArgCursor&) { return not_built("CONFIG TERMINALS"); }},
+    {"WIRES", [](ArgCursor&) { return not_built("CONFIG WIRES"); }},
+    {"GLOBALS", [](ArgCursor&) { return not_built("CONFIG GLOBALS"); }},
+    {"ZONES", [](ArgCursor&) { return not_built("CONFIG ZONES"); }},
+    {"ZONELEVELS", [](ArgCursor&) { return not_built("CONFIG ZONELEVELS"); }},
+};
+
+const KeywordEntry kDrawEntries[] = {
+    {"?", list_draw},
+    {"EXIT", leave},
+    {"LISTENT", [](ArgCursor&) { return not_built("DRAW LISTENT"); }},
+    {"RLMARKER", [](ArgCursor&) { return not_built("DRAW RLMARKER"); }},
+    {"WIRE", [](ArgCursor&) { return not_built("DRAW WIRE"); }},
+    {"WLINKU", [](ArgCursor&) { return not_built("DRAW WLINKU"); }},
+    {"WLINKD", [](ArgCursor&) { return not_built("DRAW WLINKD"); }},
+    {"WLINKR", [](ArgCursor&) { return not_built("DRAW WLINKR"); }},
+    {"WLINKL", [](ArgCursor&) { return not_built("DRAW WLINKL"); }},
+    {"SHEETNOBLK", [](ArgCursor&) { return not_built("DRAW SHEETNOBLK"); }},
+    {"ZONE", [](ArgCursor&) { return not_built("DRAW ZONE"); }},
+};
+
+const KeywordEntry kProcessEntries[] = {
+    {"?", list_process},
+    {"BATCHPLOT", [](ArgCursor&) { return not_built("PROCESS BATCHPLOT"); }},
+    {"USERSCRIPT", [](ArgCursor&) { return not_built("PROCESS USERSCRIPT"); }},
+    {"CHECK", [](ArgCursor&) { return not_built("PROCESS CHECK"); }},
+    {"EXIT", leave},
+    {"RUN", [](ArgCursor&) { return not_built("PROCESS RUN"); }},
+    {"QRUN", [](ArgCursor&) { return not_built("PROCESS QRUN"); }},
+};
+
+const KeywordEntry kProjectEntries[] = {
+    {"?", list_project},
+    {"DISPLAY", [](ArgCursor&) { return project_display(); }},
+    {"NEW", [](ArgCursor&) { return project_new(); }},
+    {"OPEN", [](ArgCursor&) { return project_open(); }},
+    {"SAVE", [](ArgCursor&) { return project_save(); }},
+    {"EXIT", leave},
+};
+
+int list_main(ArgCursor&) {
+    print_keyword_list(msg::kMainList, main_table());
+    return 1;
+}
+
+int version(ArgCursor&) {
+    ads_printf("%s", msg::kVersionBanner);
+    return 1;
+}
+
+const KeywordEntry kMainEntries[] = {
+    {"?", list_main},
+    {"CONFIG", [](ArgCursor& a) { return run_sub_menu(config_menu(), a); }},
+    {"DRAW", [](ArgCursor& a) { return run_sub_menu(draw_menu(), a); }},
+    {"EXIT",
+     [](ArgCursor&) {
+         ads_printf("%s", msg::kExiting);
+         return 0;
+     }},
+    {"PROCESS", [](ArgCursor& a) { return run_sub_menu(process_menu(), a); }},
+    {"PROJECT", [](ArgCursor& a) { return run_sub_menu(project_menu(), a); }},
+    {"VERSION", version},
+    {"?", list_main},
+};
+
+}  // namespace
+
+const KeywordTable& main_table() {
+    static const KeywordTable t = WCR_TABLE(kMainEntries);
+    return t;
+}
+
+const SubMenu& config_menu() {
+    static const SubMenu m{msg::kConfigPrompt, msg::kConfigUnknown, WCR_TABLE(kConfigEntries)};
+    return m;
+}
+
+const SubMenu& draw_menu() {
+    static const SubMenu m{msg::kDrawPrompt, msg::kDrawUnknown, WCR_TABLE(kDrawEntries)};
+    return m;
+}
+
+const SubMenu& process_menu() {
+    static const SubMenu m{msg::kProcessPrompt, msg::kProcessUnknown, WCR_TABLE(kProcessEntries)};
+    return m;
+}
+
+const SubMenu& project_menu() {
+    static const SubMenu m{msg::kProjectPrompt, msg::kProjectUnknown, WCR_TABLE(kProjectEntries)};
+    return m;
+}
+
+}  // namespace wcraft
