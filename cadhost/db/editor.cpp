@@ -120,6 +120,9 @@ void EntityEditor::replace_xdata(uint32_t id, const GroupList& list, size_t from
         if (!drop) kept.push_back(tags[i]);
     }
     for (size_t i = from; i < list.size(); ++i) {
+        // An application named without data only loses its old XDATA.
+        bool empty_app = list[i].code == 1001 && (i + 1 == list.size() || list[i + 1].code == 1001);
+        if (empty_app) continue;
         auto ft = conv.file_tags(list[i]);
         if (!ft) continue;
         for (const auto& [code, text] : *ft) kept.push_back(m_doc.make_tag(code, text));
@@ -201,6 +204,7 @@ Status EntityEditor::entmod(const GroupList& given) {
         if (list[i].code == -3) { xdata_from = i + 1; break; }
         changed = CH_TRY(plan_group(id, old, list[i], seen[list[i].code]++, edits, inserts)) || changed;
     }
+    for (size_t i = xdata_from; i < list.size(); ++i) CH_TRY(AdsConverter(m_doc).file_tags(list[i]));
     // Every group is checked before anything changes, so a failure leaves the entity as it was.
     apply(id, edits, inserts);
     if (vertices) {

@@ -57,9 +57,10 @@ Result<ReadState> TagReader::next(RawTag& out) {
     }
     std::string_view code_line;
     if (!read_line(code_line)) return ReadState::End;
-    if (m_line == 1 && code_line.substr(0, 18) == "AutoCAD Binary DXF") return error_at(1, msg::binary_dxf);
     int code = 0;
     if (!parse_code(code_line, code)) {
+        // Binary files open with a signature line naming the format.
+        if (m_line == 1 && code_line.find("Binary DXF") != std::string_view::npos) return error_at(1, msg::binary_dxf);
         if (blank(code_line)) {
             // Blank lines at the very end are tolerated; anywhere else they break the pairing.
             size_t save = m_pos;

@@ -322,6 +322,11 @@ TEST(Xdata, NeedsARegisteredApplicationAndIsReplacedPerApplication) {
     GroupList after = *d->entget(e, {"*"});
     EXPECT_EQ(group_string(after, 1000), "second");
     EXPECT_FALSE(find_group(after, 1010));
+    EXPECT_FALSE(d->entmod({make_ref(-1, e), make_group(-3, std::string()), make_group(1001, std::string("MYAPP")),
+                            make_group(1040, std::string("not a number"))}).ok());
+    EXPECT_EQ(group_string(*d->entget(e, {"*"}), 1000), "second") << "a refused change leaves the XDATA";
+    ASSERT_TRUE(d->entmod({make_ref(-1, e), make_group(-3, std::string()), make_group(1001, std::string("MYAPP"))}).ok());
+    EXPECT_FALSE(find_group(*d->entget(e, {"*"}), 1001)) << "naming the application alone removes its XDATA";
     if (auditor_available()) {
         std::string path = temp_dir() + "/xdata.dxf";
         ASSERT_TRUE(d->save(path, DxfVersion::R2010).ok());

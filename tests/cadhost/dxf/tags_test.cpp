@@ -60,8 +60,9 @@ TEST(TagReader, ReportsTheLineOfABadCodeOrMissingValue) {
     EXPECT_EQ(e.line, 3);
     all_tags("0\nLINE\n99999999999999\nx\n", &e);
     EXPECT_EQ(e.line, 3) << "codes beyond int range are malformed";
-    all_tags("AutoCAD Binary DXF\r\n\x1a", &e);
+    all_tags("Xxxxxxx Binary DXF\r\n\x1a", &e);
     EXPECT_EQ(e.line, 1);
+    EXPECT_NE(e.message.find("binary"), std::string::npos);
 }
 
 TEST(TagReader, UnreadGivesTheSameTagAgain) {
