@@ -369,3 +369,61 @@ TEST(Entmod, MoreLwpolylineVerticesReplaceThemAllAndTheCount) {
     EXPECT_EQ(std::get<Point>(find_group(fewer, 10)->value), (Point{5, 5, 0, 2}));
     EXPECT_TRUE(find_group(fewer, 42));
 }
+
+TEST(Entmake, BlockDefinitionsFollowTheHostsRules) {
+    auto d = Drawing::prototype();
+    auto block = [&](const std::string& name, double radius) {
+        EXPECT_TRUE(d->entmake({make_group(0, std::string("BLOCK")), make_group(2, name), make_short(70, name == "*U" ? 1 : 0),
+                                make_group(10, Point{})}).ok());
+        make(*d, {make_group(0, std::string("CIRCLE")), make_group(10, Point{}), make_group(40, radius)});
+        return d->entmake({make_group(0, std::string("ENDBLK"))});
+    };
+    EXPECT_FALSE(d->entmake({make_group(0, std::string("ENDBLK"))}).ok()) << "ENDBLK without BLOCK";
+    ASSERT_TRUE(block("WHEEL", 1.0).ok());
+    ASSERT_TRUE(block("WHEEL", 2.0).ok()) << "a second definition replaces the first";
+    auto rec = d->tblsearch("BLOCK", "wheel");
+    ASSERT_TRUE(rec);
+    EntityRef first = std::get<EntityRef>(find_group(*rec, -2)->value);
+    EXPECT_DOUBLE_EQ(group_real(*d->entget(first), 40), 2.0);
+    EXPECT_EQ(d->space_of(first), Space::Block);
+    ASSERT_TRUE(block("*U", 3.0).ok());
+    ASSERT_TRUE(block("*U", 4.0).ok());
+    std::vector<std::string> names;
+    for (auto r = d->tblnext("BLOCK", true); r; r = d->tblnext("BLOCK", false)) names.push_back(group_string(*r, 2));
+    EXPECT_EQ(names, (std::vector<std::string>{"WHEEL", "*U1", "*U2"}));
+    ASSERT_TRUE(d->entmake({make_group(0, std::string("BLOCK")), make_group(2, std::string("OPEN")), make_group(10, Point{})}).ok());
+    EXPECT_FALSE(d->entmake({make_group(0, std::string("BLOCK")), make_group(2, std::string("NESTED"))}).ok());
+    EXPECT_FALSE(d->tblsearch("BLOCK", "OPEN")) << "a definition appears only at its ENDBLK";
+    if (auditor_available()) {
+        ASSERT_TRUE(d->entmake({make_group(0, std::string("ENDBLK"))}).ok());
+        std::string path = temp_dir() + "/blocks.dxf";
+        ASSERT_TRUE(d->save(path, DxfVersion::R2000).ok());
+        EXPECT_EQ(audit_errors(path), 0);
+    }
+}
+
+TEST(Entmake, AnOpenComplexEntityIsDroppedByTheNextMainEntity) {
+    auto d = Drawing::prototype();
+    EntityRef pl = make(*d, {make_group(0, std::string("POLYLINE")), make_short(70, 0)});
+    make(*d, {make_group(0, std::string("VERTEX")), make_group(10, Point{})});
+    EntityRef line = make(*d, line_list(0));
+    EXPECT_EQ(d->first_entity(), line);
+    EXPECT_FALSE(d->next_entity(line));
+    EXPECT_FALSE(d->handent(d->handle_of(pl))) << "the dropped entity has no handle in the drawing";
+    EXPECT_FALSE(d->entmake({make_group(0, std::string("SEQEND"))}).ok());
+    EXPECT_FALSE(d->entmake({make_group(0, std::string("WIDGET")), make_group(10, Point{})}).ok()) << "unknown type";
+    EXPECT_FALSE(d->entmake({make_group(0, std::string("CIRCLE")), make_group(10, Point{})}).ok()) << "radius missing";
+    EXPECT_FALSE(d->entmake({make_group(0, std::string("LINE")), make_group(8, std::string("a*b")), make_group(10, Point{}),
+                             make_group(11, Point{})}).ok());
+}
+
+TEST(Entmake, PaperSpaceEntitiesBelongToThePaperSpaceRecord) {
+    auto d = Drawing::prototype();
+    GroupList l = line_list(0);
+    l.push_back(make_short(67, 1));
+    EntityRef e = make(*d, l);
+    EXPECT_EQ(d->space_of(e), Space::Paper);
+    EntityRef owner = std::get<EntityRef>((*d->entget(e))[2].value);
+    EXPECT_EQ(owner, d->tblobjname("BLOCK_RECORD", "*PAPER_SPACE"));
+    EXPECT_EQ(d->space_of(make(*d, line_list(1))), Space::Model);
+}

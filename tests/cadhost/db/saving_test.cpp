@@ -276,3 +276,24 @@ TEST(Versions, R2000DrawingsKeepModelSpaceGeometryInR12) {
     }
     if (!tested) GTEST_SKIP() << "no R13+ samples";
 }
+
+TEST(Reading, RepairsRepeatedHandlesALowSeedAndRepeatedHeaderVariables) {
+    const char* text =
+        "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  9\n$HANDSEED\n  5\n2\n  9\n$CLAYER\n  8\nA\n"
+        "  9\n$CLAYER\n  8\nB\n  0\nENDSEC\n"
+        "  0\nSECTION\n  2\nENTITIES\n"
+        "  0\nPOINT\n  5\n1F\n  8\n0\n 10\n0\n 20\n0\n"
+        "  0\nPOINT\n  5\n1f\n  8\n0\n 10\n1\n 20\n0\n"
+        "  0\nENDSEC\n  0\nEOF\n";
+    auto r = Drawing::read_text(text, "repair.dxf");
+    ASSERT_TRUE(r);
+    auto& d = **r;
+    EntityRef a = d.first_entity(), b = d.next_entity(a);
+    EXPECT_EQ(d.handle_of(a), "1F");
+    EXPECT_NE(d.handle_of(b), "1F");
+    EXPECT_EQ(d.handent(d.handle_of(b)), b);
+    EXPECT_GT(std::stoull(std::get<std::string>(d.header_var("$HANDSEED")->value), nullptr, 16), 0x1Fu);
+    EXPECT_EQ(group_string({*d.header_var("$CLAYER")}, 8), "B");
+    std::string out = d.write_text(d.version());
+    EXPECT_EQ(out.find("$CLAYER"), out.rfind("$CLAYER")) << "written once";
+}
