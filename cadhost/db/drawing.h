@@ -1,8 +1,10 @@
 // The drawing database: one open drawing read from and saved to ASCII DXF.
 // Entities are kept as their file tags so that everything the host does not
 // interpret is written back unchanged; applications see them in ADS form
-// (group -1 the entity, points as one 3D group, angles in radians, pointer
-// handles as entity references).
+// (group -1 the entity, 0 the type, the owner 330 next, then the file's
+// groups in order; points as one group, 3D for entities except the vertices
+// of LWPOLYLINE and HATCH (dims 2); angles in radians; pointer handles as
+// entity references, unresolvable ones as their handle text).
 #pragma once
 
 #include <memory>
@@ -54,17 +56,24 @@ public:
     // The entity list in ADS form, or nullopt for an unknown or deleted reference.
     std::optional<GroupList> entget(EntityRef e) const;
     // The same with the XDATA of the named applications ("*" for all) after
-    // a -3 group, as (1001 . app) followed by that application's groups.
+    // a -3 group (value: empty string), as (1001 . app) followed by that
+    // application's groups. No -3 group when none of them has XDATA.
     std::optional<GroupList> entget(EntityRef e, const std::vector<std::string>& apps) const;
     // Replaces an entity's data from an ADS list whose -1 group names it.
     // Groups present replace the entity's groups of the same code (the k-th
     // group of a code replaces the k-th); groups absent are kept. Fails on
-    // type change, unknown layer style names it cannot make, or bad values.
-    // A -3 group followed by XDATA replaces the XDATA of the applications given.
+    // type change, unknown layer style names it cannot make, or bad values;
+    // every group is checked before anything changes. A new layer name in 8
+    // creates the layer. An LWPOLYLINE given more vertices than it has takes
+    // the list's vertices and count. A -3 group followed by XDATA replaces
+    // the XDATA of the applications named (an application alone removes it).
     Status entmod(const GroupList& list);
-    // Appends a new entity (to model space, or to the block being defined
-    // when a BLOCK header started one). Returns the new entity; for BLOCK /
-    // ENDBLK sequences it follows the host's rules.
+    // Appends a new entity (to model space, or paper space with 67 = 1, or to
+    // the block being defined when a BLOCK header started one) with a fresh
+    // handle; layer "0" when the list has no 8. INSERT with 66 = 1 and
+    // POLYLINE stay invisible until their SEQEND; a new main entity drops an
+    // unfinished one. BLOCK ... ENDBLK defines (or redefines) a block, which
+    // appears at ENDBLK; "*U"/"*D" names get the next free number.
     Result<EntityRef> entmake(const GroupList& list);
     // Deletes, or undeletes a deleted entity (toggle, as the host does).
     Status entdel(EntityRef e);
