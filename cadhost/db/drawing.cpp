@@ -94,6 +94,8 @@ std::string Drawing::write_text(DxfVersion version) const { return DxfEmitter(*m
 Status Drawing::save(const std::string& path, DxfVersion version) {
     CH_TRY(DxfEmitter(*m_impl).save(path, version));
     m_impl->m_version = version;
+    // $ACADVER reads as the version the drawing now has on disk.
+    m_impl->set_header_tags("$ACADVER", {m_impl->make_tag(1, acadver_name(version))});
     m_impl->m_dbmod = 0;
     return ok_status();
 }

@@ -154,6 +154,9 @@ TEST(Saving, ReplacesTheFileAndCountsChanges) {
     ASSERT_TRUE(d->save(path, DxfVersion::R2000).ok());
     EXPECT_EQ(d->dbmod(), 0);
     EXPECT_EQ(read_all(path), d->write_text(DxfVersion::R2000));
+    ASSERT_TRUE(d->save(path, DxfVersion::R2013).ok());
+    EXPECT_EQ(d->version(), DxfVersion::R2013);
+    EXPECT_EQ(std::get<std::string>(d->header_var("$ACADVER")->value), "AC1027");
     for (const auto& e : std::filesystem::directory_iterator(temp_dir()))
         EXPECT_EQ(e.path().filename().string().find(".atomic.dxf."), std::string::npos) << "temporary file left behind";
 }
