@@ -55,7 +55,8 @@ extern "C" struct resbuf* ads_buildlist(int rtype, ...) {
     struct resbuf* head = nullptr;
     struct resbuf** tail = &head;
     for (int t = rtype; t != 0; t = va_arg(ap, int)) {
-        struct resbuf* rb = new_rb(t);
+        // RTDXF0 stands for group 0, which cannot be passed (0 ends the list).
+        struct resbuf* rb = new_rb(t == RTDXF0 ? 0 : t);
         if (!rb || !take_value(rb, ap)) {
             free(rb);
             ads_relrb(head);

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Run {
+struct RunResult {
     int status = -1;
     std::string out;
 };
@@ -34,11 +34,11 @@ protected:
         fs::remove_all(dir);
     }
     // Runs cadhost in the scratch folder with the given input and arguments.
-    Run run(const std::string& input, const std::string& args) {
+    RunResult run(const std::string& input, const std::string& args) {
         std::ofstream(dir / "input.txt") << input;
         std::string cmd = "cd '" + dir.string() + "' && '" CH_CADHOST "' --drive C='" + dir.string() + "' " + args +
                           " < input.txt 2>&1";
-        Run r;
+        RunResult r;
         FILE* p = popen(cmd.c_str(), "r");
         if (!p) return r;
         char buf[4096];
@@ -57,12 +57,12 @@ protected:
 };
 
 TEST_F(Cli, SaveasFromStandardInputWritesACopy) {
-    Run r = run("SAVEAS\n\nOUT.DXF\nQUIT\n", "IN.DXF");
+    RunResult r = run("SAVEAS\n\nOUT.DXF\nQUIT\n", "IN.DXF");
     EXPECT_EQ(r.status, 0) << r.out;
     ASSERT_TRUE(fs::exists(dir / "OUT.DXF")) << r.out;
     EXPECT_NE(r.out.find("Enter file format"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Save drawing as"), std::string::npos) << r.out;
-    Run again = run("LIST\nALL\n\nQUIT\n", "OUT.DXF");
+    RunResult again = run("LIST\nALL\n\nQUIT\n", "OUT.DXF");
     EXPECT_EQ(again.status, 0);
     EXPECT_NE(again.out.find("8 found"), std::string::npos) << again.out;
     EXPECT_NE(again.out.find("X1-2"), std::string::npos) << "attribute values listed";
@@ -70,20 +70,20 @@ TEST_F(Cli, SaveasFromStandardInputWritesACopy) {
 
 TEST_F(Cli, SaveasAsksBeforeReplacingAnExistingFile) {
     std::ofstream(dir / "OLD.DXF") << "keep me";
-    Run r = run("SAVEAS\nR12\nOLD\nN\nQUIT\n", "IN.DXF");
+    RunResult r = run("SAVEAS\nR12\nOLD\nN\nQUIT\n", "IN.DXF");
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("Do you want to replace it?"), std::string::npos) << r.out;
     EXPECT_EQ(slurp(dir / "OLD.DXF"), "keep me");
-    Run yes = run("SAVEAS\nR12\nOLD\nY\nQUIT\n", "IN.DXF");
+    RunResult yes = run("SAVEAS\nR12\nOLD\nY\nQUIT\n", "IN.DXF");
     EXPECT_NE(slurp(dir / "OLD.DXF").find("AC1009"), std::string::npos) << yes.out;
 }
 
 TEST_F(Cli, UnreadableDrawingGivesTheLineAndAFailureStatus) {
-    std::ofstream(dir / "BAD.DXF") << "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nnot-a-number\n  0\nENDSEC\n  0\nEOF\n";
+    std::ofstream(dir / "BAD.DXF") << "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n1.0\nxyz\n2.0\n  0\nENDSEC\n  0\nEOF\n";
     std::string before = slurp(dir / "BAD.DXF");
-    Run r = run("QSAVE\nQUIT\n", "BAD.DXF");
+    RunResult r = run("QSAVE\nQUIT\n", "BAD.DXF");
     EXPECT_NE(r.status, 0);
-    EXPECT_NE(r.out.find("BAD.DXF:8"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("BAD.DXF:9"), std::string::npos) << r.out;
     EXPECT_EQ(slurp(dir / "BAD.DXF"), before);
 }
 
@@ -93,13 +93,13 @@ TEST_F(Cli, FailedSaveReportsAndKeepsTheOldFile) {
     std::string before = slurp(dir / "ro" / "A.DXF");
     fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
     if (access((dir / "ro").c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that ignore permissions";
-    Run r = run("CLAYER\nWIRES\nQSAVE\nQUIT\nY\n", "ro/A.DXF");
+    RunResult r = run("CLAYER\nWIRES\nQSAVE\nQUIT\nY\n", "ro/A.DXF");
     EXPECT_NE(r.out.find("Error saving"), std::string::npos) << r.out;
     EXPECT_EQ(slurp(dir / "ro" / "A.DXF"), before);
 }
 
 TEST_F(Cli, LoadedApplicationGetsItsMessagesAndRunsItsCommand) {
-    Run r = run("HELLO\nNEW\nY\n\nHELLO\nDIRECT\nQUIT\nY\n", "--load '" CH_TESTAPP "' IN.DXF");
+    RunResult r = run("HELLO\nNEW\nY\n\nHELLO\nDIRECT\nQUIT\nY\n", "--load '" CH_TESTAPP "' IN.DXF");
     EXPECT_EQ(r.status, 0) << r.out;
     const char* expected[] = {"testapp: init", "testapp: load drawing (calls so far 0)", "testapp: hello 1, line made",
                               "testapp: unload drawing", "testapp: load drawing (calls so far 1)",
@@ -113,14 +113,14 @@ TEST_F(Cli, LoadedApplicationGetsItsMessagesAndRunsItsCommand) {
 }
 
 TEST_F(Cli, ApplicationsThatCannotLoadGiveAMessage) {
-    Run bad = run("QUIT\n", "--load '" CH_BADAPP "' --load '" + (dir / "none.so").string() + "' IN.DXF");
+    RunResult bad = run("QUIT\n", "--load '" CH_BADAPP "' --load '" + (dir / "none.so").string() + "' IN.DXF");
     EXPECT_EQ(bad.status, 0) << bad.out;
     EXPECT_NE(bad.out.find("another interface version"), std::string::npos) << bad.out;
     EXPECT_NE(bad.out.find("Unable to load"), std::string::npos) << bad.out;
 }
 
 TEST_F(Cli, UnknownCommandsAreReported) {
-    Run r = run("FROBNICATE\nQUIT\n", "IN.DXF");
+    RunResult r = run("FROBNICATE\nQUIT\n", "IN.DXF");
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("Unknown command \"FROBNICATE\""), std::string::npos) << r.out;
 }

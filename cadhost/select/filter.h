@@ -1,0 +1,31 @@
+// Selection filter lists: group tests with wildcards and relational
+// operators, combined by -4 "<AND" "<OR" "<NOT" "<XOR" groupings.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "core/result.h"
+#include "core/value.h"
+
+namespace cadhost::select {
+
+class Filter {
+public:
+    // Builds a filter; malformed groupings and operators are errors.
+    static Result<Filter> compile(const GroupList& filter);
+    bool matches(const GroupList& entity) const;
+    // Whether any test looks at this group code (67 or 410 widen "X" to paper space).
+    bool tests_code(int code) const;
+
+    struct Node;
+    Filter();
+    ~Filter();
+    Filter(Filter&&) noexcept;
+    Filter& operator=(Filter&&) noexcept;
+
+private:
+    std::unique_ptr<Node> m_root;
+};
+
+}  // namespace cadhost::select
