@@ -209,7 +209,8 @@ Status Drawing::ensure_layer(const std::string& name) { return EntityEditor(*m_i
 Status Drawing::regapp(const std::string& name) { return EntityEditor(*m_impl).regapp(name); }
 
 std::optional<Group> Drawing::header_var(const std::string& name) const {
-    std::string n = name.empty() || name[0] == '$' ? name : "$" + name;
+    if (name.empty()) return std::nullopt;
+    std::string n = name[0] == '$' ? name : "$" + name;
     if (dxf::equal_nocase(n, "$HANDSEED")) return make_group(5, dxf::format_handle(m_impl->m_next_handle));
     const HeaderVar* v = m_impl->header(n);
     if (!v) return std::nullopt;

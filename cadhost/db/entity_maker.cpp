@@ -249,6 +249,9 @@ Result<EntityRef> EntityMaker::begin_block(const GroupList& list) {
     int flags = static_cast<int>(group_int(list, 70));
     if (name.size() <= 2 && name[0] == '*') name = unique_anonymous_name(name.size() == 2 ? static_cast<char>(std::toupper(name[1])) : 'U');
     if (name[0] != '*' && !EntityEditor::valid_symbol_name(name)) return fail(msg::bad_value + std::string(" (2) ") + name);
+    std::string upper = dxf::upper_ascii(name);
+    if (upper.rfind("*MODEL_SPACE", 0) == 0 || upper.rfind("*PAPER_SPACE", 0) == 0)
+        return fail(msg::bad_value + std::string(" (2) ") + name);  // layouts are not redefined as blocks
     CH_TRY(EntityEditor(m_doc).ensure_layer(group_string(list, 8, "0")));
     bb = {};
     bb.name = name;

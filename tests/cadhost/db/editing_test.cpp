@@ -379,6 +379,7 @@ TEST(Entmake, BlockDefinitionsFollowTheHostsRules) {
         return d->entmake({make_group(0, std::string("ENDBLK"))});
     };
     EXPECT_FALSE(d->entmake({make_group(0, std::string("ENDBLK"))}).ok()) << "ENDBLK without BLOCK";
+    EXPECT_FALSE(d->entmake({make_group(0, std::string("BLOCK")), make_group(2, std::string("*Model_Space"))}).ok());
     ASSERT_TRUE(block("WHEEL", 1.0).ok());
     ASSERT_TRUE(block("WHEEL", 2.0).ok()) << "a second definition replaces the first";
     auto rec = d->tblsearch("BLOCK", "wheel");
