@@ -91,3 +91,8 @@ TEST(ErrorTable, SinglesBlocksAndUndefinedCodes) {
     EXPECT_STREQ(error_message(3070), "Undefined error code ");
     EXPECT_STREQ(error_message(0), "Undefined error code ");
 }
+
+TEST(ErrorTable, ReportLineCarriesTheCodeAndMessageWithoutNewlineAtTheEnd) {
+    EXPECT_EQ(error_report_text(2045), "\nError : WCRAFT(2045), Undefined error code ");
+    EXPECT_EQ(error_report_text(1050), "\nError : WCRAFT(1050), File open error (w), WCRAFT config file");
+}

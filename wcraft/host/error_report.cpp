@@ -9,9 +9,7 @@
 namespace wcraft {
 
 int report_error() {
-    int code = error_code();
-    ads_printf(msg::kErrorPrefix, code);
-    ads_printf("%s", error_message(code));
+    ads_printf("%s", error_report_text(error_code()).c_str());
     error_code() = 0;
     return 1;
 }

@@ -1,6 +1,10 @@
 // The table of error messages: single codes first, then blocks of ten.
 #include "host/error_table.h"
 
+#include <cstdio>
+
+#include "host/messages.h"
+
 namespace wcraft {
 
 namespace {
@@ -54,6 +58,12 @@ const char* error_message(int code) {
     for (const SingleCode& b : kBlocks)
         if (code >= b.code && code <= b.code + 9) return b.message;
     return "Undefined error code ";
+}
+
+std::string error_report_text(int code) {
+    char prefix[64];
+    snprintf(prefix, sizeof prefix, msg::kErrorPrefix, code);
+    return std::string(prefix) + error_message(code);
 }
 
 }  // namespace wcraft

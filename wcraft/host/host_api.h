@@ -6,15 +6,5 @@
 
 #include "acrx.h"
 #include "ads.h"
-
-#if __has_include("adsdlg.h")
 #include "adsdlg.h"
-#else
-#include "host/adsdlg_decl.h"
-#endif
-
-#if __has_include("rtlib.h")
 #include "rtlib.h"
-#else
-#include "host/rtlib_decl.h"
-#endif
