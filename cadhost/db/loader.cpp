@@ -66,7 +66,7 @@ Status DxfLoader::read_raw(Section& s) {
 }
 
 Status DxfLoader::read_header() {
-    m_doc.m_sections.push_back(Section{SectionKind::Header, "HEADER", {}});
+    m_doc.ensure_section(SectionKind::Header, "HEADER");  // a second HEADER adds to the first
     RawTag t;
     size_t current = 0;
     for (;;) {

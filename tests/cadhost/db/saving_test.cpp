@@ -299,4 +299,10 @@ TEST(Reading, RepairsRepeatedHandlesALowSeedAndRepeatedHeaderVariables) {
     EXPECT_EQ(group_string({*d.header_var("$CLAYER")}, 8), "B");
     std::string out = d.write_text(d.version());
     EXPECT_EQ(out.find("$CLAYER"), out.rfind("$CLAYER")) << "written once";
+    auto twice = Drawing::read_text("  0\nSECTION\n  2\nHEADER\n  9\n$USERI1\n 70\n1\n  0\nENDSEC\n"
+                                    "  0\nSECTION\n  2\nHEADER\n  9\n$USERI2\n 70\n2\n  0\nENDSEC\n  0\nEOF\n", "twice.dxf");
+    ASSERT_TRUE(twice);
+    std::string again = (*twice)->write_text(DxfVersion::R12);
+    EXPECT_EQ(again.find("HEADER"), again.rfind("HEADER")) << "one HEADER section";
+    EXPECT_EQ(*(*twice)->header_var("$USERI2"), make_short(70, 2));
 }
