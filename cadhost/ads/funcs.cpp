@@ -3,6 +3,7 @@
 
 #include "ads/guard.h"
 #include "ads/rbconv.h"
+#include "lisp/interpreter.h"
 
 using namespace cadhost;
 using namespace cadhost::ads;
@@ -28,6 +29,7 @@ extern "C" int ads_defun(const char* sname, short funcno) {
         host::LoadedApp* app = s.apps().current();
         if (!sname || !*sname || !app || funcno < 0) return RTERROR;
         s.apps().defun(host::FunctionDef{host::to_upper(sname), app->id, funcno});
+        if (lisp::Interpreter* l = s.lisp()) l->define_external(sname, app->id, funcno);
         return RTNORM;
     }, RTERROR);
 }
@@ -36,7 +38,9 @@ extern "C" int ads_undef(const char* sname, short funcno) {
     return guarded([&](Session& s) {
         host::LoadedApp* app = s.apps().current();
         if (!sname || !app) return RTERROR;
-        return s.apps().undef(sname, app->id, funcno) ? RTNORM : RTERROR;
+        if (!s.apps().undef(sname, app->id, funcno)) return RTERROR;
+        if (lisp::Interpreter* l = s.lisp()) l->undefine_external(sname, app->id);
+        return RTNORM;
     }, RTERROR);
 }
 

@@ -4,6 +4,7 @@
 #include "ads/guard.h"
 #include "ads/rbconv.h"
 #include "cmd/getinput.h"
+#include "cmd/selectobj.h"
 
 using namespace cadhost;
 using namespace cadhost::ads;
@@ -135,4 +136,19 @@ extern "C" int ads_getinput(char* str) {
     memcpy(str, g_last_input.data(), n);
     str[n] = 0;
     return RTNORM;
+}
+
+extern "C" int ads_entsel(const char* str, ads_name entres, ads_point ptres) {
+    return guarded([&](Session& s) {
+        cmd::CommandLine* cl = command_line(s);
+        if (!cl || !entres) return RTERROR;
+        cmd::InitGet init = g_initget;
+        g_initget = {};
+        cmd::Pick p = cmd::pick_entity(*cl, str ? str : "Select object: ", init);
+        if (p.status == RTKWORD) g_last_input = p.keyword;
+        if (p.status != RTNORM) return p.status;
+        set_entity_name(entres, p.entity, s.drawing_serial());
+        if (ptres) ptres[X] = p.point.x, ptres[Y] = p.point.y, ptres[Z] = p.point.z;
+        return RTNORM;
+    }, RTERROR);
 }

@@ -91,11 +91,12 @@ std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, h
         print(echo ? "*Cancel*\n" : "*Cancel*\n");
         return std::nullopt;
     }
-    if (!a.text.empty() && a.text[0] == '(' && m_eval_lisp && !m_at_command_prompt) {
-        // A Lisp expression answers the prompt with its value.
+    if (!a.text.empty() && a.text[0] == '(' && a.kind == host::Answer::Kind::Text) {
+        // A Lisp expression, read whole; at a prompt its value is the answer.
         std::string expr = m_session.input().read_balanced(a.text);
         if (echo) print(expr + "\n");
-        auto v = m_eval_lisp(expr);
+        if (m_at_command_prompt || !m_eval_lisp) return host::Answer::of_text(expr);
+        auto v = m_eval_lisp(expr, LispUse::Answer);
         if (!v) return std::nullopt;
         return host::Answer::of_text(*v);
     }
@@ -254,9 +255,9 @@ int CommandLine::run() {
         m_at_command_prompt = false;
         if (a && !a->empty() && (*a)[0] == '(') {
             // A Lisp expression at the prompt: evaluated, its value printed.
-            std::string expr = m_session.input().read_balanced(*a);
+            const std::string& expr = *a;
             if (m_eval_lisp) {
-                if (auto v = m_eval_lisp(expr)) print(*v + "\n");
+                if (auto v = m_eval_lisp(expr, LispUse::Print)) print(*v + "\n");
             } else {
                 print("AutoLISP is not available.\n");
             }
@@ -273,8 +274,10 @@ int CommandLine::run() {
             if (m_last_command.empty()) continue;
             typed = m_last_command;
         }
-        m_last_command = typed;
+        std::string key = command_key(typed);
+        bool known = find(key) || m_session.apps().function("C:" + key) || host::Sysvars::find(key);
         dispatch(typed);
+        if (known) m_last_command = typed;  // Enter repeats the last command that exists
     }
     return m_exit_status;
 }

@@ -76,7 +76,9 @@ public:
     CmdStatus dispatch(const std::string& typed);
 
     // Lisp evaluation of an expression typed at a prompt (installed by the host).
-    void set_lisp_evaluator(std::function<std::optional<std::string>(const std::string&)> fn) {
+    // Print: the value as the command line shows it; Answer: as a prompt's answer.
+    enum class LispUse { Print, Answer };
+    void set_lisp_evaluator(std::function<std::optional<std::string>(const std::string&, LispUse)> fn) {
         m_eval_lisp = std::move(fn);
     }
     // Looks up "C:NAME" functions defined in Lisp (installed by the host).
@@ -104,7 +106,7 @@ private:
     int m_exit_status = 0;
     bool m_last_cancel = false;
     bool m_at_command_prompt = false;
-    std::function<std::optional<std::string>(const std::string&)> m_eval_lisp;
+    std::function<std::optional<std::string>(const std::string&, LispUse)> m_eval_lisp;
     std::function<bool(const std::string&, CmdStatus&)> m_lisp_command;
 };
 

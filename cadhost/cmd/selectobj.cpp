@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "ads.h"
+#include "cmd/getinput.h"
 #include "select/geometry.h"
 
 namespace cadhost::cmd {
@@ -91,6 +93,51 @@ std::optional<std::vector<EntityRef>> select_objects(CommandLine& cl) {
         if (set.size() - before < found.size())
             cl.print(" (" + std::to_string(found.size() - (set.size() - before)) + " duplicate)");
         cl.print("\n");
+    }
+}
+
+namespace {
+// Half the pick box in drawing units: three pixels of the current view.
+double pick_half_size(host::Session& s) {
+    auto size = s.sysvars().get("VIEWSIZE");
+    auto screen = s.sysvars().get("SCREENSIZE");
+    double h = size ? std::get<double>(*size) : 9.0;
+    double px = screen ? std::get<Point>(*screen).y : 600.0;
+    return 3.0 * h / (px > 0 ? px : 600.0);
+}
+}  // namespace
+
+Pick pick_entity(CommandLine& cl, const std::string& prompt, const InitGet& init) {
+    host::Session& s = cl.session();
+    for (;;) {
+        auto ans = cl.ask_answer(prompt);
+        Pick p;
+        if (!ans) return p.status = RTCAN, p;
+        if (ans->kind == host::Answer::Kind::Objects) {
+            if (ans->objects.empty()) return p.status = RTERROR, p;
+            p.status = RTNORM;
+            p.entity = ans->objects.front();
+            return p;
+        }
+        if (ans->text.empty()) return p.status = init.bits & RSG_NONULL ? RTERROR : RTNONE, p;
+        std::string kw = match_keyword(ans->text, init.keywords);
+        if (!kw.empty()) return p.status = RTKWORD, p.keyword = kw, p;
+        auto pt = parse_point(ans->text);
+        if (!pt) {
+            cl.print("Invalid point.\n");
+            continue;
+        }
+        double h = pick_half_size(s);
+        auto found = select::select_window(s.drawing(), Point{pt->x - h, pt->y - h, 0}, Point{pt->x + h, pt->y + h, 0},
+                                           select::WindowMode::Crossing, nullptr);
+        p.point = *pt;
+        if (found.empty()) {
+            cl.print("Nothing found\n");
+            return p.status = RTERROR, p;
+        }
+        p.status = RTNORM;
+        p.entity = found.back();
+        return p;
     }
 }
 

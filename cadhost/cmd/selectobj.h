@@ -16,4 +16,17 @@ std::optional<Point> parse_point(const std::string& text);
 // nullopt on cancel.
 std::optional<std::vector<EntityRef>> select_objects(CommandLine& cl);
 
+struct InitGet;
+
+// One entity picked at a point, as entsel does it.
+struct Pick {
+    int status = 0;  // RTNORM, RTNONE, RTKWORD, RTCAN, RTERROR (nothing there)
+    EntityRef entity;
+    Point point;
+    std::string keyword;
+};
+// Asks for a point (or takes an entity given by an application) and picks
+// the last-drawn entity passing within the pick box around it.
+Pick pick_entity(CommandLine& cl, const std::string& prompt, const InitGet& init);
+
 }  // namespace cadhost::cmd

@@ -97,7 +97,7 @@ std::string Input::read_balanced(const std::string& first) {
     // The answer that brought the "(" ended at a blank or line end; keep it.
     Source* src = m_scripts.empty() ? &m_base_buf : &m_scripts.back();
     if (scan.depth > 0) {
-        out += '\n';
+        out += ' ';  // the blank or line end that ended the first answer
         comment = false;
     }
     while (scan.depth > 0) {

@@ -9,6 +9,7 @@
 
 #include "ads.h"
 #include "fs/filelayer.h"
+#include "lisp/interpreter.h"
 
 namespace cadhost::host {
 
@@ -137,7 +138,13 @@ Result<LoadedApp*> Session::load_app(const std::string& host_path) {
     return r;
 }
 
-Status Session::unload_app(const std::string& name) { return m_apps.unload(name); }
+Status Session::unload_app(const std::string& name) {
+    LoadedApp* app = m_apps.find(name);
+    int id = app ? app->id : 0;
+    auto st = m_apps.unload(name);
+    if (st && m_lisp) m_lisp->remove_application(id);
+    return st;
+}
 
 int Session::call_function(const FunctionDef& def, struct resbuf* args, struct resbuf** result) {
     if (result) *result = nullptr;

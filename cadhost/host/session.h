@@ -18,6 +18,10 @@
 
 struct resbuf;
 
+namespace cadhost::lisp {
+class Interpreter;
+}
+
 namespace cadhost::host {
 
 // Runs host commands on behalf of the session (implemented by the command
@@ -80,6 +84,9 @@ public:
     Input& input() { return m_input; }
     SessionOptions& options() { return m_opts; }
     void set_command_runner(CommandRunner* r) { m_runner = r; }
+    // The AutoLISP interpreter of the session, when one is installed.
+    void set_lisp(lisp::Interpreter* l) { m_lisp = l; }
+    lisp::Interpreter* lisp() { return m_lisp; }
     CommandRunner* command_runner() { return m_runner; }
 
     // --- application loading and calls
@@ -125,6 +132,7 @@ private:
     AppLoader m_apps;
     Input m_input;
     CommandRunner* m_runner = nullptr;
+    lisp::Interpreter* m_lisp = nullptr;
     std::vector<CallFrame> m_calls;
     std::map<long, std::vector<EntityRef>> m_selections;
     long m_next_selection = 1;

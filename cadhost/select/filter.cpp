@@ -1,10 +1,13 @@
 // Compiling filter lists into a tree of tests and matching entities.
 #include "select/filter.h"
 
+#include <cctype>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "core/groupcode.h"
+#include "select/messages.h"
 #include "select/wildcard.h"
 
 namespace cadhost::select {
@@ -43,7 +46,7 @@ std::optional<std::vector<Op>> parse_ops(const std::string& s) {
             out.push_back(*op);
             start = i + 1;
         }
-    if (out.size() != 1 && out.size() != 3) return std::nullopt;
+    if (out.empty() || out.size() > 3) return std::nullopt;
     return out;
 }
 
@@ -89,7 +92,8 @@ bool test_value(const GroupValue& ent, const GroupValue& want, const std::vector
         double e[3] = {ep->x, ep->y, ep->z}, w[3] = {wp->x, wp->y, wp->z};
         int axes = (ep->dims == 2 || wp->dims == 2) ? 2 : 3;
         for (int i = 0; i < axes; ++i)
-            if (!compare(e[i], w[i], ops.size() == 3 ? ops[i] : op)) return false;
+            if (!compare(e[i], w[i], ops.size() == 1 ? op : i < static_cast<int>(ops.size()) ? ops[i] : Op::Any))
+                return false;
         return true;
     }
     if (auto we = std::get_if<EntityRef>(&want)) {
@@ -107,7 +111,6 @@ std::optional<GroupValue> default_of(int code) {
     case 62: return GroupValue(int16_t(256));
     case 6: return GroupValue(std::string("BYLAYER"));
     case 67: return GroupValue(int16_t(0));
-    case 39: return GroupValue(0.0);
     default: return std::nullopt;
     }
 }
@@ -168,7 +171,7 @@ struct Parser {
             const Group& g = list[pos];
             if (g.code == -4) {
                 auto* s = std::get_if<std::string>(&g.value);
-                if (!s) return Error{"filter operator is not a string"};
+                if (!s) return Error{msg::kOperatorNotText};
                 std::string op = *s;
                 for (auto& c : op) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
                 if (!close.empty() && op == close) {
@@ -178,7 +181,7 @@ struct Parser {
                 if (op.size() > 1 && op[0] == '<' && std::isalpha(static_cast<unsigned char>(op[1]))) {
                     auto kindof = op == "<AND" ? NodeKind::And : op == "<OR" ? NodeKind::Or : op == "<NOT" ? NodeKind::Not
                                 : op == "<XOR" ? NodeKind::Xor : NodeKind::Test;
-                    if (kindof == NodeKind::Test) return Error{"unknown filter grouping " + op};
+                    if (kindof == NodeKind::Test) return Error{msg::kUnknownGrouping + op};
                     ++pos;
                     auto child = group(kindof, op.substr(1) + ">");
                     if (!child) return child.error();
@@ -186,9 +189,13 @@ struct Parser {
                     continue;
                 }
                 if (op.size() > 1 && op.back() == '>' && std::isalpha(static_cast<unsigned char>(op[0])))
-                    return Error{"unbalanced filter grouping " + op};
+                    return Error{msg::kUnbalanced + op};
                 auto ops = parse_ops(*s);
-                if (!ops || pos + 1 >= list.size()) return Error{"bad relational filter operator " + op};
+                if (!ops) return Error{msg::kBadOperator + op};
+                if (pos + 1 >= list.size() || list[pos + 1].code == -4 || list[pos + 1].code == -3)
+                    return Error{msg::kNoOperand + op};
+                if (ops->size() > 1 && !std::holds_alternative<Point>(list[pos + 1].value))
+                    return Error{msg::kAxesOnNonPoint};
                 ++pos;
                 node->children.push_back(test(list[pos++], *ops));
                 continue;
@@ -207,7 +214,7 @@ struct Parser {
             ++pos;
             node->children.push_back(test(g, {Op::Wild}));
         }
-        if (!close.empty()) return Error{"filter grouping not closed by " + close};
+        if (!close.empty()) return Error{msg::kNotClosed + close};
         return node;
     }
 
@@ -220,10 +227,10 @@ struct Parser {
     }
 
     static Result<std::unique_ptr<Filter::Node>> check_arity(std::unique_ptr<Filter::Node> n) {
-        if (n->kind == NodeKind::Not && n->children.size() != 1) return Error{"<NOT takes exactly one operand"};
-        if (n->kind == NodeKind::Xor && n->children.size() != 2) return Error{"<XOR takes exactly two operands"};
+        if (n->kind == NodeKind::Not && n->children.size() != 1) return Error{msg::kNotArity};
+        if (n->kind == NodeKind::Xor && n->children.size() != 2) return Error{msg::kXorArity};
         if ((n->kind == NodeKind::And || n->kind == NodeKind::Or) && n->children.empty())
-            return Error{"empty filter grouping"};
+            return Error{msg::kEmptyGrouping};
         return n;
     }
 };

@@ -1,11 +1,18 @@
 // Selection by drawing order ("X") and by geometry (window, crossing),
 // over the entities of a drawing.
+//
+// Both take main entities only (no attributes, vertices or sequence ends),
+// never deleted ones or those inside block definitions, in drawing order.
+// Model space always; paper space only when the filter tests group 67 or
+// 410, so that a filter (67 . 1) finds paper-space entities while plain
+// selections stay in model space.
 #pragma once
 
 #include <vector>
 
 #include "db/drawing.h"
 #include "select/filter.h"
+#include "select/kernel.h"
 
 namespace cadhost::select {
 
@@ -14,23 +21,11 @@ enum class WindowMode {
     Crossing,  // entities inside the box or crossing its boundary
 };
 
-// Model-space main entities (no attributes, vertices or sequence ends) in
-// drawing order; paper-space ones too when the filter tests group 67 or 410.
 std::vector<EntityRef> select_all(const db::Drawing& d, const Filter* filter);
 
-// Entities in or crossing the box with corners c1, c2. A box of zero size
-// selects what passes exactly through that point.
+// Entities in (Window) or meeting (Crossing) the box with corners c1, c2,
+// compared in XY without tolerance. A crossing box of zero size selects
+// what passes exactly through that point.
 std::vector<EntityRef> select_window(const db::Drawing& d, Point c1, Point c2, WindowMode mode, const Filter* filter);
-
-// The geometry kernel, exposed for tests.
-struct Box {
-    double x0, y0, x1, y1;  // x0 <= x1, y0 <= y1
-    bool contains(double x, double y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
-};
-struct Segment {
-    Point a, b;
-};
-bool point_on_segment(const Point& p, const Segment& s);
-bool segment_meets_box(const Segment& s, const Box& b);
 
 }  // namespace cadhost::select

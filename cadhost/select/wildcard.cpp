@@ -3,6 +3,8 @@
 
 #include <cctype>
 #include <cwctype>
+#include <locale.h>
+#include <wctype.h>
 #include <string>
 #include <vector>
 
@@ -45,7 +47,16 @@ char32_t fold(char32_t c, CaseMode m) {
 }
 
 bool is_digit(char32_t c) { return c >= '0' && c <= '9'; }
-bool is_alpha(char32_t c) { return c < 0x80 ? std::isalpha(static_cast<int>(c)) != 0 : std::iswalpha(static_cast<wint_t>(c)) != 0; }
+// Letters beyond ASCII by the UTF-8 character tables, whatever locale the
+// process runs in; without those tables, by the Latin-1 letters and by
+// everything above them outside the punctuation and symbol blocks.
+bool is_alpha(char32_t c) {
+    if (c < 0x80) return std::isalpha(static_cast<int>(c)) != 0;
+    static locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    if (utf8) return iswalpha_l(static_cast<wint_t>(c), utf8) != 0;
+    if (c < 0x100) return c >= 0xC0 && c != 0xD7 && c != 0xF7;
+    return !(c >= 0x2000 && c <= 0x2BFF) && !(c >= 0x3000 && c <= 0x303F);
+}
 
 class Matcher {
 public:
