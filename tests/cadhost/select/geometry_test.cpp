@@ -1,0 +1,142 @@
+// Selecting from a drawing: "X" by drawing order and filter, window and
+// crossing boxes over lines, arcs, polylines, text and block references.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "db/drawing.h"
+#include "select/geometry.h"
+
+using namespace cadhost;
+using namespace cadhost::select;
+
+namespace {
+
+Group s(int code, const char* v) { return make_group(code, std::string(v)); }
+
+class SelectTest : public ::testing::Test {
+protected:
+    void SetUp() override { d = db::Drawing::prototype(); }
+    EntityRef make(GroupList l) {
+        auto r = d->entmake(l);
+        EXPECT_TRUE(r.ok()) << (r.ok() ? "" : r.error().what());
+        return r.ok() ? *r : EntityRef{};
+    }
+    EntityRef line(Point a, Point b, const char* layer = "0") {
+        return make({s(0, "LINE"), s(8, layer), make_group(10, a), make_group(11, b)});
+    }
+    EntityRef circle(Point c, double r) { return make({s(0, "CIRCLE"), make_group(10, c), make_group(40, r)}); }
+    EntityRef arc(Point c, double r, double a0, double a1) {
+        return make({s(0, "ARC"), make_group(10, c), make_group(40, r), make_group(50, a0), make_group(51, a1)});
+    }
+    std::vector<EntityRef> window(Point a, Point b, WindowMode m, const Filter* f = nullptr) {
+        return select_window(*d, a, b, m, f);
+    }
+    std::unique_ptr<db::Drawing> d;
+};
+
+using Refs = std::vector<EntityRef>;
+
+}  // namespace
+
+TEST_F(SelectTest, AllTakesModelSpaceMainEntitiesInOrder) {
+    EntityRef a = line({0, 0, 0}, {1, 0, 0}, "WALL");
+    EntityRef p = make({s(0, "LINE"), make_short(67, 1), make_group(10, Point{}), make_group(11, Point{1, 1, 0})});
+    EntityRef b = circle({5, 5, 0}, 1);
+    EntityRef gone = line({0, 0, 0}, {2, 0, 0});
+    ASSERT_TRUE(d->entdel(gone).ok());
+    ASSERT_TRUE(d->entmake({s(0, "BLOCK"), s(2, "PART"), make_group(10, Point{})}).ok());
+    ASSERT_TRUE(d->entmake({s(0, "LINE"), make_group(10, Point{}), make_group(11, Point{1, 1, 0})}).ok());
+    ASSERT_TRUE(d->entmake({s(0, "ENDBLK")}).ok());
+    EXPECT_EQ(select_all(*d, nullptr), (Refs{a, b}));
+
+    auto walls = Filter::compile({s(8, "wall")});
+    ASSERT_TRUE(walls.ok());
+    EXPECT_EQ(select_all(*d, &*walls), (Refs{a}));
+    // Asking for paper space brings its entities in.
+    auto paper = Filter::compile({make_short(67, 1)});
+    ASSERT_TRUE(paper.ok());
+    EXPECT_EQ(select_all(*d, &*paper), (Refs{p}));
+}
+
+TEST_F(SelectTest, WindowNeedsWholeEntitiesCrossingAnyPart) {
+    EntityRef in = line({1, 1, 0}, {2, 2, 0});
+    EntityRef half = line({5, 5, 0}, {15, 5, 0});
+    EntityRef through = line({-5, 3, 0}, {15, 3, 0});
+    EntityRef out = line({20, 20, 0}, {30, 30, 0});
+    (void)out;
+    EXPECT_EQ(window({0, 0, 0}, {10, 10, 0}, WindowMode::Window), (Refs{in}));
+    EXPECT_EQ(window({10, 10, 0}, {0, 0, 0}, WindowMode::Crossing), (Refs{in, half, through}));
+    // Edges count as inside.
+    EXPECT_EQ(window({1, 1, 0}, {2, 2, 0}, WindowMode::Window), (Refs{in}));
+}
+
+TEST_F(SelectTest, CirclesAndArcsByTheirTrueExtent) {
+    EntityRef c = circle({0, 0, 0}, 5);
+    EntityRef top = arc({20, 0, 0}, 5, 0, M_PI);  // the upper half only
+    // A box holding every point of a 64-chord polygon but cutting the rim.
+    EXPECT_TRUE(window({-4.999, -4.999, 0}, {5, 5, 0}, WindowMode::Window).empty());
+    EXPECT_EQ(window({-5, -5, 0}, {5, 5, 0}, WindowMode::Window), (Refs{c}));
+    // The upper half fits a box that leaves out the lower half of its circle.
+    EXPECT_EQ(window({14, 0, 0}, {26, 6, 0}, WindowMode::Window), (Refs{top}));
+    EXPECT_TRUE(window({18, -6, 0}, {22, -4, 0}, WindowMode::Crossing).empty());
+    // A box inside the circle does not touch it.
+    EXPECT_TRUE(window({-1, -1, 0}, {1, 1, 0}, WindowMode::Crossing).empty());
+    EXPECT_EQ(window({4, -1, 0}, {6, 1, 0}, WindowMode::Crossing), (Refs{c}));
+}
+
+TEST_F(SelectTest, ZeroSizeCrossingSelectsExactlyThroughThePoint) {
+    EntityRef diag = line({0, 0, 0}, {4, 4, 0});
+    EntityRef c = circle({10, 0, 0}, 5);
+    EXPECT_EQ(window({2, 2, 0}, {2, 2, 0}, WindowMode::Crossing), (Refs{diag}));
+    EXPECT_TRUE(window({2, 2.0000001, 0}, {2, 2.0000001, 0}, WindowMode::Crossing).empty());
+    EXPECT_EQ(window({13, 4, 0}, {13, 4, 0}, WindowMode::Crossing), (Refs{c}));
+    EXPECT_TRUE(window({10, 0, 0}, {10, 0, 0}, WindowMode::Crossing).empty());  // the centre is not on it
+}
+
+TEST_F(SelectTest, PolylinesWithBulgesAndClosing) {
+    // From (0,0) to (10,0) by a counter-clockwise half circle: it passes
+    // below, through (5,-5).
+    EntityRef pl = make({s(0, "LWPOLYLINE"), make_long(90, 2), make_short(70, 0), make_group(10, Point{0, 0, 0, 2}),
+                         make_group(42, 1.0), make_group(10, Point{10, 0, 0, 2})});
+    EXPECT_EQ(window({5, -5, 0}, {5, -5, 0}, WindowMode::Crossing), (Refs{pl}));
+    EXPECT_TRUE(window({5, 5, 0}, {5, 5, 0}, WindowMode::Crossing).empty());
+    EXPECT_TRUE(window({-1, -4, 0}, {11, 1, 0}, WindowMode::Window).empty());
+    EXPECT_EQ(window({-1, -5, 0}, {11, 1, 0}, WindowMode::Window), (Refs{pl}));
+    // A closed square's closing edge counts.
+    EntityRef sq = make({s(0, "LWPOLYLINE"), make_long(90, 4), make_short(70, 1), make_group(10, Point{20, 0, 0, 2}),
+                         make_group(10, Point{30, 0, 0, 2}), make_group(10, Point{30, 10, 0, 2}),
+                         make_group(10, Point{20, 10, 0, 2})});
+    EXPECT_EQ(window({20, 5, 0}, {20, 5, 0}, WindowMode::Crossing), (Refs{sq}));
+}
+
+TEST_F(SelectTest, BlockReferencesByTheirTransformedBlock) {
+    ASSERT_TRUE(d->entmake({s(0, "BLOCK"), s(2, "BAR"), make_group(10, Point{1, 0, 0})}).ok());
+    ASSERT_TRUE(d->entmake({s(0, "LINE"), make_group(10, Point{1, 0, 0}), make_group(11, Point{3, 0, 0})}).ok());
+    ASSERT_TRUE(d->entmake({s(0, "ENDBLK")}).ok());
+    // Base (1,0) placed at (10,10), scaled 2, turned a quarter: the bar runs
+    // from (10,10) to (10,14).
+    EntityRef ins = make({s(0, "INSERT"), s(2, "BAR"), make_group(10, Point{10, 10, 0}), make_group(41, 2.0),
+                          make_group(42, 2.0), make_group(50, M_PI / 2)});
+    EXPECT_EQ(window({9, 9, 0}, {11, 15, 0}, WindowMode::Window), (Refs{ins}));
+    EXPECT_TRUE(window({9, 9, 0}, {11, 13, 0}, WindowMode::Window).empty());
+    EXPECT_EQ(window({9, 12, 0}, {11, 12, 0}, WindowMode::Crossing), (Refs{ins}));
+    EXPECT_TRUE(window({12, 10, 0}, {16, 10, 0}, WindowMode::Crossing).empty());  // where it would lie unturned
+}
+
+TEST_F(SelectTest, TextByItsEstimatedBoxAndUnknownTypesByTheirPoints) {
+    EntityRef t = make({s(0, "TEXT"), make_group(10, Point{0, 0, 0}), make_group(40, 1.0), s(1, "ABCD")});
+    EXPECT_EQ(window({1, 0.5, 0}, {1, 0.5, 0}, WindowMode::Crossing).size(), 0u);  // inside, not on the outline
+    EXPECT_EQ(window({-0.1, -0.1, 0}, {2.5, 1.1, 0}, WindowMode::Window), (Refs{t}));
+    EXPECT_TRUE(window({-0.1, -0.1, 0}, {2.3, 1.1, 0}, WindowMode::Window).empty());  // 4 x 0.6 wide
+    EntityRef pt = make({s(0, "POINT"), make_group(10, Point{50, 50, 0})});
+    EXPECT_EQ(window({50, 50, 0}, {50, 50, 0}, WindowMode::Crossing), (Refs{pt}));
+}
+
+TEST_F(SelectTest, FilterAppliesToGeometricSelection) {
+    EntityRef a = line({0, 0, 0}, {1, 1, 0}, "WALL");
+    line({0, 0, 0}, {1, 1, 0}, "DOOR");
+    auto f = Filter::compile({s(8, "W*")});
+    ASSERT_TRUE(f.ok());
+    EXPECT_EQ(window({0, 0, 0}, {1, 1, 0}, WindowMode::Window, &*f), (Refs{a}));
+}
