@@ -74,6 +74,14 @@ TEST_F(Project, FailedSaveKeepsThePreviousFileAndReportsIt) {
     EXPECT_EQ(config().config_changed, 1) << "a failed save keeps the changes marked";
 }
 
+TEST_F(Project, NameFromAFileCannotWriteOutsideTheProjectFolder) {
+    config().p_name = "..\\..\\X";
+    std::string out = call(1, {"PROJECT", "SAVE"});
+    EXPECT_NE(out.find("WCRAFT(1050)"), std::string::npos) << out;
+    EXPECT_FALSE(std::filesystem::exists(install / "x.prj"));
+    EXPECT_FALSE(std::filesystem::exists(install.parent_path() / "x.prj"));
+}
+
 TEST_F(Project, OpenLoadsTheChosenFile) {
     config().p_name = "ELEC";
     config().p_title = "Pumps";

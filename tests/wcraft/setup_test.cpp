@@ -83,6 +83,10 @@ TEST_F(Setup, ReportViewer) {
 
     call(10, {"#1"});
     EXPECT_EQ(fake().alerts.back(), "Report does not exist...");
+    config().p_name = "X&RM";
+    call(10, {"#3"});
+    EXPECT_EQ(fake().commands.size(), 2u) << "a name that is no file name never reaches the shell";
+    config().p_name = "NONAME";
     EXPECT_NE(call(10, {"#6"}).find("\nInvalid report number!"), std::string::npos);
     type({""});
     EXPECT_EQ(call(10).find("Invalid"), std::string::npos) << "Enter ends silently";

@@ -2,6 +2,7 @@
 // published variables, keyword matching, sub-menus, cancel, argument mode.
 #include "module_fixture.h"
 
+#include "host/error_report.h"
 #include "host/module_state.h"
 
 namespace wcraft::test {
@@ -110,6 +111,18 @@ TEST_F(Shell, ErrorLeftByAHandlerIsReportedOnceAfterIt) {
     std::string out = wcraft_command({"PROJECT", "SAVE", "", "EXIT"});
     EXPECT_EQ(count(out, "\nError : WCRAFT(1050), File open error (w), WCRAFT config file"), 1u) << out;
     EXPECT_EQ(error_code(), 0);
+}
+
+TEST_F(Shell, ReportsPrintOnceAndClearTheCode) {
+    fake().out.clear();
+    error_code() = 2045;
+    report_error();
+    EXPECT_EQ(fake().out, "\nError : WCRAFT(2045), Undefined error code ");
+    EXPECT_EQ(error_code(), 0);
+    fake().out.clear();
+    fatal_alloc("wcr_ppro_getwires", 2091);
+    EXPECT_EQ(fake().out, "\nWirecraft, ARX aborting - func(wcr_ppro_getwires), code (2091)"
+                          "\nFatal error : Memory allocation failure!");
 }
 
 }  // namespace wcraft::test

@@ -8,6 +8,7 @@
 #include "host/messages.h"
 #include "host/module_state.h"
 #include "host/publish.h"
+#include "project/project_io.h"
 
 namespace wcraft {
 
@@ -140,7 +141,8 @@ int cmd_view_report() {
         return 1;
     }
     std::string path = in_install("process\\") + config().p_name.c_str() + "." + ext;
-    if (!host_finds(path)) {
+    // The name goes into a shell command line, so only a valid file name will do.
+    if (!project_name_usable() || !host_finds(path)) {
         ads_alert(msg::kNoReport);
         return 1;
     }

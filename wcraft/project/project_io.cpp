@@ -14,6 +14,7 @@
 #include "host/message_dialogs.h"
 #include "host/messages.h"
 #include "host/module_state.h"
+#include "host/validators.h"
 #include "project/project_format.h"
 
 namespace wcraft {
@@ -64,6 +65,12 @@ std::string project_file_path(const char* ext) {
     return std::string(wcr().install_dir.c_str()) + "PROJECT" + "\\" + config().p_name.c_str() + "." + ext;
 }
 
+bool project_name_usable() {
+    FixedText<8> name;
+    name = config().p_name.view();
+    return is_valid_file(name.buf) == 1;
+}
+
 int load_defaults() {
     fill_defaults(config());
     ads_printf("%s", msg::kDefaultsLoaded);
@@ -73,6 +80,12 @@ int load_defaults() {
 
 int save_project() {
     error_code() = 0;
+    if (!project_name_usable()) {
+        // A name such as "..\X" would write outside the project folder.
+        error_code() = ERR_CFG_OPEN_W;
+        report_error();
+        return 0;
+    }
     std::string path = project_file_path("PRJ");
     std::string backup = project_file_path("BAK");
     int overwrite = may_overwrite(path);

@@ -16,6 +16,10 @@ int save_project();
 // (reported before returning). A failed read keeps the configuration.
 int load_project();
 
+// Whether p_name can name a file: a project file may carry any text on its
+// name line, and the name becomes part of file paths and command lines.
+bool project_name_usable();
+
 // install directory + "PROJECT\" + p_name + "." + ext
 std::string project_file_path(const char* ext);
 
