@@ -5,6 +5,7 @@
 #include "ads/rbconv.h"
 #include "cmd/getinput.h"
 #include "cmd/selectobj.h"
+#include "dcl/engine.h"
 
 using namespace cadhost;
 using namespace cadhost::ads;
@@ -149,6 +150,22 @@ extern "C" int ads_entsel(const char* str, ads_name entres, ads_point ptres) {
         if (p.status != RTNORM) return p.status;
         set_entity_name(entres, p.entity, s.drawing_serial());
         if (ptres) ptres[X] = p.point.x, ptres[Y] = p.point.y, ptres[Z] = p.point.z;
+        return RTNORM;
+    }, RTERROR);
+}
+
+extern "C" int ads_getfiled(const char* title, const char* defawlt, const char* ext, int flags, struct resbuf* result) {
+    return guarded([&](Session& s) {
+        if (!result) return RTERROR;
+        auto filedia = s.sysvars().get("FILEDIA");
+        bool dialog = filedia && std::get<int16_t>(*filedia) != 0;
+        dcl::FiledRequest req{title ? title : "", defawlt ? defawlt : "", ext ? ext : "", flags};
+        auto r = dcl::DialogEngine::instance().get_filed(req, dialog ? dcl::FiledMode::Dialog : dcl::FiledMode::Prompt);
+        if (!r) return RTERROR;
+        if (!*r) return RTCAN;
+        result->rbnext = nullptr;
+        result->restype = RTSTR;
+        set_rb_string(result, **r);
         return RTNORM;
     }, RTERROR);
 }

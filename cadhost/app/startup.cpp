@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cmd/commandline.h"
+#include "cmd/dialog_host.h"
 #include "cmd/lisp_host.h"
 #include "fs/filelayer.h"
 #include "host/session.h"
@@ -72,6 +73,7 @@ int run_host(const Options& opts, std::istream& in, bool terminal) {
     host::Session::set_current(&session);
     cmd::CommandLine cl(session);
     cmd::LispBinding lisp(session, cl);
+    cmd::DialogBinding dialogs(session, cl);
     session.input().set_base(&in, terminal);
 
     if (!opts.drawing.empty()) {

@@ -33,6 +33,7 @@ CommandLine::CommandLine(host::Session& s) : m_session(s) {
     add_draw_commands(*this);
     add_misc_commands(*this);
     add_insert_command(*this);
+    add_mslide_command(*this);
 }
 
 CommandLine::~CommandLine() {

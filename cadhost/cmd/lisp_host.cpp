@@ -272,6 +272,15 @@ std::optional<std::string> LispHost::findfile(const std::string& name) {
 
 void LispHost::alert(const std::string& text) { m_session.alert(text); }
 
+std::optional<std::string> LispHost::getfiled(const std::string& title, const std::string& def,
+                                              const std::string& ext, int flags) {
+    struct resbuf rb;
+    if (ads_getfiled(title.c_str(), def.c_str(), ext.c_str(), flags, &rb) != RTNORM) return std::nullopt;
+    std::string out = rb.resval.rstring ? rb.resval.rstring : "";
+    free(rb.resval.rstring);
+    return out;
+}
+
 Result<lisp::SourceText> LispHost::read_source(const std::string& name) {
     std::string n = std::filesystem::path(fs::split_path(name).fname + fs::split_path(name).ext).has_extension()
                         ? name : name + ".lsp";

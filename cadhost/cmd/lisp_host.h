@@ -50,6 +50,8 @@ public:
     lisp::PickReply entsel(const std::optional<std::string>& prompt) override;
     std::optional<std::string> findfile(const std::string& name) override;
     void alert(const std::string& text) override;
+    std::optional<std::string> getfiled(const std::string& title, const std::string& def, const std::string& ext,
+                                        int flags) override;
     Result<lisp::SourceText> read_source(const std::string& name) override;
     std::optional<uint64_t> open_file(const std::string& path, lisp::FileMode mode) override;
     std::optional<std::string> read_line(uint64_t file) override;

@@ -55,6 +55,13 @@ Value fn_findfile(Interpreter& in, Args& a) {
     return f ? Value::string(*f) : Value();
 }
 
+// (getfiled title default ext flags): the host's file dialog; nil on cancel.
+Value fn_getfiled(Interpreter& in, Args& a) {
+    a.count(4, 4);
+    auto f = in.host().getfiled(a.string(0), a.string(1), a.string(2), a.integer(3));
+    return f ? Value::string(*f) : Value();
+}
+
 Value fn_load(Interpreter& in, Args& a) {
     a.count(1, 2);
     auto src = in.host().read_source(a.string(0));
@@ -71,6 +78,7 @@ const Builtin k_files[] = {
     {"read-line", SubrStyle::Function, fn_read_line, nullptr},
     {"write-line", SubrStyle::Function, fn_write_line, nullptr},
     {"findfile", SubrStyle::Function, fn_findfile, nullptr},
+    {"getfiled", SubrStyle::Function, fn_getfiled, nullptr},
     {"load", SubrStyle::Function, fn_load, nullptr},
 };
 }  // namespace

@@ -36,6 +36,9 @@ InputReply Host::get_input(const InputRequest&) { return {InputStatus::Error, {}
 PickReply Host::entsel(const std::optional<std::string>&) { return {InputStatus::Error, {}, {}, {}}; }
 std::optional<std::string> Host::findfile(const std::string&) { return std::nullopt; }
 void Host::alert(const std::string& text) { print(text + "\n"); }
+std::optional<std::string> Host::getfiled(const std::string&, const std::string&, const std::string&, int) {
+    return std::nullopt;
+}
 Result<SourceText> Host::read_source(const std::string&) { return missing("load"); }
 std::optional<uint64_t> Host::open_file(const std::string&, FileMode) { return std::nullopt; }
 std::optional<std::string> Host::read_line(uint64_t) { return std::nullopt; }

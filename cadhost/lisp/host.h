@@ -104,6 +104,9 @@ public:
     virtual PickReply entsel(const std::optional<std::string>& prompt);
 
     virtual std::optional<std::string> findfile(const std::string& name);
+    // The file dialog (title, default, extension, flags); nullopt on cancel.
+    virtual std::optional<std::string> getfiled(const std::string& title, const std::string& def,
+                                                const std::string& ext, int flags);
     virtual void alert(const std::string& text);
     // A Lisp source by name, found through the host's file layer (".lsp" is
     // added when the name has no extension).

@@ -1,5 +1,6 @@
 // The host's wildcard patterns: # digit, @ letter, . other, * any run,
-// ? any one, ~ negation, [...] sets, ` escape, "," alternatives.
+// ? any one, [...] sets ([~...] negated), ` escape, "," between
+// alternatives; "~" at the start of an alternative negates that alternative.
 #pragma once
 
 #include <string_view>
