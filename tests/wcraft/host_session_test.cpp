@@ -96,4 +96,23 @@ TEST_F(HostSession, SecondDrawingKeepsTheProject) {
     EXPECT_FALSE(fs::exists(dir / "WCRAFT" / "PROJECT" / "KEPT.PRJ")) << "No at the quit question writes nothing";
 }
 
+TEST_F(HostSession, ArgumentListsAndTheOverwriteQuestion) {
+    std::string out = run(
+        "(XWCRAFT \"PROJECT\" \"SAVE\")\n"
+        "(XWCRAFT \"PROJECT\" \"SAVE\")\nno\n"
+        "(XWCRAFT \"p\")\n\n"
+        "(XWCRAFT 12)\n"
+        "QUIT\n");
+    if (std::string why = load_failure(out); !why.empty()) GTEST_SKIP() << why;
+    size_t first = out.find("Saving project configuration...done!");
+    ASSERT_NE(first, std::string::npos) << out;
+    EXPECT_EQ(out.find("Saving project configuration", first + 1), std::string::npos) << "No writes nothing: " << out;
+    EXPECT_FALSE(fs::exists(dir / "WCRAFT" / "PROJECT" / "NONAME.BAK"));
+    size_t process = out.find("WCRAFT Command:->PROCESS : ");
+    EXPECT_NE(process, std::string::npos) << out;
+    EXPECT_EQ(out.find("WCRAFT Command:->PROCESS : ", process + 1), std::string::npos) << "one prompt only";
+    EXPECT_NE(out.find("*Cancel*"), std::string::npos) << "a number as argument cancels: " << out;
+    EXPECT_TRUE(fs::exists(dir / "WCRAFT" / "first.log")) << "the start-up file set the install directory up";
+}
+
 }  // namespace

@@ -31,7 +31,53 @@ static void do_twice(void) {
     ads_relrb(args);
 }
 
+/* Asks for a start point, then draws a line ten units long with LINE. */
+static void do_addline(void) {
+    ads_point a, b;
+    int r = ads_getpoint(NULL, "\nStart point: ", a);
+    if (r == RTCAN) {
+        ads_printf("\ntestapp: addline cancelled\n");
+        ads_retvoid();
+        return;
+    }
+    b[X] = a[X] + 10.0, b[Y] = a[Y], b[Z] = a[Z];
+    r = ads_command(RTSTR, "_.LINE", RT3DPOINT, a, RT3DPOINT, b, RTSTR, "", 0);
+    ads_printf("\ntestapp: addline %s\n", r == RTNORM ? "done" : "failed");
+    ads_retvoid();
+}
+
+static int cmdactive(void) {
+    struct resbuf rb;
+    if (ads_getvar("CMDACTIVE", &rb) != RTNORM) return -1;
+    return rb.resval.rint;
+}
+
+/* Leaves LINE waiting for more points, then ends it with a second call. */
+static void do_half(void) {
+    ads_point a = {0.0, 0.0, 0.0}, b = {3.0, 4.0, 0.0};
+    ads_command(RTSTR, "_.LINE", RT3DPOINT, a, RT3DPOINT, b, 0);
+    int during = cmdactive();
+    ads_command(RTSTR, "", 0);
+    ads_printf("\ntestapp: cmdactive %d then %d\n", during, cmdactive());
+    ads_retvoid();
+}
+
+/* Draws a line and saves the drawing with QSAVE. */
+static void do_saveit(void) {
+    ads_point a = {1.0, 1.0, 0.0}, b = {2.0, 2.0, 0.0};
+    struct resbuf* line = ads_buildlist(RTDXF0, "LINE", 10, a, 11, b, 0);
+    ads_entmake(line);
+    ads_relrb(line);
+    ++g_calls;
+    int r = ads_command(RTSTR, "_.QSAVE", 0);
+    ads_printf("\ntestapp: saved %s, calls %d\n", r == RTNORM ? "ok" : "failed", g_calls);
+    ads_retvoid();
+}
+
 static void register_functions(void) {
+    ads_defun("C:ADDLINE", 3);
+    ads_defun("C:HALF", 4);
+    ads_defun("C:SAVEIT", 5);
     ads_defun("C:HELLO", 0);
     ads_defun("TWICE", 1);
     ads_defun("C:DIRECT", 2);
@@ -51,6 +97,9 @@ int acrxEntryPoint(int msg, void* app) {
         switch (ads_getfuncode()) {
         case 0: do_hello(); break;
         case 1: do_twice(); break;
+        case 3: do_addline(); break;
+        case 4: do_half(); break;
+        case 5: do_saveit(); break;
         default: break;
         }
         break;

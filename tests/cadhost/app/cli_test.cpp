@@ -11,49 +11,22 @@
 #include <sstream>
 #include <string>
 
+#include "../../tools/host_run.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-struct RunResult {
-    int status = -1;
-    std::string out;
-};
+using cadhost::test::RunResult;
 
-class Cli : public ::testing::Test {
+class Cli : public cadhost::test::HostRun {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / ("cadhost-cli-" + std::to_string(getpid())) / info->name();
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::copy_file(std::string(CH_SOURCE_DIR) + "/support/samples/demo.dxf", dir / "IN.DXF");
-    }
-    void TearDown() override {
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir);
-    }
-    // Runs cadhost in the scratch folder with the given input and arguments.
-    RunResult run(const std::string& input, const std::string& args) {
-        std::ofstream(dir / "input.txt") << input;
-        std::string cmd = "cd '" + dir.string() + "' && '" CH_CADHOST "' --drive C='" + dir.string() + "' " + args +
-                          " < input.txt 2>&1";
-        RunResult r;
-        FILE* p = popen(cmd.c_str(), "r");
-        if (!p) return r;
-        char buf[4096];
-        while (size_t n = fread(buf, 1, sizeof buf, p)) r.out.append(buf, n);
-        int st = pclose(p);
-        r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-        return r;
-    }
-    static std::string slurp(const fs::path& p) {
+    std::string slurp(const fs::path& p) const {
         std::ifstream f(p, std::ios::binary);
         std::stringstream ss;
         ss << f.rdbuf();
         return ss.str();
     }
-    fs::path dir;
 };
 
 TEST_F(Cli, SaveasFromStandardInputWritesACopy) {

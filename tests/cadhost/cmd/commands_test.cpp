@@ -1,0 +1,87 @@
+// Host commands as applications and scripts use them, checked through the
+// drawing afterwards (AutoLISP queries on the command line) and ezdxf.
+#include "../../tools/host_run.h"
+
+using cadhost::test::HostRun;
+using cadhost::test::RunResult;
+
+namespace {
+
+class Commands : public HostRun {};
+
+// The value printed for the last Lisp expression of the input.
+std::string last_value(const std::string& out) {
+    auto end = out.rfind("\nCommand: QUIT");
+    if (end == std::string::npos) return "";
+    auto start = out.rfind('\n', end - 1);
+    return out.substr(start + 1, end - start - 1);
+}
+
+TEST_F(Commands, LayerMakesSetsAndColoursLayers) {
+    RunResult r = run("LAYER\nM\nPOWER\nC\n3\nPOWER\nN\nA1,B2\nL\nCONTINUOUS\nB2\n\n"
+                      "(list (getvar \"CLAYER\") (cdr (assoc 62 (tblsearch \"LAYER\" \"POWER\"))) "
+                      "(not (null (tblsearch \"LAYER\" \"b2\"))))\nQUIT\nY\n",
+                      "IN.DXF");
+    EXPECT_EQ(last_value(r.out), "(\"POWER\" 3 T)") << r.out;
+}
+
+TEST_F(Commands, LineChainsSegmentsAndEnterEnds) {
+    RunResult r = run("LINE\n0,0\n10,0\n10,10\n\n(sslength (ssget \"X\" '((0 . \"LINE\") (8 . \"0\"))))\nQUIT\nY\n",
+                      "IN.DXF");
+    EXPECT_EQ(last_value(r.out), "2") << r.out;
+}
+
+TEST_F(Commands, ClosedPlineIsAPolylineInR12AndALightweightOneLater) {
+    RunResult r12 = run("PLINE\n0,0\n5,0\n5,5\nC\n(cdr (assoc 0 (entget (entlast))))\nSAVEAS\n\nP12.DXF\nQUIT\n",
+                        "IN.DXF");
+    EXPECT_EQ(r12.out.find("\"POLYLINE\""), r12.out.rfind("\"POLYLINE\"")) << r12.out;
+    EXPECT_NE(r12.out.find("\"POLYLINE\""), std::string::npos) << r12.out;
+    RunResult r2k = run("PLINE\n0,0\n5,0\n5,5\nC\n(cdr (assoc 70 (entget (entlast))))\n"
+                        "(cdr (assoc 0 (entget (entlast))))\nSAVEAS\n\nP2K.DXF\nQUIT\n",
+                        "");
+    EXPECT_NE(r2k.out.find("\"LWPOLYLINE\""), std::string::npos) << r2k.out;
+    EXPECT_NE(r2k.out.find("\n1\n"), std::string::npos) << "closed flag" << r2k.out;
+    for (const char* f : {"P12.DXF", "P2K.DXF"}) {
+        std::string cmd = "/usr/bin/python3 '" CH_SOURCE_DIR "/tests/tools/ezdxf_audit.py' '" + (dir / f).string() + "'";
+        FILE* p = popen(cmd.c_str(), "r");
+        char buf[512] = {0};
+        std::string text;
+        while (size_t n = fread(buf, 1, sizeof buf, p)) text.append(buf, n);
+        int st = pclose(p);
+        if (text.find("NO_EZDXF") != std::string::npos) GTEST_SKIP() << "ezdxf not installed";
+        EXPECT_EQ(st, 0);
+        EXPECT_NE(text.find("AUDIT_ERRORS 0"), std::string::npos) << f << ": " << text;
+    }
+}
+
+TEST_F(Commands, InsertOfABlockFileAsksForEachAttribute) {
+    // A block drawing made by the host itself: a circle and one attribute definition.
+    RunResult made = run("(entmake '((0 . \"CIRCLE\") (10 0.0 0.0 0.0) (40 . 1.0)))\n"
+                         "(entmake '((0 . \"ATTDEF\") (10 1.0 0.0 0.0) (40 . 2.0) (1 . \"\") (3 . \"Wire number\") "
+                         "(2 . \"WIRENO\") (70 . 0)))\nSAVEAS\n\nBLK.DXF\nQUIT\n",
+                         "");
+    ASSERT_TRUE(std::filesystem::exists(dir / "BLK.DXF")) << made.out;
+    RunResult r = run("ATTREQ\n1\nINSERT\nblk\n50,60\n2\n\n90\nW-17\n"
+                      "(cdr (assoc 1 (entget (entnext (entlast)))))\n"
+                      "(cdr (assoc 10 (entget (entnext (entlast)))))\nQUIT\nY\n",
+                      "IN.DXF");
+    EXPECT_NE(r.out.find("Wire number <>: "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"W-17\""), std::string::npos) << r.out;
+    // The definition point (1,0) scaled by 2 and turned 90 degrees about the insertion point.
+    EXPECT_NE(r.out.find("(50.0 62.0 0.0)"), std::string::npos) << r.out;
+}
+
+TEST_F(Commands, EraseTakesASelectionSetFromLisp) {
+    RunResult r = run("(command \"_.ERASE\" (ssget \"X\" '((0 . \"LINE\"))) \"\")\n"
+                      "(list (ssget \"X\" '((0 . \"LINE\"))) (sslength (ssget \"X\")))\nQUIT\nY\n",
+                      "IN.DXF");
+    EXPECT_EQ(last_value(r.out), "(nil 4)") << r.out;
+}
+
+TEST_F(Commands, UnknownCommandsFromLispReportAndReturn) {
+    RunResult r = run("(command \"_.NOSUCH\")\n(+ 1 2)\nQUIT\n", "IN.DXF");
+    EXPECT_NE(r.out.find("Unknown command \"NOSUCH\""), std::string::npos) << r.out;
+    EXPECT_EQ(last_value(r.out), "3") << r.out;
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// Scripts, applications calling commands, and command-line input order.
+#include "../../tools/host_run.h"
+
+using cadhost::test::HostRun;
+using cadhost::test::RunResult;
+
+namespace {
+
+class Scripts : public HostRun {
+protected:
+    std::string app() const { return std::string("--load '") + CH_TESTAPP + "' "; }
+};
+
+TEST_F(Scripts, AScriptOpensThreeDrawingsAndAnApplicationKeepsItsState) {
+    for (const char* n : {"A.DXF", "B.DXF", "C.DXF"}) std::filesystem::copy_file(dir / "IN.DXF", dir / n);
+    write("RUN.SCR", "OPEN\nY\nA.DXF\nSAVEIT\nOPEN\nb.dxf\nSAVEIT\nOPEN\nC\nSAVEIT\n");
+    RunResult r = run("QUIT\n", app() + "--script RUN.SCR");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("saved ok, calls 1"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("saved ok, calls 2"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("saved ok, calls 3"), std::string::npos) << r.out;
+    EXPECT_EQ(count(r.out, "testapp: unload drawing"), 3u) << r.out;
+    std::string original = slurp("IN.DXF");
+    for (const char* n : {"A.DXF", "B.DXF", "C.DXF"}) {
+        std::string text = slurp(n);
+        EXPECT_NE(text, original) << n;
+        EXPECT_EQ(count(text, "\nLINE\n"), count(original, "\nLINE\r\n") + 1) << n;
+    }
+}
+
+TEST_F(Scripts, LispInAScriptDefinesAndRunsACommandPerDrawing) {
+    std::filesystem::copy_file(dir / "IN.DXF", dir / "D.DXF");
+    write("RUN.SCR",
+          "(defun c:addsave () (command \"_.LINE\" \"0,0\" \"1,1\" \"\")\n  (command \"_.QSAVE\") (princ))\n"
+          "ADDSAVE\nOPEN\nD.DXF\n(setq gone (null c:addsave))\n");
+    RunResult r = run("(princ gone)\nQUIT\n", "--script RUN.SCR IN.DXF");
+    EXPECT_NE(slurp("IN.DXF").find("\nLINE\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("(princ gone)\nT"), std::string::npos) << "Lisp starts afresh per drawing\n" << r.out;
+}
+
+TEST_F(Scripts, ARegisteredCommandReadsItsPointFromTheScript) {
+    write("RUN.SCR", "ADDLINE\n5,5\n(cdr (assoc 11 (entget (entlast))))\n");
+    RunResult r = run("QUIT\nY\n", app() + "--script RUN.SCR IN.DXF");
+    EXPECT_NE(r.out.find("addline done"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("(15.0 5.0 0.0)"), std::string::npos) << r.out;
+}
+
+TEST_F(Scripts, EscapeAtAPromptCancelsTheApplicationsInput) {
+    RunResult r = run("ADDLINE\n^C\nQUIT\n", app() + "IN.DXF");
+    EXPECT_NE(r.out.find("addline cancelled"), std::string::npos) << r.out;
+}
+
+TEST_F(Scripts, ACommandLeftActiveIsFinishedByTheNextCall) {
+    RunResult r = run("HALF\n(sslength (ssget \"X\" '((0 . \"LINE\") (8 . \"0\"))))\nQUIT\nY\n", app() + "IN.DXF");
+    EXPECT_NE(r.out.find("cmdactive 1 then 0"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n1\n"), std::string::npos) << "one segment drawn\n" << r.out;
+}
+
+TEST_F(Scripts, ACommandLeftActiveTakesTheNextTypedInput) {
+    write("RUN.SCR", "(command \"_.LINE\" \"0,0\" \"2,0\")\n2,2\n\n(getvar \"CMDACTIVE\")\n");
+    RunResult r = run("(sslength (ssget \"X\" '((8 . \"0\") (0 . \"LINE\"))))\nQUIT\nY\n", "--script RUN.SCR IN.DXF");
+    EXPECT_NE(r.out.find("(getvar \"CMDACTIVE\")\n0"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("(0 . \"LINE\"))))\n2"), std::string::npos) << r.out;
+}
+
+// The sequences the post-processor and the batch utilities write, each
+// with and without unsaved changes in the open drawing.
+TEST_F(Scripts, OpenAndNewSequencesWorkWithAndWithoutChanges) {
+    std::filesystem::copy_file(dir / "IN.DXF", dir / "B.DXF");
+    const char* change = "CLAYER\nWIRES\n";
+    struct Case {
+        const char* script;
+        const char* expect_name;
+    } cases[] = {
+        {"OPEN\nY\nB.DXF\n", "\"B.DXF\""},
+        {"OPEN\nB.DXF\n", "\"B.DXF\""},
+        {"NEW\nY\n\n", "\"Drawing.dxf\""},
+        {"NEW\n\n", "\"Drawing.dxf\""},
+    };
+    for (const auto& c : cases) {
+        for (bool changed : {false, true}) {
+            if (changed && std::string(c.script).find('Y') == std::string::npos) continue;  // would ask; the script answers nothing
+            std::string script = std::string(changed ? change : "") + c.script + "(getvar \"DWGNAME\")\n";
+            write("RUN.SCR", script);
+            RunResult r = run("QUIT\nY\n", "--script RUN.SCR IN.DXF");
+            EXPECT_NE(r.out.find(std::string("(getvar \"DWGNAME\")\n") + c.expect_name), std::string::npos)
+                << (changed ? "changed: " : "unchanged: ") << c.script << "\n" << r.out;
+        }
+    }
+}
+
+}  // namespace
