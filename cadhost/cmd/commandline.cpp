@@ -34,6 +34,7 @@ CommandLine::CommandLine(host::Session& s) : m_session(s) {
     add_misc_commands(*this);
     add_insert_command(*this);
     add_mslide_command(*this);
+    add_undo_commands(*this);
 }
 
 CommandLine::~CommandLine() {

@@ -30,8 +30,16 @@ struct CommandDef {
     bool transparent = false;  // may run inside another command with "'"
 };
 
+// Undo history of the open drawing: earlier states as the drawing's text.
+struct UndoState {
+    std::vector<std::string> saved;  // newest last
+    int open_groups = 0;             // nesting of BEgin ... End
+    long serial = -1;                // drawing the states belong to
+};
+
 class CommandLine : public host::CommandRunner {
 public:
+    UndoState& undo_state() { return m_undo; }
     explicit CommandLine(host::Session& s);
     ~CommandLine() override;
 
@@ -106,6 +114,7 @@ private:
     int m_exit_status = 0;
     bool m_last_cancel = false;
     bool m_at_command_prompt = false;
+    UndoState m_undo;
     std::function<std::optional<std::string>(const std::string&, LispUse)> m_eval_lisp;
     std::function<bool(const std::string&, CmdStatus&)> m_lisp_command;
 };
@@ -119,6 +128,7 @@ void add_draw_commands(CommandLine& cl);
 void add_misc_commands(CommandLine& cl);
 void add_insert_command(CommandLine& cl);
 void add_mslide_command(CommandLine& cl);
+void add_undo_commands(CommandLine& cl);
 
 // Strips the "_", "." and "'" prefixes of a typed command name and upper-cases it.
 std::string command_key(const std::string& typed);

@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <sstream>
 
 #include "ads.h"
@@ -43,6 +44,108 @@ CmdStatus cmd_shell(CommandLine& cl) {
 }
 
 CmdStatus cmd_noop(CommandLine&) { return CmdStatus::Done; }
+
+struct LinetypeDef {
+    std::string name, description;
+    std::vector<double> pattern;
+};
+
+// Reads a linetype file: "*NAME,description" then "A,dash,gap,...".
+// Text and shape elements in brackets are left out of the pattern.
+std::vector<LinetypeDef> read_linetypes(const std::string& text) {
+    std::vector<LinetypeDef> out;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '*') {
+            auto comma = line.find(',');
+            out.push_back({line.substr(1, comma == std::string::npos ? std::string::npos : comma - 1),
+                           comma == std::string::npos ? "" : line.substr(comma + 1), {}});
+            continue;
+        }
+        if (out.empty() || out.back().pattern.size()) continue;
+        std::string body;
+        int depth = 0;
+        for (char c : line) {
+            if (c == '[') ++depth;
+            else if (c == ']') --depth;
+            else if (depth == 0) body += c;
+        }
+        std::istringstream fields(body);
+        std::string f;
+        bool first = true;
+        while (std::getline(fields, f, ',')) {
+            if (first && (f == "A" || f == "a")) {
+                first = false;
+                continue;
+            }
+            first = false;
+            if (f.find_first_not_of(" ") == std::string::npos) continue;
+            out.back().pattern.push_back(std::atof(f.c_str()));
+        }
+    }
+    return out;
+}
+
+CmdStatus linetype_load(CommandLine& cl) {
+    host::Session& s = cl.session();
+    auto names = cl.ask("Linetype(s) to load: ", host::ReadMode::Line);
+    if (!names) return CmdStatus::Cancelled;
+    auto file = cl.ask("File to search <cadhost.lin>: ", host::ReadMode::Line);
+    if (!file) return CmdStatus::Cancelled;
+    std::string f = file->empty() ? "cadhost.lin" : *file;
+    if (!std::filesystem::path(f).has_extension()) f += ".lin";
+    std::string path = s.host_path(f);
+    if (!std::filesystem::exists(path)) path = s.find_file(f);
+    std::ifstream in(path, std::ios::binary);
+    if (path.empty() || !in) {
+        cl.print("Can't open file " + f + "\n");
+        return CmdStatus::Failed;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    auto defs = read_linetypes(text.str());
+    bool all = *names == "*";
+    std::istringstream wanted(*names);
+    std::string w;
+    std::vector<std::string> list;
+    while (std::getline(wanted, w, ',')) list.push_back(host::to_upper(w));
+    for (auto& d : defs) {
+        std::string u = host::to_upper(d.name);
+        if (!all && std::find(list.begin(), list.end(), u) == list.end()) continue;
+        if (s.drawing().tblsearch("LTYPE", d.name)) {
+            cl.print("Linetype " + d.name + " is already loaded.\n");
+            continue;
+        }
+        auto st = s.drawing().add_linetype(d.name, d.description, d.pattern);
+        cl.print(st ? "Linetype " + d.name + " loaded.\n" : st.error().message + "\n");
+    }
+    return CmdStatus::Done;
+}
+
+CmdStatus cmd_linetype(CommandLine& cl) {
+    host::Session& s = cl.session();
+    for (;;) {
+        auto a = cl.ask("?/Create/Load/Set: ");
+        if (!a) return cl.last_was_cancel() ? CmdStatus::Cancelled : CmdStatus::Done;
+        std::string u = command_key(*a);
+        if (u.empty()) return CmdStatus::Done;
+        if (u == "L" || u == "LOAD") {
+            if (linetype_load(cl) == CmdStatus::Cancelled) return CmdStatus::Cancelled;
+        } else if (u == "?") {
+            for (auto r = s.drawing().tblnext("LTYPE", true); r; r = s.drawing().tblnext("LTYPE", false))
+                cl.print(group_string(*r, 2) + "  " + group_string(*r, 3) + "\n");
+        } else if (u == "S" || u == "SET") {
+            auto n = cl.ask("New object linetype (or ?) <BYLAYER>: ", host::ReadMode::Line);
+            if (!n) return CmdStatus::Cancelled;
+            if (!n->empty()) (void)s.sysvars().set("CELTYPE", GroupValue(*n));
+        } else {
+            cl.print("Invalid option keyword.\n");
+        }
+    }
+}
 
 // The view used by slides: centre and height, kept as VIEWCTR and VIEWSIZE.
 void set_view(host::Session& s, Point c, double height) {
@@ -92,6 +195,7 @@ CmdStatus cmd_zoom(CommandLine& cl) {
 
 void add_misc_commands(CommandLine& cl) {
     cl.add({"SCRIPT", cmd_script});
+    cl.add({"LINETYPE", cmd_linetype});
     cl.add({"SHELL", cmd_shell});
     cl.add({"TEXTSCR", cmd_noop, true});
     cl.add({"GRAPHSCR", cmd_noop, true});

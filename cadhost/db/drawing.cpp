@@ -208,6 +208,11 @@ EntityRef Drawing::tblobjname(const std::string& table, const std::string& name)
 Status Drawing::ensure_layer(const std::string& name) { return EntityEditor(*m_impl).ensure_layer(name); }
 Status Drawing::regapp(const std::string& name) { return EntityEditor(*m_impl).regapp(name); }
 
+Status Drawing::add_linetype(const std::string& name, const std::string& description,
+                             const std::vector<double>& pattern) {
+    return EntityEditor(*m_impl).add_linetype(name, description, pattern);
+}
+
 std::optional<Group> Drawing::header_var(const std::string& name) const {
     if (name.empty()) return std::nullopt;
     std::string n = name[0] == '$' ? name : "$" + name;

@@ -100,6 +100,9 @@ public:
     // Registers an application for XDATA (APPID record) when missing;
     // entmake and entmod refuse XDATA of applications not registered.
     Status regapp(const std::string& name);
+    // Adds a linetype of dashes (positive), gaps (negative) and dots (0),
+    // in drawing units; an existing linetype of that name is kept.
+    Status add_linetype(const std::string& name, const std::string& description, const std::vector<double>& pattern);
 
     // --- header variables ($CLAYER and so on), in ADS form (one group).
     std::optional<Group> header_var(const std::string& name) const;

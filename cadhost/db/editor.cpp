@@ -268,6 +268,27 @@ Status EntityEditor::ensure_layer(const std::string& name) {
     return ok_status();
 }
 
+Status EntityEditor::add_linetype(const std::string& name, const std::string& description,
+                                  const std::vector<double>& pattern) {
+    if (m_doc.find_record("LTYPE", m_doc.m_codec.encode(name))) return ok_status();
+    if (!valid_symbol_name(name)) return fail(msg::bad_value + std::string(" (LTYPE) ") + name);
+    double total = 0;
+    for (double d : pattern) total += d < 0 ? -d : d;
+    auto num = [](double d) {
+        char buf[40];
+        snprintf(buf, sizeof buf, "%.15g", d);
+        return std::string(buf);
+    };
+    FileTags data{{70, "0"}, {3, m_doc.m_codec.encode(description)}, {72, "65"},
+                  {73, std::to_string(pattern.size())}, {40, num(total)}};
+    for (double d : pattern) {
+        data.push_back({49, num(d)});
+        data.push_back({74, "0"});
+    }
+    add_record("LTYPE", "AcDbLinetypeTableRecord", name, data);
+    return ok_status();
+}
+
 Status EntityEditor::regapp(const std::string& name) {
     if (m_doc.find_record("APPID", m_doc.m_codec.encode(name))) return ok_status();
     if (!valid_symbol_name(name)) return fail(msg::bad_value + std::string(" (APPID) ") + name);

@@ -35,6 +35,7 @@ private:
     Result<FileTags> take_vertices(GroupList& list) const;
     void put_vertices(uint32_t id, const FileTags& fresh);
     void replace_xdata(uint32_t id, const GroupList& list, size_t from);
+    Status add_linetype(const std::string& name, const std::string& description, const std::vector<double>& pattern);
     uint32_t add_record(const char* table, const char* subclass, const std::string& name, const FileTags& data);
     size_t insert_position(const TagVec& tags, int code) const;
     DrawingImpl& m_doc;

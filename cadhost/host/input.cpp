@@ -46,8 +46,9 @@ bool Input::fill_base() {
 Answer Input::read(ReadMode mode) {
     auto make = [](std::string t, bool script) {
         Answer a;
-        a.kind = t == "^C" ? Answer::Kind::Cancel : Answer::Kind::Text;
-        a.text = std::move(t);
+        bool cancel = t.size() == 2 && t[0] == '^' && t[1] == 'C';
+        a.kind = cancel ? Answer::Kind::Cancel : Answer::Kind::Text;
+        a.text.swap(t);
         a.from_script = script;
         return a;
     };
@@ -57,8 +58,10 @@ Answer Input::read(ReadMode mode) {
         m_scripts.pop_back();
     }
     if (m_base_buf.pos >= m_base_buf.text.size() && !fill_base()) return Answer{};
-    auto t = from_source(m_base_buf, mode);
-    return make(t.value_or(""), false);
+    std::optional<std::string> t = from_source(m_base_buf, mode);
+    std::string text;
+    if (t) text.swap(*t);
+    return make(std::move(text), false);
 }
 
 namespace {

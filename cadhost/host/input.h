@@ -25,7 +25,10 @@ struct Answer {
     std::string text;
     std::vector<EntityRef> objects;  // Objects: entities given by an application
     bool from_script = false;
-    static Answer of_text(std::string t) { return Answer{t == "^C" ? Kind::Cancel : Kind::Text, std::move(t), {}, false}; }
+    static Answer of_text(std::string t) {
+        bool cancel = t.size() == 2 && t[0] == '^' && t[1] == 'C';
+        return Answer{cancel ? Kind::Cancel : Kind::Text, std::move(t), {}, false};
+    }
     static Answer of_objects(std::vector<EntityRef> o) { return Answer{Kind::Objects, "", std::move(o), false}; }
 };
 

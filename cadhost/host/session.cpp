@@ -131,6 +131,12 @@ Status Session::save_drawing(const std::string& host_path, db::DxfVersion versio
     return ok_status();
 }
 
+void Session::restore_drawing(std::unique_ptr<db::Drawing> earlier) {
+    m_drawing = std::move(earlier);
+    ++m_serial;
+    m_selections.clear();
+}
+
 Result<LoadedApp*> Session::load_app(const std::string& host_path) {
     auto r = m_apps.load(host_path);
     if (!r) return r;

@@ -77,6 +77,10 @@ public:
     Status open_drawing(const std::string& host_path);
     void new_drawing(const std::string& host_path = "");
     Status save_drawing(const std::string& host_path, db::DxfVersion version);
+    // Puts an earlier state of the same drawing in place (undo). Entity
+    // names and selection sets of the replaced state become invalid; the
+    // applications are not told of a new drawing.
+    void restore_drawing(std::unique_ptr<db::Drawing> earlier);
 
     // --- parts
     Sysvars& sysvars() { return m_sysvars; }

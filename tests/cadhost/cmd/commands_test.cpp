@@ -78,6 +78,26 @@ TEST_F(Commands, EraseTakesASelectionSetFromLisp) {
     EXPECT_EQ(last_value(r.out), "(nil 4)") << r.out;
 }
 
+TEST_F(Commands, UndoTakesBackAGroupOfChangesAsOne) {
+    RunResult r = run("UNDO\nBE\nLINE\n0,0\n1,1\n\nERASE\nALL\n\nUNDO\nE\n(ssget \"X\")\n"
+                      "UNDO\n1\n(sslength (ssget \"X\"))\nU\nQUIT\nY\n",
+                      "IN.DXF");
+    EXPECT_NE(r.out.find("(ssget \"X\")\nnil"), std::string::npos) << "all erased\n" << r.out;
+    EXPECT_EQ(last_value(r.out).find("Everything has been undone"), 0u) << r.out;
+    EXPECT_NE(r.out.find("(sslength (ssget \"X\"))\n8"), std::string::npos) << "the demo's eight again\n" << r.out;
+}
+
+TEST_F(Commands, LinetypeLoadsNamedPatternsFromAFile) {
+    write("MINE.LIN", ";; test patterns\r\n*ZIGZAG,Zig zag\r\nA,2.0,-1.0,0,-1.0\r\n*OTHER,Other\r\nA,1,-1\r\n");
+    RunResult r = run("(command \"_.LINETYPE\" \"_L\" \"ZIGZAG\" \"C:\\\\MINE\" \"\")\n"
+                      "(mapcar 'cdr (vl-remove-if-not '(lambda (g) (member (car g) '(2 73 40 49))) "
+                      "(tblsearch \"LTYPE\" \"zigzag\")))\n(tblsearch \"LTYPE\" \"OTHER\")\nQUIT\nY\n",
+                      "IN.DXF");
+    EXPECT_NE(r.out.find("Linetype ZIGZAG loaded."), std::string::npos) << r.out;
+    EXPECT_EQ(last_value(r.out), "nil") << "only the linetype asked for\n" << r.out;
+    EXPECT_NE(r.out.find("(\"ZIGZAG\" 3 4.0 2.0 -1.0 0.0 -1.0)"), std::string::npos) << r.out;
+}
+
 TEST_F(Commands, UnknownCommandsFromLispReportAndReturn) {
     RunResult r = run("(command \"_.NOSUCH\")\n(+ 1 2)\nQUIT\n", "IN.DXF");
     EXPECT_NE(r.out.find("Unknown command \"NOSUCH\""), std::string::npos) << r.out;
