@@ -1,6 +1,8 @@
 // The session side of dialogs, the file dialog and slides; MSLIDE.
 #include "cmd/dialog_host.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -132,6 +134,17 @@ std::vector<slide::Segment2> view_segments(host::Session& s) {
         select::Outline o = builder.build(e, *g);
         for (auto& seg : o.segments) out.push_back({seg.a.x, seg.a.y, seg.b.x, seg.b.y, color});
         for (auto& p : o.points) out.push_back({p.x, p.y, p.x, p.y, color});
+        for (auto& a : o.arcs) {
+            // Arcs as chords, fine enough for a screen's worth of dots.
+            double sweep = a.a1 - a.a0;
+            if (sweep <= 0) sweep += 2 * M_PI;
+            int steps = std::max(4, static_cast<int>(std::ceil(32 * sweep / (2 * M_PI))));
+            for (int i = 0; i < steps; ++i) {
+                double t0 = a.a0 + sweep * i / steps, t1 = a.a0 + sweep * (i + 1) / steps;
+                out.push_back({a.c.x + a.r * std::cos(t0), a.c.y + a.r * std::sin(t0), a.c.x + a.r * std::cos(t1),
+                               a.c.y + a.r * std::sin(t1), color});
+            }
+        }
     }
     return out;
 }

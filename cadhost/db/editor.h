@@ -19,6 +19,7 @@ public:
     Status ensure_layer(const std::string& name);
     // Registers an application name for XDATA (APPID record) when missing.
     Status regapp(const std::string& name);
+    Status add_linetype(const std::string& name, const std::string& description, const std::vector<double>& pattern);
     // XDATA may only name registered applications.
     Status check_xdata_apps(const GroupList& list) const;
     Status set_header_var(const std::string& name, const Group& value);
@@ -35,7 +36,6 @@ private:
     Result<FileTags> take_vertices(GroupList& list) const;
     void put_vertices(uint32_t id, const FileTags& fresh);
     void replace_xdata(uint32_t id, const GroupList& list, size_t from);
-    Status add_linetype(const std::string& name, const std::string& description, const std::vector<double>& pattern);
     uint32_t add_record(const char* table, const char* subclass, const std::string& name, const FileTags& data);
     size_t insert_position(const TagVec& tags, int code) const;
     DrawingImpl& m_doc;

@@ -37,24 +37,24 @@ std::string HostTest::demo_path() const { return std::string(CH_SOURCE_DIR) + "/
 void HostTest::open_demo() { open(demo_path()); }
 
 std::vector<std::string> HostTest::samples() {
-    std::vector<std::string> out;
+    std::vector<std::string> found;
     std::filesystem::path dir = std::filesystem::path(CH_SHARED_DIR) / "dxf-samples";
     std::error_code ec;
     for (auto& e : std::filesystem::directory_iterator(dir, ec)) {
         std::string ext = e.path().extension().string();
-        if (ext == ".dxf" || ext == ".DXF") out.push_back(e.path().string());
+        if (ext == ".dxf" || ext == ".DXF") found.push_back(e.path().string());
     }
-    std::sort(out.begin(), out.end());
-    return out;
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 std::vector<std::array<long, 2>> HostTest::walk() {
-    std::vector<std::array<long, 2>> out;
+    std::vector<std::array<long, 2>> names;
     ads_name e;
-    if (ads_entnext(nullptr, e) != RTNORM) return out;
-    do out.push_back({e[0], e[1]});
+    if (ads_entnext(nullptr, e) != RTNORM) return names;
+    do names.push_back({e[0], e[1]});
     while (ads_entnext(e, e) == RTNORM);
-    return out;
+    return names;
 }
 
 std::string HostTest::type_of(const ads_name e) {
