@@ -3,6 +3,8 @@
 
 #include "ads/guard.h"
 #include "ads/rbconv.h"
+#include "cmd/commandline.h"
+#include "cmd/selectobj.h"
 #include "select/filter.h"
 #include "select/geometry.h"
 
@@ -60,8 +62,21 @@ extern "C" int ads_ssget(const char* str, const void* pt1, const void* pt2, cons
             f = compiled.release();
         }
         std::optional<std::vector<EntityRef>> found;
-        if (!str && !pt1) return RTERROR;  // interactive selection is answered by the input layer
-        found = select_by_mode(s, str ? str : "", pt1, pt2, f ? &*f : nullptr);
+        if (!str && !pt1) {
+            // Interactive: the "Select objects: " prompt, answered from the input.
+            auto* cl = dynamic_cast<cmd::CommandLine*>(s.command_runner());
+            if (!cl) return RTERROR;
+            auto picked = cmd::select_objects(*cl);
+            if (!picked) return RTCAN;
+            std::vector<EntityRef> kept;
+            for (EntityRef e : *picked) {
+                auto g = s.drawing().entget(e);
+                if (g && (!f || f->matches(*g))) kept.push_back(e);
+            }
+            found = std::move(kept);
+        } else {
+            found = select_by_mode(s, str ? str : "", pt1, pt2, f ? &*f : nullptr);
+        }
         if (!found) return RTERROR;
         if (found->empty()) return RTERROR;  // the host reports an empty selection as failure
         set_selection_name(ss, s.new_selection(std::move(*found)), s.drawing_serial());

@@ -103,6 +103,14 @@ std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, h
         return host::Answer::of_text(*v);
     }
     if (echo) print(a.text + "\n");
+    if (a.text.size() > 1 && a.text[0] == '\'' && !m_at_command_prompt) {
+        // A transparent command inside another: run it, then ask again.
+        const CommandDef* t = find(a.text);
+        if (t && t->transparent) {
+            t->run(*this);
+            return ask_answer(prompt, mode);
+        }
+    }
     return a;
 }
 

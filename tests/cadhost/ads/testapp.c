@@ -74,7 +74,21 @@ static void do_saveit(void) {
     ads_retvoid();
 }
 
+/* Interactive selection: the user answers "Select objects: ". */
+static void do_pick(void) {
+    ads_name ss;
+    long n = 0;
+    int r = ads_ssget(NULL, NULL, NULL, NULL, ss);
+    if (r == RTNORM) {
+        ads_sslength(ss, &n);
+        ads_ssfree(ss);
+    }
+    ads_printf("\ntestapp: picked %ld (%s)\n", n, r == RTNORM ? "ok" : "none");
+    ads_retvoid();
+}
+
 static void register_functions(void) {
+    ads_defun("C:PICK", 6);
     ads_defun("C:ADDLINE", 3);
     ads_defun("C:HALF", 4);
     ads_defun("C:SAVEIT", 5);
@@ -100,6 +114,7 @@ int acrxEntryPoint(int msg, void* app) {
         case 3: do_addline(); break;
         case 4: do_half(); break;
         case 5: do_saveit(); break;
+        case 6: do_pick(); break;
         default: break;
         }
         break;

@@ -25,6 +25,13 @@ TEST_F(Commands, LayerMakesSetsAndColoursLayers) {
     EXPECT_EQ(last_value(r.out), "(\"POWER\" 3 T)") << r.out;
 }
 
+TEST_F(Commands, TransparentLayerRunsInsideAnotherCommandsPrompt) {
+    RunResult r = run("LINE\n0,0\n'LAYER\nM\nDROP\n\n5,5\n\n(list (getvar \"CLAYER\") (cdr (assoc 8 (entget (entlast)))))\n"
+                      "QUIT\nY\n",
+                      "IN.DXF");
+    EXPECT_EQ(last_value(r.out), "(\"DROP\" \"DROP\")") << r.out;
+}
+
 TEST_F(Commands, LineChainsSegmentsAndEnterEnds) {
     RunResult r = run("LINE\n0,0\n10,0\n10,10\n\n(sslength (ssget \"X\" '((0 . \"LINE\") (8 . \"0\"))))\nQUIT\nY\n",
                       "IN.DXF");

@@ -45,6 +45,13 @@ TEST_F(Scripts, ARegisteredCommandReadsItsPointFromTheScript) {
     EXPECT_NE(r.out.find("(15.0 5.0 0.0)"), std::string::npos) << r.out;
 }
 
+TEST_F(Scripts, AnApplicationsInteractiveSelectionReadsTheInput) {
+    RunResult r = run("PICK\nC\n55,0\n65,110\nL\n\nQUIT\n", app() + "IN.DXF");
+    // The crossing window meets both rails, the drop at x=60, a terminal and the
+    // title text (its box starts at y=110); Last adds the frame polyline.
+    EXPECT_NE(r.out.find("picked 6 (ok)"), std::string::npos) << r.out;
+}
+
 TEST_F(Scripts, EscapeAtAPromptCancelsTheApplicationsInput) {
     RunResult r = run("ADDLINE\n^C\nQUIT\n", app() + "IN.DXF");
     EXPECT_NE(r.out.find("addline cancelled"), std::string::npos) << r.out;
