@@ -48,7 +48,7 @@ Status EntityMaker::add_groups(TagVec& tags, const GroupList& list, const std::v
 
 Result<TagVec> EntityMaker::compose(std::string_view type, const GroupList& list, uint64_t handle, uint64_t owner,
                                     DataForm form, int polyline_flags) {
-    const EntitySpec* spec = entity_spec(type);
+    const EntityLayout* layout = entity_layout(type);
     bool modern = form == DataForm::Modern;
     TagVec tags;
     tags.push_back(m_doc.make_tag(0, std::string(type)));
@@ -64,8 +64,8 @@ Result<TagVec> EntityMaker::compose(std::string_view type, const GroupList& list
     for (size_t i = 0; i < list.size(); ++i) used[i] = skipped_code(list[i].code);
     CH_TRY(add_groups(tags, list, common_entity_codes(), used, 3));
     int dims = type == "LWPOLYLINE" ? 2 : 3;
-    if (spec) {
-        for (const auto& sc : spec->subclasses) {
+    if (layout) {
+        for (const auto& sc : layout->subclasses) {
             const char* marker = sc.marker;
             if (type == "POLYLINE") marker = polyline_subclass(polyline_flags);
             if (type == "VERTEX" && std::string_view(marker) != "AcDbVertex") marker = vertex_subclass(polyline_flags);
@@ -73,7 +73,7 @@ Result<TagVec> EntityMaker::compose(std::string_view type, const GroupList& list
             CH_TRY(add_groups(tags, list, sc.codes, used, dims));
         }
         if (type == "DIMENSION") {
-            SubclassSpec sub = dimension_subclass(static_cast<int>(group_int(list, 70)));
+            SubclassLayout sub = dimension_subclass(static_cast<int>(group_int(list, 70)));
             if (modern && std::string_view(sub.marker) == "AcDbRotatedDimension") tags.push_back(m_doc.make_tag(100, "AcDbAlignedDimension"));
             if (modern) tags.push_back(m_doc.make_tag(100, sub.marker));
             CH_TRY(add_groups(tags, list, sub.codes, used, dims));
@@ -150,11 +150,11 @@ Result<EntityRef> EntityMaker::make(const GroupList& list) {
 }
 
 Result<EntityRef> EntityMaker::make_plain(const std::string& type, const GroupList& list) {
-    const EntitySpec* spec = entity_spec(type);
+    const EntityLayout* layout = entity_layout(type);
     bool has_markers = has(list, 100);
-    if (!spec && !has_markers && m_doc.m_form == DataForm::Modern) return fail(msg::unknown_type + std::string(": ") + type);
-    if (spec)
-        for (int c : spec->required)
+    if (!layout && !has_markers && m_doc.m_form == DataForm::Modern) return fail(msg::unknown_type + std::string(": ") + type);
+    if (layout)
+        for (int c : layout->required)
             if (!has(list, c)) return fail(msg::missing_group + std::string(" (") + std::to_string(c) + ") " + type);
     if (type == "INSERT" && m_doc.find_block(m_doc.m_codec.encode(group_string(list, 2))) < 0) return fail(msg::no_block + std::string(": ") + group_string(list, 2));
     CH_TRY(EntityEditor(m_doc).ensure_layer(group_string(list, 8, "0")));
@@ -189,8 +189,8 @@ Result<EntityRef> EntityMaker::make_sub(const std::string& type, const GroupList
     std::string_view main = cx.ids.empty() ? std::string_view() : m_doc.type_name(cx.ids[0]);
     bool fits = (type == "ATTRIB" && main == "INSERT") || (type == "VERTEX" && main == "POLYLINE") || (type == "SEQEND" && !main.empty());
     if (!fits) return fail(msg::sub_without_parent);
-    if (const EntitySpec* spec = entity_spec(type))
-        for (int c : spec->required)
+    if (const EntityLayout* layout = entity_layout(type))
+        for (int c : layout->required)
             if (!has(list, c)) return fail(msg::missing_group + std::string(" (") + std::to_string(c) + ") " + type);
     GroupList l = list;
     // Sub-entities share the layer of their main entity unless given one.

@@ -9,7 +9,7 @@
 #include "core/result.h"
 #include "core/value.h"
 #include "db/document.h"
-#include "db/entity_specs.h"
+#include "db/entity_layouts.h"
 
 namespace cadhost::db {
 

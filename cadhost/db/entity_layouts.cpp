@@ -1,5 +1,5 @@
 // The table of makeable entity types.
-#include "entity_specs.h"
+#include "entity_layouts.h"
 
 namespace cadhost::db {
 
@@ -7,8 +7,8 @@ namespace {
 
 const std::vector<int> text_codes = {39, 10, 40, 1, 50, 41, 51, 7, 71, 72, 11, 210};
 
-const std::vector<EntitySpec>& specs() {
-    static const std::vector<EntitySpec> table = {
+const std::vector<EntityLayout>& layouts() {
+    static const std::vector<EntityLayout> table = {
         {"LINE", {{"AcDbLine", {39, 10, 11, 210}}}, {10, 11}},
         {"CIRCLE", {{"AcDbCircle", {39, 10, 40, 210}}}, {10, 40}},
         {"ARC", {{"AcDbCircle", {39, 10, 40, 210}}, {"AcDbArc", {50, 51}}}, {10, 40, 50, 51}},
@@ -36,13 +36,13 @@ const std::vector<EntitySpec>& specs() {
 
 }  // namespace
 
-const EntitySpec* entity_spec(std::string_view type) {
-    for (const auto& s : specs())
+const EntityLayout* entity_layout(std::string_view type) {
+    for (const auto& s : layouts())
         if (type == s.type) return &s;
     return nullptr;
 }
 
-SubclassSpec dimension_subclass(int flags) {
+SubclassLayout dimension_subclass(int flags) {
     switch (flags & 7) {
     case 0: return {"AcDbRotatedDimension", {13, 14, 50, 52}};
     case 1: return {"AcDbAlignedDimension", {13, 14, 50}};

@@ -7,21 +7,21 @@
 
 namespace cadhost::db {
 
-struct SubclassSpec {
+struct SubclassLayout {
     const char* marker;      // subclass marker written for R13 and later
     std::vector<int> codes;  // codes belonging to it, in write order
 };
 
-struct EntitySpec {
+struct EntityLayout {
     const char* type;
-    std::vector<SubclassSpec> subclasses;
+    std::vector<SubclassLayout> subclasses;
     std::vector<int> required;
 };
 
-const EntitySpec* entity_spec(std::string_view type);
+const EntityLayout* entity_layout(std::string_view type);
 // The subclass after AcDbDimension for a dimension of the given 70 flags
 // (rotated dimensions are written with AcDbAlignedDimension before it).
-SubclassSpec dimension_subclass(int flags);
+SubclassLayout dimension_subclass(int flags);
 // Codes of the entity's common properties (AcDbEntity), besides layer and space.
 const std::vector<int>& common_entity_codes();
 
