@@ -1,5 +1,4 @@
 // Commands run by applications: ads_command and ads_cmd.
-#include <charconv>
 #include <cstdarg>
 
 #include "ads/guard.h"
@@ -13,12 +12,6 @@ using cadhost::host::Session;
 
 namespace {
 
-std::string real_text(double d) {
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, d);
-    return std::string(buf, r.ptr);
-}
-
 // One answer for each value of the chain; false on a value no prompt takes.
 bool to_answers(Session& s, const struct resbuf* rb, std::vector<Answer>& out) {
     long serial = s.drawing_serial();
@@ -30,12 +23,13 @@ bool to_answers(Session& s, const struct resbuf* rb, std::vector<Answer>& out) {
         case RTLONG: out.push_back(Answer::of_text(std::to_string(v.rlong))); break;
         case RTREAL:
         case RTANG:
-        case RTORINT: out.push_back(Answer::of_text(real_text(v.rreal))); break;
-        case RTPOINT: out.push_back(Answer::of_text(real_text(v.rpoint[0]) + "," + real_text(v.rpoint[1]))); break;
-        case RT3DPOINT:
-            out.push_back(Answer::of_text(real_text(v.rpoint[0]) + "," + real_text(v.rpoint[1]) + "," +
-                                          real_text(v.rpoint[2])));
+        case RTORINT: out.push_back(Answer::of_text(host::real_text(v.rreal))); break;
+        case RTPOINT:
+        case RT3DPOINT: {
+            Point p{v.rpoint[0], v.rpoint[1], v.rpoint[2], uint8_t(rb->restype == RTPOINT ? 2 : 3)};
+            out.push_back(Answer::of_text(host::point_text(p)));
             break;
+        }
         case RTENAME: {
             EntityRef e = entity_from_name(v.rlname, serial);
             if (!e) return false;

@@ -100,12 +100,7 @@ extern "C" int ads_entmake(const struct resbuf* ent) {
         auto list = from_chain(ent, s.drawing_serial());
         if (!list || list->empty()) return set_errno(s, kErrBadList), RTERROR;
         // Entities made without a layer go on the current layer.
-        if (!find_group(*list, 8)) {
-            auto clayer = s.sysvars().get("CLAYER");
-            std::string layer = clayer ? std::get<std::string>(*clayer) : "0";
-            auto at = (*list)[0].code == 0 ? list->begin() + 1 : list->begin();
-            list->insert(at, make_group(8, layer));
-        }
+        *list = s.on_current_layer(std::move(*list));
         auto r = s.drawing().entmake(*list);
         if (!r) return set_errno(s, kErrEntmake), RTREJ;
         return RTNORM;

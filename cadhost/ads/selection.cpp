@@ -19,34 +19,6 @@ Point to_point(const void* p) {
     return Point{d[0], d[1], d[2]};
 }
 
-// Entities for a mode string; nullopt when the mode is not known.
-std::optional<std::vector<EntityRef>> select_by_mode(Session& s, std::string mode, const void* pt1,
-                                                     const void* pt2, const select::Filter* filter) {
-    mode = host::to_upper(mode);
-    if (!mode.empty() && mode[0] == '_') mode.erase(0, 1);
-    auto& d = s.drawing();
-    if (mode == "X") return select::select_all(d, filter);
-    if (mode == "W" || mode == "C") {
-        if (!pt1 || !pt2) return std::nullopt;
-        auto wm = mode == "W" ? select::WindowMode::Window : select::WindowMode::Crossing;
-        return select::select_window(d, to_point(pt1), to_point(pt2), wm, filter);
-    }
-    if (mode == "L") {
-        std::vector<EntityRef> out;
-        EntityRef e = d.last_entity();
-        if (e) {
-            auto list = d.entget(e);
-            if (list && (!filter || filter->matches(*list))) out.push_back(e);
-        }
-        return out;
-    }
-    if (mode.empty() && pt1) {
-        // A single point: what passes through it.
-        return select::select_window(d, to_point(pt1), to_point(pt1), select::WindowMode::Crossing, filter);
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 extern "C" int ads_ssget(const char* str, const void* pt1, const void* pt2, const struct resbuf* filter,
@@ -61,22 +33,15 @@ extern "C" int ads_ssget(const char* str, const void* pt1, const void* pt2, cons
             if (!compiled) return RTERROR;
             f = compiled.release();
         }
+        auto* cl = dynamic_cast<cmd::CommandLine*>(s.command_runner());
+        if (!cl) return RTERROR;
+        std::vector<Point> points;
+        if (pt1) points.push_back(to_point(pt1));
+        if (pt1 && pt2) points.push_back(to_point(pt2));
+        auto r = cmd::select_by_mode(*cl, str ? str : "", points, f ? &*f : nullptr);
+        if (r.cancelled) return RTCAN;
         std::optional<std::vector<EntityRef>> found;
-        if (!str && !pt1) {
-            // Interactive: the "Select objects: " prompt, answered from the input.
-            auto* cl = dynamic_cast<cmd::CommandLine*>(s.command_runner());
-            if (!cl) return RTERROR;
-            auto picked = cmd::select_objects(*cl);
-            if (!picked) return RTCAN;
-            std::vector<EntityRef> kept;
-            for (EntityRef e : *picked) {
-                auto g = s.drawing().entget(e);
-                if (g && (!f || f->matches(*g))) kept.push_back(e);
-            }
-            found = std::move(kept);
-        } else {
-            found = select_by_mode(s, str ? str : "", pt1, pt2, f ? &*f : nullptr);
-        }
+        if (r.ok) found = std::move(r.entities);
         if (!found) return RTERROR;
         if (found->empty()) return RTERROR;  // the host reports an empty selection as failure
         set_selection_name(ss, s.new_selection(std::move(*found)), s.drawing_serial());

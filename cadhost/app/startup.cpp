@@ -54,15 +54,6 @@ bool parse_options(int argc, char** argv, Options& out, std::string& error) {
     return true;
 }
 
-namespace {
-std::string read_all(const std::string& path, bool& ok) {
-    std::ifstream f(path, std::ios::binary);
-    ok = static_cast<bool>(f);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
-}  // namespace
 
 int run_host(const Options& opts, std::istream& in, bool terminal) {
     auto& layer = fs::file_layer();
@@ -92,14 +83,13 @@ int run_host(const Options& opts, std::istream& in, bool terminal) {
         if (!r) session.print(r.error().message + "\n");
     }
     if (!opts.script.empty()) {
-        bool ok = false;
-        std::string text = read_all(session.host_path(opts.script), ok);
-        if (!ok) {
+        auto text = host::read_file_text(session.host_path(opts.script));
+        if (!text) {
             fprintf(stderr, "cadhost: cannot read script %s\n", opts.script.c_str());
             host::Session::set_current(nullptr);
             return 1;
         }
-        session.input().start_script(text, opts.script);
+        session.input().start_script(*text, opts.script);
     }
     int status = cl.run();
     session.print("\n");

@@ -23,14 +23,6 @@ namespace cadhost::cmd {
 
 namespace {
 
-std::optional<std::string> read_file(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) return std::nullopt;
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
-
 // A file by name: as given, then in the drawing folder and support path,
 // then among the host's own support files.
 std::string locate(host::Session& s, const std::string& name) {
@@ -82,13 +74,13 @@ DialogBinding::DialogBinding(host::Session& s, CommandLine& cl)
     e.set_output(m_out.get());
     e.set_dcl_resolver([this](const std::string& name) -> Result<std::string> {
         std::string path = locate(m_session, name);
-        auto text = path.empty() ? std::nullopt : read_file(path);
+        auto text = path.empty() ? std::nullopt : host::read_file_text(path);
         if (!text) return Error{"Cannot find the dialog file \"" + name + "\""};
         return *text;
     });
     e.set_slide_reader([this](const std::string& name) -> Result<slide::Bytes> {
         std::string path = locate(m_session, name);
-        auto text = path.empty() ? std::nullopt : read_file(path);
+        auto text = path.empty() ? std::nullopt : host::read_file_text(path);
         if (!text) return Error{"Cannot find the slide \"" + name + "\""};
         return slide::Bytes(text->begin(), text->end());
     });

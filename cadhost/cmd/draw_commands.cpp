@@ -22,14 +22,9 @@ int ask_point(CommandLine& cl, const std::string& prompt, const std::string& key
     return r.status;
 }
 
-std::string current_layer(host::Session& s) {
-    auto v = s.sysvars().get("CLAYER");
-    return v ? std::get<std::string>(*v) : "0";
-}
-
 Result<EntityRef> make_line(host::Session& s, Point a, Point b) {
     a.dims = b.dims = 3;
-    return s.drawing().entmake({make_group(0, std::string("LINE")), make_group(8, current_layer(s)),
+    return s.drawing().entmake({make_group(0, std::string("LINE")), make_group(8, s.current_layer()),
                                 make_group(10, a), make_group(11, b)});
 }
 
@@ -77,7 +72,7 @@ CmdStatus cmd_line(CommandLine& cl) {
 // Makes the polyline in the form the drawing's version holds.
 Status make_pline(host::Session& s, const std::vector<Point>& pts, bool closed) {
     auto& d = s.drawing();
-    std::string layer = current_layer(s);
+    std::string layer = s.current_layer();
     if (d.version() != db::DxfVersion::R12) {
         GroupList l{make_group(0, std::string("LWPOLYLINE")), make_group(8, layer),
                     make_long(90, static_cast<int32_t>(pts.size())), make_short(70, closed ? 1 : 0)};

@@ -17,8 +17,6 @@ namespace cadhost::cmd {
 
 namespace {
 
-constexpr const char* kDrawingExt = ".dxf";  // the host's drawing file extension
-
 bool is_yes_no(const std::string& a) {
     std::string u = host::to_upper(a);
     return u == "Y" || u == "N" || u == "YES" || u == "NO" || u == "_Y" || u == "_N";
@@ -27,11 +25,11 @@ bool is_yes_no(const std::string& a) {
 std::string with_extension(const std::string& name) {
     std::filesystem::path p(name);
     if (p.has_extension()) return name;
-    return name + kDrawingExt;
+    return name + host::kDrawingExt;
 }
 
 std::string display_name(const host::Session& s) {
-    return s.drawing_path().empty() ? std::string("Drawing.dxf") : s.drawing_path();
+    return s.drawing_path().empty() ? std::string("Drawing") + host::kDrawingExt : s.drawing_path();
 }
 
 // Asks the discard question when there are changes; then the next prompt.
@@ -112,7 +110,7 @@ CmdStatus save_as(CommandLine& cl, db::DxfVersion version) {
     host::Session& s = cl.session();
     auto name = cl.ask("Save drawing as <" + display_name(s) + ">: ", host::ReadMode::Line);
     if (!name) return cl.last_was_cancel() ? CmdStatus::Cancelled : CmdStatus::Failed;
-    std::string path = name->empty() ? (s.drawing_path().empty() ? s.host_path("Drawing.dxf") : s.drawing_path())
+    std::string path = name->empty() ? (s.drawing_path().empty() ? s.host_path(std::string("Drawing") + host::kDrawingExt) : s.drawing_path())
                                      : s.host_path(with_extension(*name));
     if (std::filesystem::exists(path)) {
         auto yes = cl.ask_yes_no("A drawing with this name already exists.\nDo you want to replace it? <N>: ", false);

@@ -12,8 +12,6 @@ namespace cadhost::cmd {
 
 namespace {
 
-constexpr const char* kDrawingExt = ".dxf";
-
 struct BlockRequest {
     std::string name;  // block name in the drawing
     std::string file;  // drawing file to define it from; empty to use the drawing's own
@@ -83,7 +81,7 @@ Status define_block(host::Session& s, const std::string& name, const std::string
 
 // Finds the file for a block: as given, or name + extension on the search path.
 std::string block_file(host::Session& s, const std::string& file) {
-    std::string f = std::filesystem::path(file).has_extension() ? file : file + kDrawingExt;
+    std::string f = std::filesystem::path(file).has_extension() ? file : file + host::kDrawingExt;
     std::string direct = s.host_path(f);
     if (std::filesystem::exists(direct)) return direct;
     return s.find_file(f);
@@ -182,8 +180,7 @@ CmdStatus place(CommandLine& cl, const std::string& name) {
         }
         values.emplace_back(def, value);
     }
-    auto clayer = s.sysvars().get("CLAYER");
-    std::string layer = clayer ? std::get<std::string>(*clayer) : "0";
+    std::string layer = s.current_layer();
     Point at = pl.at;
     at.dims = 3;
     GroupList ins{make_group(0, std::string("INSERT")), make_group(8, layer)};
@@ -216,7 +213,7 @@ CmdStatus cmd_insert(CommandLine& cl) {
         std::string file = block_file(s, req.file.empty() ? req.name : req.file);
         if (file.empty()) {
             if (exists) return place(cl, req.name);
-            cl.print("\"" + (req.file.empty() ? req.name : req.file) + kDrawingExt + "\": Can't find file.\n");
+            cl.print("\"" + (req.file.empty() ? req.name : req.file) + host::kDrawingExt + "\": Can't find file.\n");
             return CmdStatus::Failed;
         }
         auto st = define_block(s, req.name, file);

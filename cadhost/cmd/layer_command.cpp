@@ -17,11 +17,6 @@ std::vector<std::string> split_names(const std::string& s) {
     return out;
 }
 
-std::string current_layer(host::Session& s) {
-    auto v = s.sysvars().get("CLAYER");
-    return v ? std::get<std::string>(*v) : "0";
-}
-
 // Applies a change to a layer record; false when the layer does not exist.
 bool modify_layer(host::Session& s, const std::string& name, const std::function<void(GroupList&)>& change) {
     auto& d = s.drawing();
@@ -53,9 +48,9 @@ int16_t color_number(const std::string& a) {
 
 CmdStatus each_layer(CommandLine& cl, const std::string& prompt, const std::function<void(GroupList&)>& change) {
     host::Session& s = cl.session();
-    auto names = cl.ask(prompt + " <" + current_layer(s) + ">: ", host::ReadMode::Line);
+    auto names = cl.ask(prompt + " <" + s.current_layer() + ">: ", host::ReadMode::Line);
     if (!names) return CmdStatus::Cancelled;
-    std::vector<std::string> list = names->empty() ? std::vector<std::string>{current_layer(s)} : split_names(*names);
+    std::vector<std::string> list = names->empty() ? std::vector<std::string>{s.current_layer()} : split_names(*names);
     for (auto& n : list)
         if (!modify_layer(s, n, change)) cl.print("Cannot find layer " + n + ".\n");
     return CmdStatus::Done;
@@ -63,7 +58,7 @@ CmdStatus each_layer(CommandLine& cl, const std::string& prompt, const std::func
 
 CmdStatus option_make(CommandLine& cl, bool must_exist) {
     host::Session& s = cl.session();
-    auto name = cl.ask("New current layer <" + current_layer(s) + ">: ", host::ReadMode::Line);
+    auto name = cl.ask("New current layer <" + s.current_layer() + ">: ", host::ReadMode::Line);
     if (!name) return CmdStatus::Cancelled;
     if (name->empty()) return CmdStatus::Done;
     if (must_exist && !s.drawing().tblobjname("LAYER", *name)) {

@@ -18,12 +18,6 @@ namespace cadhost::cmd {
 
 namespace {
 
-std::string real_text(double d) {
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, d);
-    return std::string(buf, r.ptr);
-}
-
 // Command answers from interpreter items; lists (an entsel result, a
 // point list) give the entity or point inside them.
 std::vector<host::Answer> answers_of(host::Session& s, const lisp::AdsList& args) {
@@ -33,12 +27,9 @@ std::vector<host::Answer> answers_of(host::Session& s, const lisp::AdsList& args
         if (item.restype == RTLB || item.restype == RTLE || item.restype == RTDOTE) continue;
         if (auto str = std::get_if<std::string>(&v)) out.push_back(host::Answer::of_text(*str));
         else if (auto i = std::get_if<int32_t>(&v)) out.push_back(host::Answer::of_text(std::to_string(*i)));
-        else if (auto d = std::get_if<double>(&v)) out.push_back(host::Answer::of_text(real_text(*d)));
-        else if (auto p = std::get_if<Point>(&v)) {
-            std::string t = real_text(p->x) + "," + real_text(p->y);
-            if (p->dims == 3) t += "," + real_text(p->z);
-            out.push_back(host::Answer::of_text(t));
-        } else if (auto e = std::get_if<EntityRef>(&v)) {
+        else if (auto d = std::get_if<double>(&v)) out.push_back(host::Answer::of_text(host::real_text(*d)));
+        else if (auto p = std::get_if<Point>(&v)) out.push_back(host::Answer::of_text(host::point_text(*p)));
+        else if (auto e = std::get_if<EntityRef>(&v)) {
             out.push_back(host::Answer::of_objects({*e}));
         } else if (auto set = std::get_if<lisp::SelSet>(&v)) {
             auto* ents = s.selection(static_cast<long>(set->id));
@@ -72,14 +63,6 @@ GetKind kind_of(lisp::InputKind k) {
     case lisp::InputKind::Kword: return GetKind::Kword;
     }
     return GetKind::String;
-}
-
-std::optional<std::string> read_text_file(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) return std::nullopt;
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
 }
 
 }  // namespace
@@ -131,12 +114,7 @@ EntityRef LispHost::entlast() { return m_session.drawing().last_entity(); }
 bool LispHost::entmod(const GroupList& groups) { return m_session.drawing().entmod(groups).ok(); }
 
 bool LispHost::entmake(const GroupList& groups) {
-    GroupList g = groups;
-    if (!find_group(g, 8) && !g.empty()) {
-        auto v = m_session.sysvars().get("CLAYER");
-        g.insert(g[0].code == 0 ? g.begin() + 1 : g.begin(), make_group(8, v ? std::get<std::string>(*v) : "0"));
-    }
-    return m_session.drawing().entmake(g).ok();
+    return m_session.drawing().entmake(m_session.on_current_layer(groups)).ok();
 }
 
 bool LispHost::entdel(EntityRef e) { return m_session.drawing().entdel(e).ok(); }
@@ -163,36 +141,15 @@ std::optional<GroupList> LispHost::tblsearch(const std::string& table, const std
 }
 
 std::optional<lisp::SelSet> LispHost::ssget(const lisp::SsgetRequest& req) {
-    auto& d = m_session.drawing();
     std::optional<select::Filter> filter;
     if (req.filter) {
         auto f = select::Filter::compile(*req.filter);
         if (!f) return std::nullopt;
         filter = f.release();
     }
-    const select::Filter* fp = filter ? &*filter : nullptr;
-    std::string mode = host::to_upper(req.mode);
-    if (!mode.empty() && mode[0] == '_') mode.erase(0, 1);
-    std::vector<EntityRef> found;
-    if (mode == "X") {
-        found = select::select_all(d, fp);
-    } else if ((mode == "W" || mode == "C") && req.points.size() >= 2) {
-        found = select::select_window(d, req.points[0], req.points[1],
-                                      mode == "W" ? select::WindowMode::Window : select::WindowMode::Crossing, fp);
-    } else if (mode.empty() && req.points.size() == 1) {
-        found = select::select_window(d, req.points[0], req.points[0], select::WindowMode::Crossing, fp);
-    } else if (mode == "L") {
-        if (EntityRef e = d.last_entity()) found.push_back(e);
-    } else if (mode.empty()) {
-        auto picked = select_objects(m_cl);
-        if (!picked) return std::nullopt;
-        for (EntityRef e : *picked) {
-            auto g = d.entget(e);
-            if (g && (!fp || fp->matches(*g))) found.push_back(e);
-        }
-    } else {
-        return std::nullopt;
-    }
+    auto r = select_by_mode(m_cl, req.mode, req.points, filter ? &*filter : nullptr);
+    if (!r.ok || r.cancelled) return std::nullopt;
+    std::vector<EntityRef> found = std::move(r.entities);
     if (found.empty()) return std::nullopt;
     return lisp::SelSet{static_cast<uint64_t>(m_session.new_selection(std::move(found)))};
 }
@@ -286,7 +243,7 @@ Result<lisp::SourceText> LispHost::read_source(const std::string& name) {
                         ? name : name + ".lsp";
     std::string path = m_session.find_file(n);
     if (path.empty()) return Error{"LOAD failed: \"" + name + "\""};
-    auto text = read_text_file(path);
+    auto text = host::read_file_text(path);
     if (!text) return Error{"LOAD failed: \"" + name + "\""};
     return lisp::SourceText{path, *text};
 }
@@ -370,7 +327,7 @@ LispBinding::LispBinding(host::Session& s, CommandLine& cl)
             const auto& v = (*items)[0].value;
             if (auto str = std::get_if<std::string>(&v)) return *str;
             if (auto p = std::get_if<Point>(&v))
-                return real_text(p->x) + "," + real_text(p->y) + (p->dims == 3 ? "," + real_text(p->z) : "");
+                return host::point_text(*p);
         }
         return lisp::print_value(*r, lisp::PrintStyle::Prin1);
     });

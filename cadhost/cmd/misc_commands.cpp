@@ -22,14 +22,12 @@ CmdStatus cmd_script(CommandLine& cl) {
     std::string n = *name;
     if (!std::filesystem::path(n).has_extension()) n += ".scr";
     std::string path = s.host_path(n);
-    std::ifstream f(path, std::ios::binary);
-    if (!f) {
+    auto text = host::read_file_text(path);
+    if (!text) {
         cl.print("Can't open file \"" + *name + "\".\n");
         return CmdStatus::Failed;
     }
-    std::stringstream text;
-    text << f.rdbuf();
-    s.input().start_script(text.str(), path);
+    s.input().start_script(std::move(*text), path);
     return CmdStatus::Done;
 }
 
@@ -99,14 +97,12 @@ CmdStatus linetype_load(CommandLine& cl) {
     if (!std::filesystem::path(f).has_extension()) f += ".lin";
     std::string path = s.host_path(f);
     if (!std::filesystem::exists(path)) path = s.find_file(f);
-    std::ifstream in(path, std::ios::binary);
-    if (path.empty() || !in) {
+    auto text = path.empty() ? std::nullopt : host::read_file_text(path);
+    if (!text) {
         cl.print("Can't open file " + f + "\n");
         return CmdStatus::Failed;
     }
-    std::stringstream text;
-    text << in.rdbuf();
-    auto defs = read_linetypes(text.str());
+    auto defs = read_linetypes(*text);
     bool all = *names == "*";
     std::istringstream wanted(*names);
     std::string w;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cmd/commandline.h"
+#include "select/filter.h"
 
 namespace cadhost::cmd {
 
@@ -15,6 +16,18 @@ std::optional<Point> parse_point(const std::string& text);
 // C(rossing) with two corners, or a point (what passes through it).
 // nullopt on cancel.
 std::optional<std::vector<EntityRef>> select_objects(CommandLine& cl);
+
+// What ssget selects for a mode: "X" everything, "W"/"C" a window of two
+// points, "L" the last entity, "" with one point what passes through it,
+// "" without points the "Select objects: " prompt. Filtered; in drawing
+// order. Mode unknown or points missing: an error; cancelled: nullopt value.
+struct SelectionResult {
+    bool ok = false;        // false: unknown mode or missing points
+    bool cancelled = false;
+    std::vector<EntityRef> entities;
+};
+SelectionResult select_by_mode(CommandLine& cl, std::string mode, const std::vector<Point>& points,
+                               const select::Filter* filter);
 
 struct InitGet;
 

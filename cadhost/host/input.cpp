@@ -1,7 +1,21 @@
 // Reading answers from the layered input sources.
 #include "host/input.h"
 
+#include <charconv>
+
 namespace cadhost::host {
+
+std::string real_text(double d) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, d);
+    return std::string(buf, r.ptr);
+}
+
+std::string point_text(const Point& p) {
+    std::string t = real_text(p.x) + "," + real_text(p.y);
+    if (p.dims == 3) t += "," + real_text(p.z);
+    return t;
+}
 
 void Input::push_pending(std::vector<Answer> answers) {
     for (auto& a : answers) m_pending.push_back(std::move(a));

@@ -32,6 +32,10 @@ struct Answer {
     static Answer of_objects(std::vector<EntityRef> o) { return Answer{Kind::Objects, "", std::move(o), false}; }
 };
 
+// Numbers and points as typed answers: shortest text that reads back exactly.
+std::string real_text(double d);
+std::string point_text(const Point& p);  // "x,y" or "x,y,z" by the point's dimensions
+
 class Input {
 public:
     // Answers given by a command call; each is one whole answer.

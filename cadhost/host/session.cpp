@@ -6,6 +6,8 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "ads.h"
 #include "fs/filelayer.h"
@@ -49,7 +51,7 @@ Session::~Session() {
 
 void Session::install_computed_vars() {
     m_sysvars.set_computed("DWGNAME", [this] {
-        return GroupValue(m_path.empty() ? std::string("Drawing.dxf") : file_of(m_path));
+        return GroupValue(m_path.empty() ? std::string("Drawing") + kDrawingExt : file_of(m_path));
     });
     m_sysvars.set_computed("DWGPREFIX", [this] {
         std::string f = m_path.empty() ? std::filesystem::current_path().string() + "/" : folder_of(m_path);
@@ -199,6 +201,29 @@ std::string Session::find_file(const std::string& name) const {
     if (!m_path.empty()) dirs.push_back(folder_of(m_path));
     for (auto& d : m_opts.support_dirs) dirs.push_back(d);
     return fs::file_layer().find_file(name, dirs);
+}
+
+std::string Session::current_layer() const {
+    auto v = m_sysvars.get("CLAYER");
+    auto* s = v ? std::get_if<std::string>(&*v) : nullptr;
+    return s ? *s : "0";
+}
+
+GroupList Session::on_current_layer(GroupList entity) const {
+    if (!entity.empty() && !find_group(entity, 8)) {
+        auto at = entity[0].code == 0 ? entity.begin() + 1 : entity.begin();
+        entity.insert(at, make_group(8, current_layer()));
+    }
+    return entity;
+}
+
+std::optional<std::string> read_file_text(const std::string& host_path) {
+    std::ifstream f(host_path, std::ios::binary);
+    if (!f) return std::nullopt;
+    std::stringstream ss;
+    ss << f.rdbuf();
+    if (f.bad()) return std::nullopt;
+    return ss.str();
 }
 
 void release_chain(struct resbuf* rb) {

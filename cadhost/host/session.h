@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -114,6 +115,10 @@ public:
         return b;
     }
 
+    // The current layer (CLAYER), and an entity list put on it when it names none.
+    std::string current_layer() const;
+    GroupList on_current_layer(GroupList entity) const;
+
     // Host folder search for a file name (drawing folder, then support path).
     std::string find_file(const std::string& name) const;
 
@@ -145,6 +150,12 @@ private:
     std::function<void()> m_on_new_drawing;
     std::function<void()> m_on_loaded;
 };
+
+// The host's drawing file extension.
+inline constexpr const char* kDrawingExt = ".dxf";
+
+// The whole content of a file (a host path), or nullopt when it cannot be read.
+std::optional<std::string> read_file_text(const std::string& host_path);
 
 // Frees a resbuf chain (the host's own, as ads_relrb does).
 void release_chain(struct resbuf* rb);
