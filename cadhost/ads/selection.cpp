@@ -34,11 +34,10 @@ extern "C" int ads_ssget(const char* str, const void* pt1, const void* pt2, cons
             f = compiled.release();
         }
         auto* cl = dynamic_cast<cmd::CommandLine*>(s.command_runner());
-        if (!cl) return RTERROR;
         std::vector<Point> points;
         if (pt1) points.push_back(to_point(pt1));
         if (pt1 && pt2) points.push_back(to_point(pt2));
-        auto r = cmd::select_by_mode(*cl, str ? str : "", points, f ? &*f : nullptr);
+        auto r = cmd::select_by_mode(s, cl, str ? str : "", points, f ? &*f : nullptr);
         if (r.cancelled) return RTCAN;
         std::optional<std::vector<EntityRef>> found;
         if (r.ok) found = std::move(r.entities);

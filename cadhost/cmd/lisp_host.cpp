@@ -147,7 +147,7 @@ std::optional<lisp::SelSet> LispHost::ssget(const lisp::SsgetRequest& req) {
         if (!f) return std::nullopt;
         filter = f.release();
     }
-    auto r = select_by_mode(m_cl, req.mode, req.points, filter ? &*filter : nullptr);
+    auto r = select_by_mode(m_session, &m_cl, req.mode, req.points, filter ? &*filter : nullptr);
     if (!r.ok || r.cancelled) return std::nullopt;
     std::vector<EntityRef> found = std::move(r.entities);
     if (found.empty()) return std::nullopt;

@@ -141,12 +141,12 @@ Pick pick_entity(CommandLine& cl, const std::string& prompt, const InitGet& init
     }
 }
 
-SelectionResult select_by_mode(CommandLine& cl, std::string mode, const std::vector<Point>& points,
+SelectionResult select_by_mode(host::Session& s, CommandLine* cl, std::string mode, const std::vector<Point>& points,
                                const select::Filter* filter) {
     SelectionResult r;
     mode = host::to_upper(mode);
     if (!mode.empty() && mode[0] == '_') mode.erase(0, 1);
-    auto& d = cl.session().drawing();
+    auto& d = s.drawing();
     auto keep = [&](EntityRef e) {
         auto g = d.entget(e);
         if (g && (!filter || filter->matches(*g))) r.entities.push_back(e);
@@ -161,8 +161,8 @@ SelectionResult select_by_mode(CommandLine& cl, std::string mode, const std::vec
         if (EntityRef e = d.last_entity()) keep(e);
     } else if (mode.empty() && points.size() == 1) {
         r.entities = select::select_window(d, points[0], points[0], select::WindowMode::Crossing, filter);
-    } else if (mode.empty() && points.empty()) {
-        auto picked = select_objects(cl);
+    } else if (mode.empty() && points.empty() && cl) {
+        auto picked = select_objects(*cl);
         if (!picked) r.cancelled = true;
         else for (EntityRef e : *picked) keep(e);
     } else {

@@ -26,7 +26,8 @@ struct SelectionResult {
     bool cancelled = false;
     std::vector<EntityRef> entities;
 };
-SelectionResult select_by_mode(CommandLine& cl, std::string mode, const std::vector<Point>& points,
+// cl answers the prompt; without one the prompt mode is an error.
+SelectionResult select_by_mode(host::Session& s, CommandLine* cl, std::string mode, const std::vector<Point>& points,
                                const select::Filter* filter);
 
 struct InitGet;
