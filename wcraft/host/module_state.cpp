@@ -25,6 +25,7 @@ void reset_module_state() {
     fill_defaults(s.config);
     s.install_dir = kInitialInstallDir;
     s.shell.remembered = "?";
+    s.sheet_text = "000";
 }
 
 }  // namespace wcraft

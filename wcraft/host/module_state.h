@@ -3,6 +3,8 @@
 // It lives in one place, survives drawing changes, and tests can reset it.
 #pragma once
 
+#include <cstdio>
+
 #include "project/fixed_text.h"
 #include "project/project_config.h"
 
@@ -25,6 +27,12 @@ struct ModuleState {
     int first_load = 1;
     short stage = 0;  // post-processor stage
     int qrun = 0;     // post-processor quick-run flag
+    // post-processor run state beside the stage
+    FixedText<3> sheet_text;   // sheet text of the open drawing, "000" when none applies
+    short sheet_no = 0;        // the sheet text as a number
+    short drawing_count = 0;   // drawings the run's script processes
+    short progress = 1;        // progress indicator counter
+    FILE* dblog = nullptr;     // debug file, open from stage 1 to stage 5
     ShellState shell;
 };
 

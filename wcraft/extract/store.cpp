@@ -1,0 +1,67 @@
+// The store's lists, their reset and their size.
+#include "extract/store.h"
+
+#include <cstring>
+
+namespace wcraft {
+
+void bounded_copy(TextRef dest, std::string_view source, int limit) {
+    size_t n = limit < 2 ? 0 : static_cast<size_t>(limit - 1);
+    if (n > source.size()) n = source.size();
+    if (n > dest.capacity) n = dest.capacity;
+    memcpy(dest.buf, source.data(), n);
+    dest.buf[n] = '\0';
+}
+
+namespace {
+
+template <typename T>
+void release(std::vector<T>& v) {
+    std::vector<T>().swap(v);
+}
+
+template <typename T>
+size_t held(const std::vector<T>& v) {
+    return v.capacity() * sizeof(T);
+}
+
+size_t held_components(const std::vector<Component>& list) {
+    size_t n = held(list);
+    for (const Component& c : list) n += held(c.ids) + held(c.xdata);
+    return n;
+}
+
+}  // namespace
+
+void Store::reset() {
+    for (auto& w : wires) release(w);
+    for (auto& n : nodes) release(n);
+    for (auto& z : zones) release(z);
+    release(links);
+    release(phantoms);
+    release(relay_marks);
+    release(grid);
+    release(components);
+    release(terminals);
+    release(coils);
+    release(contacts);
+    release(unlisted);
+    grid_orientation = GRID_UNDEFINED;
+}
+
+size_t Store::bytes() const {
+    size_t n = 0;
+    for (const auto& w : wires) n += held(w);
+    for (const auto& p : nodes) n += held(p);
+    for (const auto& z : zones) n += held(z);
+    n += held(links) + held(phantoms) + held(relay_marks) + held(grid);
+    for (const auto* list : {&components, &terminals, &coils, &contacts, &unlisted}) n += held_components(*list);
+    return n;
+}
+
+Store& store() {
+    static Store s;
+    return s;
+}
+
+}  // namespace wcraft

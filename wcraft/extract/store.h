@@ -1,0 +1,159 @@
+// The post-processor's store: every record read from the drawings of one
+// run, from stage 1 (reset) to stage 5 (freed). Lists keep the order the
+// numbering, write-back and reports rely on; each list is a vector whose
+// element order is the list order (element 0 is the head).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "project/fixed_text.h"
+#include "project/project_config.h"
+
+namespace wcraft {
+
+// Field sizes: the capacity is the array size less its terminator.
+using HandleText = FixedText<20>;  // 21-character array
+using ValueText = FixedText<15>;   // 16-character array
+using ZoneText = FixedText<20>;    // 21-character array
+using IdText = FixedText<10>;      // 11-character array
+// A grid reference text is the sheet number, a comma and up to three
+// characters; sheets of five digits need 10 characters, so the field holds
+// 11 and no sheet number can make it overflow.
+using GridText = FixedText<11>;
+
+// Copies at most limit - 1 characters of `source` (and never more than the
+// field holds) into `dest`; a limit below 2 gives an empty text.
+void bounded_copy(TextRef dest, std::string_view source, int limit);
+template <size_t N>
+void bounded_copy(FixedText<N>& dest, std::string_view source, int limit) {
+    bounded_copy(dest.ref(), source, limit);
+}
+
+struct XY {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// Marks of the numbering walk and the write-back in WireSegment::state.
+enum SegmentState : int32_t {
+    SEG_UNVISITED = 0,
+    SEG_QUEUED = 1,
+    SEG_REACHED = 2,
+    SEG_DONE = 9,
+    SEG_WRITTEN = 10,
+};
+
+// One LINE on a wire layer: start is the upper end of a vertical line and
+// the left end of a horizontal one.
+struct WireSegment {
+    int16_t sheet = 0;
+    XY start, end;
+    int32_t wire_number = 0;
+    int32_t state = SEG_UNVISITED;
+    int32_t group = 0;
+    int32_t link = 0;            // wire link or phantom number joining segments
+    int32_t user_link = 0;       // LINK of a wire link block placed on it
+    int32_t link_wire_type = 0;  // wire type index where a link was put on it
+    int32_t link_pending = 0;    // a link put on it is still to be spread
+    int32_t label = 0;           // carries its own wire number text
+};
+
+// A T-junction of one wire type, drawn as a node block.
+struct NodePoint {
+    int16_t sheet = 0;
+    XY point;
+};
+
+// Where a wire link is attached: a wire type and the index of the segment
+// in that type's wire list. Indices stay valid from stage 3 on, since
+// records are added only in stage 2.
+struct SegmentRef {
+    int32_t wire_type = -1;
+    int32_t index = -1;
+    bool empty() const { return index < 0; }
+};
+
+// A wire link block (or, in the phantom list, one connection point of a
+// pass-through terminal or component).
+struct WireLink {
+    int16_t sheet = 0;
+    XY point;
+    int32_t link = 0;
+    SegmentRef attached;
+    HandleText handle;
+};
+
+struct GridRef {
+    XY point;
+    FixedText<6> text;  // 7-character array; extraction keeps at most 3
+};
+
+enum GridOrientation : int32_t { GRID_UNDEFINED = 0, GRID_HORIZONTAL = 1, GRID_VERTICAL = 2 };
+
+struct RelayMark {
+    int16_t sheet = 0;
+    XY point;
+    double height = 0.0;
+    double rotation = 0.0;
+    ValueText iref;
+};
+
+struct ZoneBox {
+    int16_t sheet = 0;
+    XY bottom_left, top_right;
+};
+
+struct IdPoint {
+    XY point;
+    IdText id;
+    int32_t has_connection = 0;
+    int32_t is_connected = 0;
+    int32_t visited = 0;
+};
+
+enum XdataType : int16_t { XD_NO = 1, XD_NC = 2, XD_TM = 3, XD_COIL = 4 };
+
+struct XdataNode {
+    ValueText name;
+    int16_t type = 0;
+};
+
+// A block with attributes: component, terminal, relay coil or contact.
+struct Component {
+    int16_t sheet = 0;
+    XY point;
+    GridText grid;
+    ValueText ref, cv, bom, bomatt, tag, cid, user;
+    ZoneText zone_text;
+    int32_t zone = -1;
+    HandleText handle;
+    int32_t numbered = 0;
+    std::vector<XdataNode> xdata;
+    std::vector<IdPoint> ids;  // in the order of the block's attributes
+};
+
+struct Store {
+    std::vector<WireSegment> wires[kMaxWires];  // sorted: sheet, then position
+    std::vector<NodePoint> nodes[kMaxWires];    // order of creation
+    std::vector<WireLink> links;                // order of extraction
+    std::vector<WireLink> phantoms;             // order of creation
+    std::vector<RelayMark> relay_marks;         // order of extraction
+    std::vector<GridRef> grid;                  // grid order
+    int32_t grid_orientation = GRID_UNDEFINED;
+    std::vector<ZoneBox> zones[kMaxZones];  // per zone definition, order of extraction
+    // sorted: sheet, then position
+    std::vector<Component> components, terminals, coils, contacts, unlisted;
+
+    // Empties every list and the grid orientation (start of a run).
+    void reset();
+    // Bytes held by the records, their sub-lists and the lists' spare room.
+    size_t bytes() const;
+};
+
+// The one store of the module, living as long as the module.
+Store& store();
+
+}  // namespace wcraft

@@ -1,0 +1,2 @@
+# Numbering and correlation (paths relative to wcraft/).
+set(WCRAFT_NUMBERING_HOST_SOURCES)

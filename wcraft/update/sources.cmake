@@ -1,0 +1,2 @@
+# Write-back into the drawings (paths relative to wcraft/).
+set(WCRAFT_UPDATE_HOST_SOURCES)
