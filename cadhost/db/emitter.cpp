@@ -89,13 +89,17 @@ void DxfEmitter::tags(dxf::TagWriter& w, const TagVec& t) {
 void DxfEmitter::header(dxf::TagWriter& w, DxfVersion version, DataForm form, uint64_t seed_handle) {
     w.tag(0, "SECTION");
     w.tag(2, "HEADER");
+    // Tags before the first variable stay in front of every variable, where
+    // a reader finds them again.
+    const HeaderVar* lead = m_doc.header("");
+    if (lead) tags(w, lead->tags);
     w.tag(9, "$ACADVER");
     w.tag(1, acadver_name(version));
     bool wrote_seed = false, wrote_handling = false;
     std::string seed = dxf::format_handle(seed_handle);
     for (const HeaderVar& v : m_doc.m_header) {
         std::string key = dxf::upper_ascii(v.name);
-        if (key == "$ACADVER") continue;
+        if (key == "$ACADVER" || key.empty()) continue;
         if (key == "$HANDLING" && form == DataForm::Modern) continue;
         if (!key.empty()) w.tag(9, v.name);
         if (key == "$HANDSEED") { w.tag(5, seed); wrote_seed = true; continue; }

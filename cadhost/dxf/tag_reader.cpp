@@ -43,7 +43,10 @@ bool TagReader::read_line(std::string_view& line) {
     const void* nl = std::memchr(base, '\n', rest);
     size_t len = nl ? static_cast<size_t>(static_cast<const char*>(nl) - base) : rest;
     m_pos += nl ? len + 1 : len;
-    if (len > 0 && base[len - 1] == '\r') --len;
+    // CR LF ends a line; further CRs before the LF are line-end noise too
+    // (a value cannot hold a bare CR: writers escape control characters),
+    // and dropping them all keeps a value the same from save to save.
+    while (len > 0 && base[len - 1] == '\r') --len;
     line = std::string_view(base, len);
     ++m_line;
     return true;
