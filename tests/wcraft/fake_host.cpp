@@ -315,4 +315,13 @@ int ads_start_image(ads_hdlg, const char*) { return RTNORM; }
 int ads_fill_image(int, int, int, int, int) { return RTNORM; }
 int ads_slide_image(int, int, int, int, const char*) { return RTNORM; }
 int ads_end_image(void) { return RTNORM; }
+// No drawing in this stand-in: selections find nothing, entity calls fail.
+struct resbuf* ads_buildlist(int, ...) { return nullptr; }
+int ads_ssget(const char*, const void*, const void*, const struct resbuf*, ads_name) { return RTERROR; }
+int ads_sslength(const ads_name, long*) { return RTERROR; }
+int ads_ssname(const ads_name, long, ads_name) { return RTERROR; }
+int ads_ssdel(const ads_name, const ads_name) { return RTERROR; }
+int ads_ssfree(const ads_name) { return RTERROR; }
+int ads_entnext(const ads_name, ads_name) { return RTERROR; }
+struct resbuf* ads_entget(const ads_name) { return nullptr; }
 }

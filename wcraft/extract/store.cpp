@@ -47,6 +47,8 @@ void Store::reset() {
     release(contacts);
     release(unlisted);
     grid_orientation = GRID_UNDEFINED;
+    for (auto& m : wire_marks) m = OrderMark{};
+    for (auto* m : {&components_mark, &terminals_mark, &coils_mark, &contacts_mark, &unlisted_mark}) *m = OrderMark{};
 }
 
 size_t Store::bytes() const {

@@ -12,6 +12,8 @@
 #include "project/fixed_text.h"
 #include "project/project_config.h"
 
+struct resbuf;  // the host's value list
+
 namespace wcraft {
 
 // Field sizes: the capacity is the array size less its terminator.
@@ -20,8 +22,9 @@ using ValueText = FixedText<15>;   // 16-character array
 using ZoneText = FixedText<20>;    // 21-character array
 using IdText = FixedText<10>;      // 11-character array
 // A grid reference text is the sheet number, a comma and up to three
-// characters; sheets of five digits need 10 characters, so the field holds
-// 11 and no sheet number can make it overflow.
+// characters. A field of 7 would overflow from sheet 100 on with a
+// three-character reference; "-32768,ABC" needs 10, so the field holds 11
+// and no sheet number can make it overflow.
 using GridText = FixedText<11>;
 
 // Copies at most limit - 1 characters of `source` (and never more than the
@@ -114,12 +117,20 @@ struct IdPoint {
     int32_t visited = 0;
 };
 
+// Appends one ID point made from an attribute's entity data (its point and
+// value, flags 0); 0 when the record cannot be made.
+int add_id_node(std::vector<IdPoint>& list, const resbuf* attribute);
+
 enum XdataType : int16_t { XD_NO = 1, XD_NC = 2, XD_TM = 3, XD_COIL = 4 };
 
 struct XdataNode {
     ValueText name;
     int16_t type = 0;
 };
+
+// Appends one xdata node with the name (cut to the field) and type; 0 when
+// the record cannot be made.
+int add_xdata_node(std::vector<XdataNode>& list, int16_t type, std::string_view name);
 
 // A block with attributes: component, terminal, relay coil or contact.
 struct Component {
@@ -135,6 +146,17 @@ struct Component {
     std::vector<IdPoint> ids;  // in the order of the block's attributes
 };
 
+// What is known of a sorted list's order since its last sorted insertion,
+// so that the common case (a sheet not lower than any sheet already in the
+// list) needs no walk of the whole list. It is trusted only while the list
+// still has the size it had then; otherwise it is taken again.
+struct OrderMark {
+    size_t size = 0;
+    int order = -1;                 // position order it was taken under, -1 never taken
+    int16_t max_sheet = INT16_MIN;  // highest sheet in the list
+    bool tail_ok = true;            // the records of max_sheet form the list's tail, in position order
+};
+
 struct Store {
     std::vector<WireSegment> wires[kMaxWires];  // sorted: sheet, then position
     std::vector<NodePoint> nodes[kMaxWires];    // order of creation
@@ -146,8 +168,12 @@ struct Store {
     std::vector<ZoneBox> zones[kMaxZones];  // per zone definition, order of extraction
     // sorted: sheet, then position
     std::vector<Component> components, terminals, coils, contacts, unlisted;
+    // order bookkeeping of the sorted lists, beside them
+    OrderMark wire_marks[kMaxWires];
+    OrderMark components_mark, terminals_mark, coils_mark, contacts_mark, unlisted_mark;
 
-    // Empties every list and the grid orientation (start of a run).
+    // Empties every list, its order bookkeeping and the grid orientation
+    // (start of a run).
     void reset();
     // Bytes held by the records, their sub-lists and the lists' spare room.
     size_t bytes() const;
