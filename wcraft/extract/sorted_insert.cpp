@@ -24,6 +24,14 @@ namespace {
 // batches holding them take the literal rule.
 bool orderable(const XY& p) { return !std::isnan(p.x) && !std::isnan(p.y); }
 
+// Room for `more` records, growing geometrically so that a list filled a
+// batch at a time is not copied on every batch.
+template <typename T>
+void make_room(std::vector<T>& list, size_t more) {
+    size_t need = list.size() + more;
+    if (need > list.capacity()) list.reserve(std::max(need, 2 * list.capacity()));
+}
+
 template <typename T>
 OrderMark take_mark(const std::vector<T>& list, PositionOrder order) {
     OrderMark m;
@@ -52,7 +60,7 @@ void literal_insert(std::vector<T>& list, T& rec, PositionOrder order) {
 
 template <typename T>
 void insert_all_literally(std::vector<T>& list, std::vector<T>& batch, PositionOrder order) {
-    list.reserve(list.size() + batch.size());
+    make_room(list, batch.size());
     for (T& rec : batch) literal_insert(list, rec, order);
 }
 
@@ -77,7 +85,7 @@ template <typename T>
 void merge_from(std::vector<T>& list, size_t from, std::vector<T>& batch, int16_t sheet, PositionOrder order) {
     std::vector<T> out;
     out.reserve(list.size() - from + batch.size());
-    list.reserve(list.size() + batch.size());  // nothing below allocates
+    make_room(list, batch.size());  // nothing below allocates
     size_t b = 0;
     for (size_t i = from; i < list.size(); ++i) {
         if (list[i].sheet >= sheet)
