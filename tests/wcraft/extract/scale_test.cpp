@@ -1,6 +1,6 @@
-// Extraction at the size of real projects: a full sheet read in
-// milliseconds, and a project's worth of sheets inserted in linear time.
-#include <chrono>
+// Extraction at the size of real projects: a full sheet read whole, and a
+// project's worth of sheets inserted without copying the list per sheet.
+// (Speed itself is measured by the benchmarks, not here.)
 
 #include "extract/extract.h"
 #include "extract/sorted_insert.h"
@@ -11,13 +11,9 @@
 namespace wcraft::test {
 namespace {
 
-double seconds_since(std::chrono::steady_clock::time_point t0) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
 class Scale : public ExtractTest {};
 
-TEST_F(Scale, AFullSheetIsReadQuickly) {
+TEST_F(Scale, AFullSheetIsReadWhole) {
     set_wires({{"CONTROL", "WCR_WIRE_CONTROL"}});
     set_zones({{"Z0", "ZL0"}});
     std::string ents;
@@ -32,30 +28,30 @@ TEST_F(Scale, AFullSheetIsReadQuickly) {
                         {"ID", "A2", x, y + 5}, {"USER", "U"}});
     }
     open_sheet(ents);
-    auto t0 = std::chrono::steady_clock::now();
     extract_wires(log);
     extract_zones(log);
     extract_components(log);
-    double took = seconds_since(t0);
     EXPECT_EQ(store().wires[0].size(), 1000u);
-    EXPECT_EQ(store().coils.size(), 200u);
-    EXPECT_LT(took, 0.5) << "host calls included";
-    RecordProperty("sheet_seconds", std::to_string(took));
+    ASSERT_EQ(store().coils.size(), 200u);
+    for (const Component& c : store().coils) EXPECT_EQ(c.ids.size(), 2u);
 }
 
-TEST(ScaleInsertion, FiveHundredSheetsOfAThousandSegments) {
+TEST(ScaleInsertion, FiveHundredSheetsOfAThousandSegmentsGrowTheListGeometrically) {
     std::vector<WireSegment> list;
     OrderMark mark;
-    auto t0 = std::chrono::steady_clock::now();
+    size_t growths = 0;  // times the list's room changed
     for (short sheet = 1; sheet <= 500; ++sheet) {
         std::vector<WireSegment> batch(1000);
         for (int i = 0; i < 1000; ++i) {
             batch[i].sheet = sheet;
             batch[i].start = {static_cast<double>((i * 31) % 400), static_cast<double>((i * 17) % 300)};
         }
+        size_t room = list.capacity();
         insert_sorted(list, batch, PositionOrder::TopDown, mark);
+        if (list.capacity() != room) ++growths;
     }
-    double took = seconds_since(t0);
+    // A list reallocated for every sheet copies the whole project 500 times.
+    EXPECT_LT(growths, 40u);
     ASSERT_EQ(list.size(), 500000u);
     for (size_t i = 1; i < list.size(); ++i) {
         ASSERT_LE(list[i - 1].sheet, list[i].sheet);
@@ -63,7 +59,6 @@ TEST(ScaleInsertion, FiveHundredSheetsOfAThousandSegments) {
             ASSERT_FALSE(precedes(list[i].start, list[i - 1].start, PositionOrder::TopDown));
         }
     }
-    EXPECT_LT(took, 2.0);
 }
 
 }  // namespace
