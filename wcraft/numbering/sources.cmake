@@ -1,2 +1,8 @@
 # Numbering and correlation (paths relative to wcraft/).
-set(WCRAFT_NUMBERING_HOST_SOURCES)
+set(WCRAFT_NUMBERING_HOST_SOURCES
+  numbering/touch.cpp
+  numbering/segment_index.cpp
+  numbering/links.cpp
+  numbering/groups.cpp
+  numbering/wire_numbering.cpp
+)
