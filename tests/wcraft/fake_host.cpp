@@ -324,4 +324,12 @@ int ads_ssdel(const ads_name, const ads_name) { return RTERROR; }
 int ads_ssfree(const ads_name) { return RTERROR; }
 int ads_entnext(const ads_name, ads_name) { return RTERROR; }
 struct resbuf* ads_entget(const ads_name) { return nullptr; }
+int ads_entmake(const struct resbuf*) { return RTERROR; }
+struct resbuf* ads_tblsearch(const char*, const char*, int) { return nullptr; }
+// Nor system variables, AutoLISP values to read or folder listings.
+int ads_getvar(const char*, struct resbuf*) { return RTERROR; }
+int ads_getsym(const char*, struct resbuf**) { return RTERROR; }
+long rt_findfirst(const char*, struct rt_finddata_t*) { return -1; }
+int rt_findnext(long, struct rt_finddata_t*) { return -1; }
+int rt_findclose(long) { return 0; }
 }

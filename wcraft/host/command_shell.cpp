@@ -13,6 +13,8 @@ namespace wcraft {
 
 namespace {
 
+int g_leave = 0;  // the leave flag, cleared when the main loop starts
+
 enum class InputKind { Word, Empty, Cancelled };
 
 // The next keyword: the current argument when one is left (a non-string
@@ -34,6 +36,8 @@ InputKind next_input(ArgCursor& args, const char* prompt, FixedText<kInputChars>
 
 }  // namespace
 
+void request_shell_leave() { g_leave = 1; }
+
 void print_keyword_list(const char* heading, const KeywordTable& table) {
     ads_printf("%s", heading);
     for (size_t i = 0; i < table.count; ++i) ads_printf(msg::kListItem, table.entries[i].keyword);
@@ -44,6 +48,7 @@ int run_main_menu(ArgCursor& args) {
     ShellState& sh = s.shell;
     s.stage = 0;
     put_int_sym("wcrppro", 0);
+    g_leave = 0;
     for (;;) {
         InputKind k = next_input(args, msg::kMainPrompt, sh.main_input);
         if (k == InputKind::Cancelled) {
@@ -60,7 +65,7 @@ int run_main_menu(ArgCursor& args) {
         int keep = 1;
         if (e) keep = e->handler(args);
         else ads_printf("%s", msg::kMainUnknown);
-        if (keep == 0 || sh.arg_mode) break;
+        if (keep == 0 || sh.arg_mode || g_leave) break;
     }
     return 1;
 }
@@ -81,7 +86,7 @@ int run_sub_menu(const SubMenu& menu, ArgCursor& args) {
         } else {
             ads_printf("%s", menu.unknown);
         }
-        if (sh.arg_mode) return 1;
+        if (sh.arg_mode || g_leave) return 1;
     }
 }
 

@@ -23,5 +23,9 @@ struct SubMenu {
 int run_sub_menu(const SubMenu& menu, ArgCursor& args);
 // Prints a help list: the heading, then every keyword in table order.
 void print_keyword_list(const char* heading, const KeywordTable& table);
+// The leave flag: the shell's loops end right after the running handler
+// and hand the input back to the host (a handler that started a script
+// sets it, so that the script's lines reach the host, not the shell).
+void request_shell_leave();
 
 }  // namespace wcraft

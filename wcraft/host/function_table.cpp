@@ -6,6 +6,7 @@
 #include "host/host_api.h"
 #include "host/messages.h"
 #include "host/setup.h"
+#include "postproc/postproc.h"
 
 namespace wcraft {
 
@@ -37,8 +38,8 @@ const FunctionEntry kFunctionTable[kFunctionCount] = {
     {"C:WCRWLINKL", [] { return not_built("WCRWLINKL"); }, nullptr},
     {"C:WCRVIEWREPORT", cmd_view_report, nullptr},
     {"C:WCRRESETDEMO", cmd_reset_demo, nullptr},
-    {"WCRCTRL", [] { return not_built("WCRCTRL"); }, nullptr},
-    {"WCRNEXTSTAGE", [] { return not_built("WCRNEXTSTAGE"); }, nullptr},
+    {"WCRCTRL", wcr_ctrl, nullptr},
+    {"WCRNEXTSTAGE", wcr_next_stage, nullptr},
     {"WCRPPROINT", [] { return not_built("WCRPPROINT"); }, direct_ppro_interface},
     {"WCRSETDIR", cmd_setdir, direct_setdir},
 };

@@ -9,6 +9,7 @@
 #include "host/function_table.h"
 #include "host/host_api.h"
 #include "host/messages.h"
+#include "postproc/postproc.h"
 #include "project/project_commands.h"
 
 namespace wcraft {
@@ -69,9 +70,17 @@ const KeywordEntry kProcessEntries[] = {
     {"?", list_process},
     {"BATCHPLOT", [](ArgCursor&) { return not_built("PROCESS BATCHPLOT"); }},
     {"USERSCRIPT", [](ArgCursor&) { return not_built("PROCESS USERSCRIPT"); }},
-    {"CHECK", [](ArgCursor&) { return not_built("PROCESS CHECK"); }},
+    {"CHECK",
+     [](ArgCursor&) {
+         project_drawing_check();
+         return 1;
+     }},
     {"EXIT", leave},
-    {"RUN", [](ArgCursor&) { return not_built("PROCESS RUN"); }},
+    {"RUN",
+     [](ArgCursor&) {
+         if (save_drawing_check() == 1) multi_sheet_processor();
+         return 1;
+     }},
     {"QRUN", [](ArgCursor&) { return not_built("PROCESS QRUN"); }},
 };
 

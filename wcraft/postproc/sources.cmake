@@ -1,2 +1,9 @@
 # Run control and stage engine (paths relative to wcraft/).
-set(WCRAFT_POSTPROC_HOST_SOURCES postproc/progress.cpp)
+set(WCRAFT_POSTPROC_HOST_SOURCES
+  postproc/progress.cpp
+  postproc/run_files.cpp
+  postproc/drawing_check.cpp
+  postproc/multi_sheet.cpp
+  postproc/save_check.cpp
+  postproc/stage_engine.cpp
+)

@@ -1,2 +1,2 @@
 # Write-back into the drawings (paths relative to wcraft/).
-set(WCRAFT_UPDATE_HOST_SOURCES)
+set(WCRAFT_UPDATE_HOST_SOURCES update/wire_writeback.cpp)

@@ -1,0 +1,132 @@
+// PROCESS RUN: checks the project's drawings, empties the report files,
+// writes the run-time event log header and the script that visits every
+// drawing, and starts the script.
+#include <string>
+
+#include "host/error_report.h"
+#include "host/host_api.h"
+#include "host/module_state.h"
+#include "host/publish.h"
+#include "postproc/messages.h"
+#include "postproc/postproc.h"
+#include "postproc/run_files.h"
+
+namespace wcraft {
+
+namespace {
+
+void print_rule(int width) { ads_printf("\n%s", std::string(static_cast<size_t>(width), '=').c_str()); }
+
+// Creates the four report files empty; a file that cannot be made sets its
+// error code and the next one is still tried.
+void empty_reports() {
+    for (int i = 0; i < 4; ++i) {
+        FILE* f = rt_fopen(run_file(pmsg::kReportExts[i]).c_str(), "w");
+        if (f) fclose(f);
+        else error_code() = ERR_RUN_WLF + i;
+    }
+}
+
+void write_log_header(FILE* log, const ProjectConfig& c) {
+    fputs(pmsg::kLogTitle, log);
+    fprintf(log, "\n%s", std::string(pmsg::kLogRule, '=').c_str());
+    fprintf(log, pmsg::kLogName, c.p_name.c_str());
+    fprintf(log, pmsg::kLogTitleLine, c.p_title.c_str());
+    fprintf(log, pmsg::kLogDir, c.p_dir.c_str());
+    fputs(pmsg::kControlHeading, log);
+    write_control_lines(c, log);
+    fputs(pmsg::kGenerating, log);
+}
+
+void script_line(FILE* scr, const std::string& text) {
+    fputs(text.c_str(), scr);
+    fputc('\n', scr);
+}
+
+std::string sheet_line(const std::string& sheet) {
+    char buf[64];
+    snprintf(buf, sizeof buf, pmsg::kScriptSheet, sheet.c_str());
+    return buf;
+}
+
+// The OPEN block of every drawing, the drawing's line in the log; returns
+// how many drawings the script visits.
+int write_drawings(FILE* scr, FILE* log, const ProjectConfig& c) {
+    int count = 0;
+    for (const std::string& path : run_drawings(c)) {
+        ++count;
+        script_line(scr, pmsg::kScriptOpen);
+        if (count == 1) script_line(scr, pmsg::kScriptYes);
+        script_line(scr, path);
+        script_line(scr, pmsg::kScriptLoad);
+        script_line(scr, sheet_line(sheet_text_of(count)));
+        script_line(scr, pmsg::kScriptDrawing);
+        fprintf(log, pmsg::kLogDrawing, path.c_str());
+    }
+    return count;
+}
+
+int write_run_files(FILE* scr, FILE* log) {
+    const ProjectConfig& c = config();
+    write_log_header(log, c);
+    script_line(scr, pmsg::kScriptLoad);
+    script_line(scr, sheet_line("000"));
+    script_line(scr, pmsg::kScriptStart);
+    int count = write_drawings(scr, log, c);
+    if (count == 0) error_code() = ERR_RUN_NO_DRAWINGS;
+    fputs(pmsg::kEndOfList, log);
+    fprintf(log, pmsg::kToProcess, count);
+    script_line(scr, pmsg::kScriptNew);
+    script_line(scr, "");
+    script_line(scr, pmsg::kScriptLoad);
+    script_line(scr, pmsg::kScriptFinish);
+    fclose(scr);
+    fputs(pmsg::kScriptComplete, log);
+    fclose(log);
+    return count;
+}
+
+int run_failed() {
+    wcr().stage = 0;
+    report_error();
+    return 1;
+}
+
+}  // namespace
+
+int multi_sheet_processor() {
+    ModuleState& s = wcr();
+    ads_printf("%s", pmsg::kMultiBanner);
+    print_rule(pmsg::kMultiRule);
+    s.stage = 0;
+    s.qrun = 0;
+    put_int_sym("wcrqrun", 0);
+    put_int_sym("wcrstage", s.stage);
+    wcr_next_stage();
+    s.drawing_count = 0;
+    error_code() = 0;
+    if (project_drawing_check() != 1) {
+        error_code() = ERR_RUN_CHECK;
+        return run_failed();
+    }
+    empty_reports();
+    FILE* scr = rt_fopen(run_file(pmsg::kScriptExt).c_str(), "w");
+    if (!scr) error_code() = ERR_RUN_SCRIPT;
+    FILE* log = nullptr;
+    if (error_code() == 0) {
+        log = rt_fopen(run_file(pmsg::kLogExt).c_str(), "w");
+        if (!log) error_code() = ERR_RUN_LOG;
+    }
+    if (error_code() != 0) {
+        if (scr) fclose(scr);
+        if (log) fclose(log);
+        return run_failed();
+    }
+    int count = write_run_files(scr, log);
+    if (error_code() != 0) return run_failed();
+    s.drawing_count = static_cast<short>(count);
+    start_script(run_file(pmsg::kScriptExt));
+    return 1;
+}
+
+}  // namespace wcraft

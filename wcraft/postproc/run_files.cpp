@@ -1,0 +1,84 @@
+// Run file names, sheet texts, the drawing walk of a run and the control
+// flag lines shared by the log header and the drawing check.
+#include "postproc/run_files.h"
+
+#include "host/command_shell.h"
+#include "host/host_api.h"
+#include "host/module_state.h"
+#include "host/setup.h"
+#include "postproc/messages.h"
+#include "postproc/progress.h"
+
+namespace wcraft {
+
+std::string run_file(const char* ext) {
+    std::string p = wcr().install_dir.c_str();
+    p += pmsg::kProcessDir;
+    p += "\\";
+    p += config().p_name.c_str();
+    p += ".";
+    p += ext;
+    return p;
+}
+
+std::string sheet_text_of(int position) {
+    char buf[16];
+    snprintf(buf, sizeof buf, "%03d", position);
+    return buf;
+}
+
+std::vector<std::string> list_files(const std::string& pattern) {
+    std::vector<std::string> names;
+    rt_finddata_t fd{};
+    long h = rt_findfirst(pattern.c_str(), &fd);
+    if (h == -1) return names;
+    do {
+        if (!(fd.attrib & RT_A_SUBDIR)) names.emplace_back(fd.name);
+    } while (rt_findnext(h, &fd) == 0);
+    rt_findclose(h);
+    return names;
+}
+
+std::vector<std::string> run_drawings(const ProjectConfig& c) {
+    std::vector<std::string> paths;
+    std::string dir = std::string(c.p_dir.c_str()) + "\\";
+    if (c.f_mode == FM_FILENAME) {
+        for (int i = 0; i < kMaxFileNames; ++i) {
+            if (c.f_names[i].view().substr(0, 4) == kListEnd) break;
+            paths.push_back(dir + c.f_names[i].c_str());
+        }
+        return paths;
+    }
+    const std::string ext = std::string(".") + kDrawingExt;
+    for (std::string& name : list_files(dir + "*" + ext)) {
+        size_t cut = name.find(ext);  // upper case only: other spellings stay whole
+        if (cut != std::string::npos) name.resize(cut);
+        paths.push_back(dir + name);
+    }
+    return paths;
+}
+
+void control_flags(const ProjectConfig& c, int (&flags)[15]) {
+    const int in_order[15] = {c.wire_num, c.wire_lis, c.wire_sch, c.wire_lnk,  c.comp_num,
+                              c.term_num, c.relay_cr, c.cont_num, c.cont_blk,  c.sheet_no,
+                              c.sheet_rot, c.part_lis, c.analysis, c.application_int, c.audit};
+    for (int i = 0; i < 15; ++i) flags[i] = in_order[i];
+}
+
+void write_control_lines(const ProjectConfig& c, FILE* out) {
+    int flags[15];
+    control_flags(c, flags);
+    for (int i = 0; i < 15; ++i) {
+        char word[16];
+        enabled_text(flags[i], word);
+        if (out) fprintf(out, pmsg::kControlLines[i], word);
+        else ads_printf(pmsg::kControlLines[i], word);
+    }
+}
+
+int start_script(const std::string& path) {
+    request_shell_leave();
+    return ads_command(RTSTR, "_.SCRIPT", RTSTR, path.c_str(), 0);
+}
+
+}  // namespace wcraft

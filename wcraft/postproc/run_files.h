@@ -1,0 +1,30 @@
+// What a run is made of: the run files named after the project, the sheet
+// texts, the project's drawings in script order and the control flag lines.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "project/project_config.h"
+
+namespace wcraft {
+
+// install directory + "PROCESS" + "\" + project name + "." + ext
+std::string run_file(const char* ext);
+// A drawing's place in a run as text: "001" .. "999", unpadded from 1000.
+std::string sheet_text_of(int position);
+// The drawings of a multi-sheet run in script order, without extension
+// where the listing gave an upper-case drawing extension.
+std::vector<std::string> run_drawings(const ProjectConfig& c);
+// The fifteen post-processor control flags in the order of their lines.
+void control_flags(const ProjectConfig& c, int (&flags)[15]);
+// Writes the fifteen control lines to `out`, or to the command line when
+// `out` is null.
+void write_control_lines(const ProjectConfig& c, FILE* out);
+// Lists `pattern` in the file layer's order, files only.
+std::vector<std::string> list_files(const std::string& pattern);
+// Sends "_.SCRIPT" with the path after telling the shell to leave.
+int start_script(const std::string& path);
+
+}  // namespace wcraft
