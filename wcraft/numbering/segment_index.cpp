@@ -136,6 +136,8 @@ void PointIndex::remove(int32_t seg) {
 void SegmentIndex::build_lines(const std::vector<WireSegment>& list) {
     clear();
     std::vector<LineIndex::Entry> horizontal, vertical;
+    horizontal.reserve(list.size());
+    vertical.reserve(list.size());
     for (size_t i = 0; i < list.size(); ++i) {
         const WireSegment& s = list[i];
         int32_t seg = static_cast<int32_t>(i);
@@ -153,6 +155,8 @@ void SegmentIndex::build_lines(const std::vector<WireSegment>& list) {
 
 void SegmentIndex::build_points(const std::vector<WireSegment>& list) {
     std::vector<PointIndex::Entry> by_y, by_x;
+    by_y.reserve(2 * list.size());
+    by_x.reserve(2 * list.size());
     for (size_t i = 0; i < list.size(); ++i) {
         const WireSegment& s = list[i];
         int32_t seg = static_cast<int32_t>(i);
