@@ -6,6 +6,9 @@
 namespace wcraft {
 
 // Numbers the wires in the store; writes its warnings to `log`. Returns 1.
+// Automatic numbers step by the wire type's increment past numbers that
+// positive links use; with an increment of 0 they step by 1 to the first
+// free number, which every later automatic wire of the type then shares.
 int number_wires(FILE* log);
 
 // 1 when (px, py) lies on the segment (ends included, exact comparison).

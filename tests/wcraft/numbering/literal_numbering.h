@@ -1,6 +1,6 @@
-// A plain reference for wire numbering that follows the written steps one by
-// one: every search walks a list from its head, every build repeats whole
-// passes, every check rescans the whole list. Slow, and meant to be obvious.
+// A plain reference for wire numbering that does every step the slow,
+// obvious way: every search walks a list from its head, every build repeats
+// whole passes, every check rescans the whole list.
 #pragma once
 
 #include <cstdio>
