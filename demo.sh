@@ -1,10 +1,58 @@
 #!/bin/sh
-# Builds the host and runs it on the bundled demo drawing: lists what is in
-# it and saves a copy as out/demo-copy.dxf.
+# Builds the host and the electrical design module, lays out a drive folder
+# under out/, and runs the post-processor (PROCESS RUN) over the demo project:
+# four schematic sheets that come back with wire numbers, component and
+# terminal references, relay cross-references and sheet numbers, plus the
+# run-time event log and the reports.
+#   ./demo.sh            (BUILD_DIR=... to build elsewhere than build/)
 set -eu
 cd "$(dirname "$0")"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target cadhost_exe
-mkdir -p out
-rm -f out/demo-copy.dxf
-printf 'LIST\nALL\n\nSAVEAS\n\nout/demo-copy.dxf\nQUIT\n' | build/bin/cadhost support/samples/demo.dxf
+src=$(pwd)
+build=${BUILD_DIR:-build}
+jobs=$(nproc 2>/dev/null || echo 2)
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$jobs" --target cadhost_exe wcraft wcraft_info_slide
+
+drive=$src/out/drive
+rm -rf "$drive"
+sh support/wcraft/install.sh "$drive" "$build" >/dev/null
+wc=$drive/WCRAFT
+host() {
+    (cd "$drive" && "$src/$build/bin/cadhost" --drive C="$drive" --support "$wc" --support "$src/support/dcl" "$@")
+}
+
+# First start: the start-up file loads the module, which creates the working
+# folders and copies the pristine sheets NEW001..NEW004 to WcrDemo\DEMO001..4.
+printf 'QUIT\n' | host > "$src/out/setup.txt" 2>&1
+
+# The run: open the demo project, then PROCESS RUN. The post-processor's own
+# script then opens every sheet twice (read, then write back) and saves it.
+printf 'WCRAFT\nPROJECT\nOPEN\nC:\\WCRAFT\\PROJECT\\wcrdemo.prj\nEXIT\nPROCESS\nRUN\n' > "$src/out/demo-input.txt"
+status=0
+host < "$src/out/demo-input.txt" > "$src/out/demo-session.txt" 2>&1 || status=$?
+
+echo
+echo "== Wirecraft demo run (host exit status $status)"
+echo "Host session transcript : out/demo-session.txt"
+grep -h "not built yet" "$src/out/demo-session.txt" | sed 's/^ *//; s/; error:.*//' | sort -u || true
+echo "Numbered drawings       :"
+for f in "$wc"/WcrDemo/DEMO00?.DXF; do
+    [ -f "$f" ] || continue
+    if cmp -s "$f" "$wc/NEW00${f##*DEMO00}"; then note="unchanged"; else note="updated by the run"; fi
+    echo "  ${f#$src/} ($note)"
+done
+echo "Run-time event log      : ${wc#$src/}/PROCESS/WCRDEMO.LOG"
+echo "Reports                 :"
+for ext in WLF RLF PLF ALF; do
+    f=$wc/PROCESS/WCRDEMO.$ext
+    if [ -f "$f" ]; then echo "  ${f#$src/} ($(wc -l < "$f") lines)"; else echo "  ${f#$src/} (not written)"; fi
+done
+log=$wc/PROCESS/WCRDEMO.LOG
+if [ -f "$log" ]; then
+    echo
+    echo "-- last lines of the event log"
+    tail -n 12 "$log"
+    echo
+fi
+exit "$status"
