@@ -88,10 +88,11 @@ def sheet1():
     s.zone("RACK_2", (85, 180), (240, 210))
     # The 24 V control supply leaves this sheet through wire links 1 and 2.
     for wtype, y, number, label in (("CONTROL", 120, 1, "+24V"), ("0", 100, 2, "0V")):
+        s.wire(wtype, (280, y), (300, y))
         s.symbol("TERMH", (300, y), TERMINAL_LAYER, REF="X2:?", TAG="TERMBLK2")
         s.wire(wtype, (303, y), (350, y))
         s.link("R", (350, y), number)
-        s.note((285, y - 1), label, 2)
+        s.note((268, y - 1), label, 2)
     s.note((290, 130), "CONTROL SUPPLY TO SHEET 2", 2)
     return s
 
