@@ -35,7 +35,7 @@ host < "$src/out/demo-input.txt" > "$src/out/demo-session.txt" 2>&1 || status=$?
 echo
 echo "== Wirecraft demo run (host exit status $status)"
 echo "Host session transcript : out/demo-session.txt"
-grep -h "not built yet" "$src/out/demo-session.txt" | sed 's/^ *//; s/; error:.*//' | sort -u || true
+grep -o "[A-Za-z0-9' ]* is not built yet in this version of Wirecraft 5\." "$src/out/demo-session.txt" | sed 's/^ *//' | sort -u || true
 echo "Numbered drawings       :"
 for f in "$wc"/WcrDemo/DEMO00?.DXF; do
     [ -f "$f" ] || continue
