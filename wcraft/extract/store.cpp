@@ -48,6 +48,8 @@ void Store::reset() {
     release(unlisted);
     grid_orientation = GRID_UNDEFINED;
     for (auto& m : wire_marks) m = OrderMark{};
+    for (auto& r : wire_runs) release(r);
+    for (auto& n : wire_runs_for) n = 0;
     for (auto* m : {&components_mark, &terminals_mark, &coils_mark, &contacts_mark, &unlisted_mark}) *m = OrderMark{};
 }
 
@@ -55,6 +57,7 @@ size_t Store::bytes() const {
     size_t n = 0;
     for (const auto& w : wires) n += held(w);
     for (const auto& p : nodes) n += held(p);
+    for (const auto& r : wire_runs) n += held(r);
     for (const auto& z : zones) n += held(z);
     n += held(links) + held(phantoms) + held(relay_marks) + held(grid);
     for (const auto* list : {&components, &terminals, &coils, &contacts, &unlisted}) n += held_components(*list);

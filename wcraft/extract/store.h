@@ -157,6 +157,12 @@ struct OrderMark {
     bool tail_ok = true;            // the records of max_sheet form the list's tail, in position order
 };
 
+// A run of consecutive segments of one sheet in a wire list.
+struct SheetRun {
+    int16_t sheet = 0;
+    uint32_t begin = 0, end = 0;  // list indices, end exclusive
+};
+
 struct Store {
     std::vector<WireSegment> wires[kMaxWires];  // sorted: sheet, then position
     std::vector<NodePoint> nodes[kMaxWires];    // order of creation
@@ -171,6 +177,12 @@ struct Store {
     // order bookkeeping of the sorted lists, beside them
     OrderMark wire_marks[kMaxWires];
     OrderMark components_mark, terminals_mark, coils_mark, contacts_mark, unlisted_mark;
+    // Per wire type, the runs of each sheet ordered by sheet then list
+    // position; built once the lists are complete, for the write-back, and
+    // valid while the list keeps the size noted beside them (plus one; 0
+    // when not built).
+    std::vector<SheetRun> wire_runs[kMaxWires];
+    size_t wire_runs_for[kMaxWires] = {};
 
     // Empties every list, its order bookkeeping and the grid orientation
     // (start of a run).

@@ -110,14 +110,31 @@ struct NumberGroup {
     bool written = false;
 };
 
-// Walks the sheet's segments in list order; the first finished segment of
-// each number is labelled, and it and every later segment of that number
-// on the sheet reach the written state, with a text where labelled.
-void write_texts(const WireDefn& w, std::vector<WireSegment>& list, const TextStyle& st, FILE* log) {
-    short sheet = wcr().sheet_no;
-    auto first = std::partition_point(list.begin(), list.end(), [sheet](const WireSegment& s) { return s.sheet < sheet; });
-    size_t begin = static_cast<size_t>(first - list.begin()), end = begin;
-    while (end < list.size() && list[end].sheet == sheet) ++end;
+// The runs of consecutive same-sheet segments of a wire list, ordered
+// by sheet and then list position. Lists are normally ordered by sheet
+// (one run per sheet), but a sheet read out of order can split a sheet
+// into several runs, and each run is written on its own.
+const std::vector<SheetRun>& sheet_runs(Store& s, int t) {
+    std::vector<SheetRun>& runs = s.wire_runs[t];
+    if (s.wire_runs_for[t] == s.wires[t].size() + 1) return runs;
+    runs.clear();
+    const std::vector<WireSegment>& list = s.wires[t];
+    for (uint32_t i = 0; i < list.size();) {
+        uint32_t j = i;
+        while (j < list.size() && list[j].sheet == list[i].sheet) ++j;
+        runs.push_back(SheetRun{list[i].sheet, i, j});
+        i = j;
+    }
+    std::stable_sort(runs.begin(), runs.end(), [](const SheetRun& a, const SheetRun& b) { return a.sheet < b.sheet; });
+    s.wire_runs_for[t] = s.wires[t].size() + 1;
+    return runs;
+}
+
+// Within one run of the sheet, in list order: the first finished segment of
+// each number is labelled, and it and every later segment of that number in
+// the run reach the written state, with a text where labelled.
+void write_run(const WireDefn& w, std::vector<WireSegment>& list, size_t begin, size_t end, const TextStyle& st,
+               FILE* log) {
     std::unordered_map<int32_t, NumberGroup> groups;
     for (size_t i = begin; i < end; ++i) groups[list[i].wire_number].at.push_back(i);
     for (size_t i = begin; i < end; ++i) {
@@ -133,6 +150,15 @@ void write_texts(const WireDefn& w, std::vector<WireSegment>& list, const TextSt
             u.state = SEG_WRITTEN;
         }
     }
+}
+
+void write_texts(const WireDefn& w, int type, const TextStyle& st, FILE* log) {
+    Store& s = store();
+    short sheet = wcr().sheet_no;
+    const std::vector<SheetRun>& runs = sheet_runs(s, type);
+    auto it = std::lower_bound(runs.begin(), runs.end(), sheet,
+                               [](const SheetRun& r, short sh) { return r.sheet < sh; });
+    for (; it != runs.end() && it->sheet == sheet; ++it) write_run(w, s.wires[type], it->begin, it->end, st, log);
 }
 
 void insert_nodes(const std::vector<NodePoint>& nodes, bool& first, FILE* log) {
@@ -202,7 +228,7 @@ int write_wire_numbers(FILE* log) {
         erase_legacy(w);
         prepare_layer(w, !s.wires[i].empty());
         st.height = text_height(w);
-        write_texts(w, s.wires[i], st, log);
+        write_texts(w, i, st, log);
         if (have_block) insert_nodes(s.nodes[i], first_node, log);
     }
     if (!remembered.empty()) ads_command(RTSTR, "_.LAYER", RTSTR, "_S", RTSTR, remembered.c_str(), RTSTR, "", 0);

@@ -250,12 +250,16 @@ std::vector<Made> walk_from_every_segment(std::vector<WireSegment>& list, short 
 
 TEST_F(Writeback, AgreesWithTheWalkFromEverySegment) {
     std::mt19937 rng(20240611);
-    for (int round = 0; round < 6; ++round) {
+    for (int round = 0; round < 12; ++round) {
         open_drawing("R" + std::to_string(round) + ".DXF", dxf_drawing(""));
         store().reset();
         const short sheets = 4, on = static_cast<short>(1 + round % sheets);
-        for (short s = 1; s <= sheets; ++s) {
+        // From round 6 on the sheets come in blocks out of order, as after a
+        // sheet read with a lower number: one sheet's segments in several runs.
+        const bool interleaved = round >= 6;
+        for (short b = 1; b <= sheets; ++b) {
             for (int k = 0; k < 150; ++k) {
+                short s = interleaved ? static_cast<short>(1 + (b + k / 20) % sheets) : b;
                 double x = static_cast<double>(rng() % 40), y = static_cast<double>(200 - k);
                 bool vertical = rng() % 2;
                 int state = rng() % 8 == 0 ? SEG_UNVISITED : SEG_DONE;
