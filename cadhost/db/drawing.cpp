@@ -193,6 +193,20 @@ std::string Drawing::type_of(EntityRef e) const {
     return o ? std::string(m_impl->type_name(static_cast<uint32_t>(e.id))) : std::string();
 }
 
+std::optional<std::string> Drawing::plain_group_text(EntityRef e, int code) const {
+    const DbObject* o = m_impl->object(e);
+    if (!o) return std::nullopt;
+    const Tag* found = nullptr;
+    for (const Tag& t : o->tags) {
+        if (t.code == 1001) break;  // extended data
+        if (t.code != code) continue;
+        if (found) return std::nullopt;
+        found = &t;
+    }
+    if (!found || !dxf::TextCodec::plain(found->text())) return std::nullopt;
+    return std::string(found->text());
+}
+
 std::optional<GroupList> Drawing::tblsearch(const std::string& table, const std::string& name) {
     return TableReader(*m_impl).search(table, name);
 }

@@ -258,6 +258,49 @@ Result<Filter> Filter::compile(const GroupList& filter) {
     return f;
 }
 
+namespace {
+
+// A test on the entity type or the layer decided from those texts alone;
+// every other test leaves the answer open.
+Verdict pre_eval(const Filter::Node& n, const std::string& type, const std::optional<std::string>& layer) {
+    switch (n.kind) {
+    case NodeKind::Test:
+        if (n.test.code == 0) return test_value(GroupValue(type), n.test.value, n.ops) ? Verdict::Yes : Verdict::No;
+        if (n.test.code == 8 && layer)
+            return test_value(GroupValue(*layer), n.test.value, n.ops) ? Verdict::Yes : Verdict::No;
+        return Verdict::Open;
+    case NodeKind::And: {
+        Verdict v = Verdict::Yes;
+        for (auto& c : n.children) {
+            Verdict cv = pre_eval(*c, type, layer);
+            if (cv == Verdict::No) return Verdict::No;
+            if (cv == Verdict::Open) v = Verdict::Open;
+        }
+        return v;
+    }
+    case NodeKind::Or: {
+        Verdict v = Verdict::No;
+        for (auto& c : n.children) {
+            Verdict cv = pre_eval(*c, type, layer);
+            if (cv == Verdict::Yes) return Verdict::Yes;
+            if (cv == Verdict::Open) v = Verdict::Open;
+        }
+        return v;
+    }
+    case NodeKind::Not: {
+        Verdict v = pre_eval(*n.children[0], type, layer);
+        return v == Verdict::Open ? v : v == Verdict::Yes ? Verdict::No : Verdict::Yes;
+    }
+    default: return Verdict::Open;
+    }
+}
+
+}  // namespace
+
+Verdict Filter::pre_match(const std::string& type, const std::optional<std::string>& layer) const {
+    return m_root ? pre_eval(*m_root, type, layer) : Verdict::Yes;
+}
+
 bool Filter::matches(const GroupList& entity) const { return !m_root || eval(*m_root, entity); }
 
 bool Filter::tests_code(int code) const { return m_root && mentions(*m_root, code); }

@@ -2,6 +2,9 @@
 // operators, combined by -4 "<AND" "<OR" "<NOT" "<XOR" groupings.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include <memory>
 #include <vector>
 
@@ -10,11 +13,17 @@
 
 namespace cadhost::select {
 
+// What a filter can say before an entity is read in full.
+enum class Verdict { No, Yes, Open };
+
 class Filter {
 public:
     // Builds a filter; malformed groupings and operators are errors.
     static Result<Filter> compile(const GroupList& filter);
     bool matches(const GroupList& entity) const;
+    // The answer from the entity's type and layer alone (layer absent when
+    // not known), or Open when other groups decide.
+    Verdict pre_match(const std::string& type, const std::optional<std::string>& layer) const;
     // Whether any test looks at this group code (67 or 410 widen "X" to paper space).
     bool tests_code(int code) const;
 

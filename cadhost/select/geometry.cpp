@@ -35,14 +35,29 @@ bool meets(const Outline& o, const Box& b) {
 
 bool is_sub_entity(const std::string& t) { return t == "ATTRIB" || t == "VERTEX" || t == "SEQEND"; }
 
+// Keeps the entities the filter and `keep` accept. When the filter decides
+// from the type and layer alone, an entity it refuses is never read in full,
+// nor one it accepts when `keep` needs no groups.
+enum class KeepNeeds { Groups, Nothing };
+
 template <typename Keep>
-std::vector<EntityRef> collect(const db::Drawing& d, const Filter* filter, Keep keep) {
+std::vector<EntityRef> collect(const db::Drawing& d, const Filter* filter, KeepNeeds needs, Keep keep) {
     std::vector<EntityRef> out;
     bool paper = filter && (filter->tests_code(67) || filter->tests_code(410));
     for (EntityRef e = d.first_entity(); e; e = d.next_entity(e)) {
-        if (is_sub_entity(d.type_of(e))) continue;
+        std::string type = d.type_of(e);
+        if (is_sub_entity(type)) continue;
         auto space = d.space_of(e);
         if (space == db::Space::Block || (space == db::Space::Paper && !paper)) continue;
+        if (filter) {
+            auto plain_type = d.plain_group_text(e, 0);
+            Verdict v = plain_type ? filter->pre_match(*plain_type, d.plain_group_text(e, 8)) : Verdict::Open;
+            if (v == Verdict::No) continue;
+            if (v == Verdict::Yes && needs == KeepNeeds::Nothing) {
+                out.push_back(e);
+                continue;
+            }
+        }
         auto g = d.entget(e);
         if (!g || (filter && !filter->matches(*g))) continue;
         if (keep(e, *g)) out.push_back(e);
@@ -53,13 +68,13 @@ std::vector<EntityRef> collect(const db::Drawing& d, const Filter* filter, Keep 
 }  // namespace
 
 std::vector<EntityRef> select_all(const db::Drawing& d, const Filter* filter) {
-    return collect(d, filter, [](EntityRef, const GroupList&) { return true; });
+    return collect(d, filter, KeepNeeds::Nothing, [](EntityRef, const GroupList&) { return true; });
 }
 
 std::vector<EntityRef> select_window(const db::Drawing& d, Point c1, Point c2, WindowMode mode, const Filter* filter) {
     Box b{std::min(c1.x, c2.x), std::min(c1.y, c2.y), std::max(c1.x, c2.x), std::max(c1.y, c2.y)};
     OutlineBuilder builder(d);
-    return collect(d, filter, [&](EntityRef e, const GroupList& g) {
+    return collect(d, filter, KeepNeeds::Groups, [&](EntityRef e, const GroupList& g) {
         Outline o = builder.build(e, g);
         return mode == WindowMode::Window ? inside(o, b) : meets(o, b);
     });

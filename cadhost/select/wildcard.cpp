@@ -159,9 +159,38 @@ std::vector<std::u32string> alternatives(const std::u32string& p) {
     return out;
 }
 
+// A pattern of plain ASCII letters, digits and the like, without any of the
+// wildcard characters, matches only its own text.
+bool literal_ascii(std::string_view s) {
+    for (char c : s) {
+        auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 || b < 0x20) return false;
+        switch (c) {
+        case '#': case '@': case '.': case '*': case '?': case '~': case '[': case ']': case '`': case ',': return false;
+        default: break;
+        }
+    }
+    return true;
+}
+
+bool same_ascii(std::string_view a, std::string_view b, CaseMode mode) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (mode == CaseMode::Insensitive) {
+            if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+            if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        }
+        if (x != y) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool wcmatch(std::string_view text, std::string_view pattern, CaseMode mode) {
+    // The common case, a plain name against a plain name, without decoding.
+    if (literal_ascii(pattern) && literal_ascii(text)) return same_ascii(text, pattern, mode);
     std::u32string t = decode(text);
     for (const auto& alt : alternatives(decode(pattern))) {
         bool negate = !alt.empty() && alt[0] == '~';

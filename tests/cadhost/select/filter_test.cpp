@@ -131,3 +131,38 @@ TEST(Filter, TestsCodeReportsWhatIsLookedAt) {
     EXPECT_TRUE(f->tests_code(67));
     EXPECT_FALSE(f->tests_code(410));
 }
+
+// Whatever the filter decides from the type and layer alone must be what
+// matching the whole entity list decides.
+TEST(Filter, PreVerdictAgreesWithTheWholeList) {
+    using cadhost::select::Verdict;
+    const std::vector<GroupList> filters = {
+        {s(0, "LINE"), s(8, "WIRES")},
+        {s(0, "INSERT"), s(2, "WLINK*"), s(8, "LINKS"), make_short(66, 1)},
+        {op("<AND"), op("<OR"), s(0, "POLYLINE"), s(0, "LWPOLYLINE"), op("OR>"), s(8, "ZONE1"), op("AND>")},
+        {op("<NOT"), s(8, "W*"), op("NOT>")},
+        {op("<OR"), s(8, "0"), make_short(62, 3), op("OR>")},
+        {op("<XOR"), s(0, "LINE"), s(8, "A"), op("XOR>")},
+        {s(0, "~LINE")},
+        {make_group(-4, std::string("!=")), s(8, "wires")},
+    };
+    const std::vector<GroupList> ents = {line("WIRES"), line("wires"), line("WALL"), line("0"), line("A"),
+                                         {make_ref(-1, EntityRef{8}), s(0, "POLYLINE"), s(8, "ZONE1"), make_short(66, 1)},
+                                         {make_ref(-1, EntityRef{9}), s(0, "INSERT"), s(8, "LINKS"), s(2, "WLINKU"),
+                                          make_short(66, 1)}};
+    int decided = 0;
+    for (const GroupList& fl : filters) {
+        auto f = Filter::compile(fl);
+        ASSERT_TRUE(f.ok());
+        for (const GroupList& e : ents) {
+            std::string type = std::get<std::string>(e[1].value), layer = std::get<std::string>(e[2].value);
+            Verdict v = f->pre_match(type, layer);
+            if (v == Verdict::Open) continue;
+            ++decided;
+            EXPECT_EQ(v == Verdict::Yes, f->matches(e)) << type << " on " << layer;
+            EXPECT_NE(f->pre_match(type, std::nullopt), v == Verdict::Yes ? Verdict::No : Verdict::Yes)
+                << "an unknown layer never flips the answer";
+        }
+    }
+    EXPECT_GT(decided, 20);
+}
