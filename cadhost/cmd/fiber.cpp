@@ -1,11 +1,36 @@
-// Fibers on threads with strict hand-over.
+// Fibers on threads with strict hand-over. The threads are kept in a pool
+// and reused: applications start host commands by the thousand (one per
+// inserted block, say), and a thread per command would cost more than the
+// command.
 #include "cmd/fiber.h"
+
+#include <vector>
 
 namespace cadhost::cmd {
 
 namespace {
+
 thread_local Fiber* t_current = nullptr;
+
+// A thread that runs one fiber body after another.
+struct Worker {
+    std::mutex mutex;
+    std::condition_variable cv;
+    Fiber* job = nullptr;
+};
+
+// Idle workers. Never destroyed: workers wait on it until the process ends.
+struct Pool {
+    std::mutex mutex;
+    std::vector<Worker*> idle;
+};
+
+Pool& pool() {
+    static Pool* p = new Pool;
+    return *p;
 }
+
+}  // namespace
 
 Fiber* Fiber::current() { return t_current; }
 
@@ -15,12 +40,59 @@ Fiber::~Fiber() {
     if (m_started) {
         m_abort = true;
         while (!m_finished) resume();
-        m_thread.join();
     }
 }
 
 void Fiber::wait_for(bool fiber_turn, std::unique_lock<std::mutex>& lock) {
     m_cv.wait(lock, [&] { return m_fiber_turn == fiber_turn; });
+}
+
+// On a worker thread: waits for the first turn, runs the body, and hands
+// control back for good. Nothing of the fiber is touched once it is marked
+// finished, since its owner may destroy it at once.
+void Fiber::run() {
+    t_current = this;
+    {
+        std::unique_lock<std::mutex> l(m_mutex);
+        wait_for(true, l);
+    }
+    m_body();
+    t_current = nullptr;
+    std::unique_lock<std::mutex> l(m_mutex);
+    m_finished = true;
+    m_fiber_turn = false;
+    m_cv.notify_all();
+}
+
+void Fiber::start_on_worker() {
+    Worker* w = nullptr;
+    {
+        std::lock_guard<std::mutex> l(pool().mutex);
+        if (!pool().idle.empty()) {
+            w = pool().idle.back();
+            pool().idle.pop_back();
+        }
+    }
+    if (!w) {
+        w = new Worker;
+        std::thread([w] {
+            for (;;) {
+                Fiber* f = nullptr;
+                {
+                    std::unique_lock<std::mutex> l(w->mutex);
+                    w->cv.wait(l, [w] { return w->job != nullptr; });
+                    f = w->job;
+                    w->job = nullptr;
+                }
+                f->run();
+                std::lock_guard<std::mutex> l(pool().mutex);
+                pool().idle.push_back(w);
+            }
+        }).detach();
+    }
+    std::lock_guard<std::mutex> l(w->mutex);
+    w->job = this;
+    w->cv.notify_one();
 }
 
 bool Fiber::resume() {
@@ -29,18 +101,7 @@ bool Fiber::resume() {
     m_fiber_turn = true;
     if (!m_started) {
         m_started = true;
-        m_thread = std::thread([this] {
-            t_current = this;
-            {
-                std::unique_lock<std::mutex> l(m_mutex);
-                wait_for(true, l);
-            }
-            m_body();
-            std::unique_lock<std::mutex> l(m_mutex);
-            m_finished = true;
-            m_fiber_turn = false;
-            m_cv.notify_all();
-        });
+        start_on_worker();
     }
     m_cv.notify_all();
     wait_for(false, lock);

@@ -1,8 +1,8 @@
 // A body of code that can stop part way and be resumed later: a command
 // started by an application call that waits for answers the call did not
-// give. Each fiber runs on a thread of its own, but only one of the fiber
-// and its resumer runs at any time, so the host stays single-threaded in
-// effect.
+// give. Each fiber runs on a thread of its own (taken from a pool of
+// reused threads), but only one of the fiber and its resumer runs at any
+// time, so the host stays single-threaded in effect.
 #pragma once
 
 #include <condition_variable>
@@ -31,8 +31,9 @@ public:
 
 private:
     void wait_for(bool fiber_turn, std::unique_lock<std::mutex>& lock);
+    void start_on_worker();
+    void run();
     std::function<void()> m_body;
-    std::thread m_thread;
     std::mutex m_mutex;
     std::condition_variable m_cv;
     bool m_fiber_turn = false;  // true while the fiber runs, false while the resumer does

@@ -193,7 +193,11 @@ std::string Drawing::type_of(EntityRef e) const {
     return o ? std::string(m_impl->type_name(static_cast<uint32_t>(e.id))) : std::string();
 }
 
-std::optional<std::string> Drawing::plain_group_text(EntityRef e, int code) const {
+std::string_view Drawing::type_view(EntityRef e) const {
+    return m_impl->object(e) ? m_impl->type_name(static_cast<uint32_t>(e.id)) : std::string_view();
+}
+
+std::optional<std::string_view> Drawing::plain_group_text(EntityRef e, int code) const {
     const DbObject* o = m_impl->object(e);
     if (!o) return std::nullopt;
     const Tag* found = nullptr;
@@ -204,7 +208,7 @@ std::optional<std::string> Drawing::plain_group_text(EntityRef e, int code) cons
         found = &t;
     }
     if (!found || !dxf::TextCodec::plain(found->text())) return std::nullopt;
-    return std::string(found->text());
+    return found->text();
 }
 
 std::optional<GroupList> Drawing::tblsearch(const std::string& table, const std::string& name) {

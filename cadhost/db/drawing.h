@@ -84,10 +84,13 @@ public:
     Space space_of(EntityRef e) const;
     // Entity type name (group 0) without building the whole list.
     std::string type_of(EntityRef e) const;
+    // The same as a view into the drawing, valid until it changes.
+    std::string_view type_view(EntityRef e) const;
     // The value of a string group exactly as the entity list gives it, when
     // the entity holds that group once and its text needs no decoding;
     // nothing otherwise. Lets selection decide without building the list.
-    std::optional<std::string> plain_group_text(EntityRef e, int code) const;
+    // A view into the drawing, valid until it changes.
+    std::optional<std::string_view> plain_group_text(EntityRef e, int code) const;
 
     // --- tables: LAYER, LTYPE, STYLE, VIEW, UCS, VPORT, DIMSTYLE, APPID,
     // BLOCK_RECORD, and the pseudo-table BLOCK (definitions, with group -2

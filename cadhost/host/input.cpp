@@ -1,6 +1,8 @@
 // Reading answers from the layered input sources.
 #include "host/input.h"
 
+#include <cstdio>
+
 #include <charconv>
 
 namespace cadhost::host {
@@ -48,6 +50,7 @@ std::optional<std::string> Input::from_source(Source& s, ReadMode mode) {
 
 bool Input::fill_base() {
     if (!m_base) return false;
+    fflush(stdout);  // the prompt is seen before the answer is awaited
     std::string line;
     if (!std::getline(*m_base, line)) return false;
     m_base_buf.text.erase(0, m_base_buf.pos);

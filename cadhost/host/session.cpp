@@ -32,10 +32,8 @@ Session* Session::current() { return g_current; }
 void Session::set_current(Session* s) { g_current = s; }
 
 Session::Session(SessionOptions opts) : m_opts(std::move(opts)), m_sysvars(*this) {
-    m_out = [](std::string_view t) {
-        fwrite(t.data(), 1, t.size(), stdout);
-        fflush(stdout);
-    };
+    // Output is buffered; it is flushed before input is read and at exit.
+    m_out = [](std::string_view t) { fwrite(t.data(), 1, t.size(), stdout); };
     m_sysvars.set_session_value("ACADVER", m_opts.acadver);
     m_sysvars.set_session_value("PLATFORM", m_opts.platform);
     install_computed_vars();

@@ -260,14 +260,26 @@ Result<Filter> Filter::compile(const GroupList& filter) {
 
 namespace {
 
+// A string test on a text, as test_value decides it; Open for the
+// relational operators, which this does not repeat.
+Verdict test_text(const Filter::Node& n, std::string_view text) {
+    auto ws = std::get_if<std::string>(&n.test.value);
+    if (!ws) return Verdict::Open;
+    switch (n.ops[0]) {
+    case Op::Wild: case Op::Equal: return wcmatch(text, *ws, CaseMode::Insensitive) ? Verdict::Yes : Verdict::No;
+    case Op::NotEqual: return wcmatch(text, *ws, CaseMode::Insensitive) ? Verdict::No : Verdict::Yes;
+    case Op::Any: return Verdict::Yes;
+    default: return Verdict::Open;
+    }
+}
+
 // A test on the entity type or the layer decided from those texts alone;
 // every other test leaves the answer open.
-Verdict pre_eval(const Filter::Node& n, const std::string& type, const std::optional<std::string>& layer) {
+Verdict pre_eval(const Filter::Node& n, std::string_view type, std::optional<std::string_view> layer) {
     switch (n.kind) {
     case NodeKind::Test:
-        if (n.test.code == 0) return test_value(GroupValue(type), n.test.value, n.ops) ? Verdict::Yes : Verdict::No;
-        if (n.test.code == 8 && layer)
-            return test_value(GroupValue(*layer), n.test.value, n.ops) ? Verdict::Yes : Verdict::No;
+        if (n.test.code == 0) return test_text(n, type);
+        if (n.test.code == 8 && layer) return test_text(n, *layer);
         return Verdict::Open;
     case NodeKind::And: {
         Verdict v = Verdict::Yes;
@@ -297,7 +309,7 @@ Verdict pre_eval(const Filter::Node& n, const std::string& type, const std::opti
 
 }  // namespace
 
-Verdict Filter::pre_match(const std::string& type, const std::optional<std::string>& layer) const {
+Verdict Filter::pre_match(std::string_view type, std::optional<std::string_view> layer) const {
     return m_root ? pre_eval(*m_root, type, layer) : Verdict::Yes;
 }
 

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <memory>
 #include <vector>
@@ -23,7 +24,7 @@ public:
     bool matches(const GroupList& entity) const;
     // The answer from the entity's type and layer alone (layer absent when
     // not known), or Open when other groups decide.
-    Verdict pre_match(const std::string& type, const std::optional<std::string>& layer) const;
+    Verdict pre_match(std::string_view type, std::optional<std::string_view> layer) const;
     // Whether any test looks at this group code (67 or 410 widen "X" to paper space).
     bool tests_code(int code) const;
 

@@ -33,7 +33,7 @@ bool meets(const Outline& o, const Box& b) {
     return false;
 }
 
-bool is_sub_entity(const std::string& t) { return t == "ATTRIB" || t == "VERTEX" || t == "SEQEND"; }
+bool is_sub_entity(std::string_view t) { return t == "ATTRIB" || t == "VERTEX" || t == "SEQEND"; }
 
 // Keeps the entities the filter and `keep` accept. When the filter decides
 // from the type and layer alone, an entity it refuses is never read in full,
@@ -45,8 +45,7 @@ std::vector<EntityRef> collect(const db::Drawing& d, const Filter* filter, KeepN
     std::vector<EntityRef> out;
     bool paper = filter && (filter->tests_code(67) || filter->tests_code(410));
     for (EntityRef e = d.first_entity(); e; e = d.next_entity(e)) {
-        std::string type = d.type_of(e);
-        if (is_sub_entity(type)) continue;
+        if (is_sub_entity(d.type_view(e))) continue;
         auto space = d.space_of(e);
         if (space == db::Space::Block || (space == db::Space::Paper && !paper)) continue;
         if (filter) {
