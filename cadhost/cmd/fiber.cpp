@@ -30,6 +30,11 @@ Pool& pool() {
     return *p;
 }
 
+void offer(void* worker) {
+    std::lock_guard<std::mutex> l(pool().mutex);
+    pool().idle.push_back(static_cast<Worker*>(worker));
+}
+
 }  // namespace
 
 Fiber* Fiber::current() { return t_current; }
@@ -43,14 +48,27 @@ Fiber::~Fiber() {
     }
 }
 
+// The other side usually hands over within microseconds (a command given
+// all its answers runs through), so it is awaited spinning for a short
+// while before sleeping: a sleep and wake-up per hand-over would cost more
+// than most commands.
 void Fiber::wait_for(bool fiber_turn, std::unique_lock<std::mutex>& lock) {
-    m_cv.wait(lock, [&] { return m_fiber_turn == fiber_turn; });
+    constexpr int kSpins = 4000;
+    if (m_fiber_turn.load(std::memory_order_acquire) != fiber_turn) {
+        lock.unlock();
+        for (int i = 0; i < kSpins && m_fiber_turn.load(std::memory_order_acquire) != fiber_turn; ++i)
+            std::this_thread::yield();
+        lock.lock();
+    }
+    m_cv.wait(lock, [&] { return m_fiber_turn.load(std::memory_order_acquire) == fiber_turn; });
 }
 
 // On a worker thread: waits for the first turn, runs the body, and hands
-// control back for good. Nothing of the fiber is touched once it is marked
-// finished, since its owner may destroy it at once.
-void Fiber::run() {
+// control back for good. The worker is offered for the next fiber before
+// that (it takes a new job only once this returns), and nothing of the
+// fiber is touched once it is marked finished, since its owner may destroy
+// it at once.
+void Fiber::run(void (*idle)(void*), void* worker) {
     t_current = this;
     {
         std::unique_lock<std::mutex> l(m_mutex);
@@ -58,6 +76,7 @@ void Fiber::run() {
     }
     m_body();
     t_current = nullptr;
+    idle(worker);
     std::unique_lock<std::mutex> l(m_mutex);
     m_finished = true;
     m_fiber_turn = false;
@@ -84,9 +103,7 @@ void Fiber::start_on_worker() {
                     f = w->job;
                     w->job = nullptr;
                 }
-                f->run();
-                std::lock_guard<std::mutex> l(pool().mutex);
-                pool().idle.push_back(w);
+                f->run(offer, w);
             }
         }).detach();
     }

@@ -5,6 +5,7 @@
 // time, so the host stays single-threaded in effect.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -32,11 +33,11 @@ public:
 private:
     void wait_for(bool fiber_turn, std::unique_lock<std::mutex>& lock);
     void start_on_worker();
-    void run();
+    void run(void (*idle)(void*), void* worker);
     std::function<void()> m_body;
     std::mutex m_mutex;
     std::condition_variable m_cv;
-    bool m_fiber_turn = false;  // true while the fiber runs, false while the resumer does
+    std::atomic<bool> m_fiber_turn{false};  // true while the fiber runs, false while the resumer does
     bool m_started = false;
     bool m_finished = false;
     bool m_abort = false;
