@@ -1,9 +1,9 @@
 #!/bin/sh
 # Builds the host and the electrical design module, lays out a drive folder
 # under out/, and runs the post-processor (PROCESS RUN) over the demo project:
-# four schematic sheets that come back with wire numbers, component and
-# terminal references, relay cross-references and sheet numbers, plus the
-# run-time event log and the reports.
+# four schematic sheets that come back with wire numbers and junction
+# blocks, plus the run-time event log and the report files. (The parts of
+# the post-processor still to come say so once each.)
 #   ./demo.sh            (BUILD_DIR=... to build elsewhere than build/)
 set -eu
 cd "$(dirname "$0")"

@@ -204,7 +204,9 @@ TEST_F(Writeback, NodeBlocksAtTheSheetsNodes) {
     EXPECT_EQ(blocks[0].block, "WIRENODE");
     EXPECT_DOUBLE_EQ(blocks[0].x, 50);
     EXPECT_DOUBLE_EQ(blocks[1].x, 80);
-    EXPECT_NE(ads_tblsearch("BLOCK", "WIRENODE", 0), nullptr);
+    struct resbuf* block = ads_tblsearch("BLOCK", "WIRENODE", 0);
+    EXPECT_NE(block, nullptr);
+    ads_relrb(block);
     EXPECT_EQ(log_text(), "\nUpdating wire number information...");
 }
 
