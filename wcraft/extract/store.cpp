@@ -53,6 +53,18 @@ void Store::reset() {
     for (auto* m : {&components_mark, &terminals_mark, &coils_mark, &contacts_mark, &unlisted_mark}) *m = OrderMark{};
 }
 
+void Store::compact() {
+    for (auto& w : wires) w.shrink_to_fit();
+    for (auto& z : zones) z.shrink_to_fit();
+    links.shrink_to_fit();
+    relay_marks.shrink_to_fit();
+    grid.shrink_to_fit();
+    for (auto* list : {&components, &terminals, &coils, &contacts, &unlisted}) {
+        list->shrink_to_fit();
+        for (Component& c : *list) c.ids.shrink_to_fit();
+    }
+}
+
 size_t Store::bytes() const {
     size_t n = 0;
     for (const auto& w : wires) n += held(w);
