@@ -1,43 +1,51 @@
-// Fibers on threads with strict hand-over. The threads are kept in a pool
-// and reused: applications start host commands by the thousand (one per
-// inserted block, say), and a thread per command would cost more than the
-// command.
+// Fibers as stacks of their own, switched with the C library's context
+// calls. Applications start host commands by the thousand (one per inserted
+// block, say), so a switch must cost far less than a command; stacks are
+// kept and reused.
 #include "cmd/fiber.h"
 
+#include <sys/mman.h>
+
+#include <cstdint>
+#include <cstdlib>
 #include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/common_interface_defs.h>
+#define CH_ASAN_FIBERS 1
+#endif
 
 namespace cadhost::cmd {
 
 namespace {
 
-thread_local Fiber* t_current = nullptr;
+// As deep as the main thread's: commands may run AutoLISP of any depth.
+constexpr size_t kStackSize = 8u << 20;
 
-// A thread that runs one fiber body after another.
-struct Worker {
-    std::mutex mutex;
-    std::condition_variable cv;
-    Fiber* job = nullptr;
-};
+Fiber* g_current = nullptr;
 
-// Idle workers. Never destroyed: workers wait on it until the process ends.
-struct Pool {
-    std::mutex mutex;
-    std::vector<Worker*> idle;
-};
-
-Pool& pool() {
-    static Pool* p = new Pool;
-    return *p;
+// Stacks of ended fibers, for the next ones. Never freed.
+std::vector<void*>& spare_stacks() {
+    static auto* v = new std::vector<void*>;
+    return *v;
 }
 
-void offer(void* worker) {
-    std::lock_guard<std::mutex> l(pool().mutex);
-    pool().idle.push_back(static_cast<Worker*>(worker));
+void* take_stack() {
+    auto& spare = spare_stacks();
+    if (!spare.empty()) {
+        void* s = spare.back();
+        spare.pop_back();
+        return s;
+    }
+    void* s = mmap(nullptr, kStackSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE | MAP_STACK,
+                   -1, 0);
+    if (s == MAP_FAILED) std::abort();
+    return s;
 }
 
 }  // namespace
 
-Fiber* Fiber::current() { return t_current; }
+Fiber* Fiber::current() { return g_current; }
 
 Fiber::Fiber(std::function<void()> body) : m_body(std::move(body)) {}
 
@@ -46,90 +54,67 @@ Fiber::~Fiber() {
         m_abort = true;
         while (!m_finished) resume();
     }
+    if (m_stack) spare_stacks().push_back(m_stack);
 }
 
-// The other side usually hands over within microseconds (a command given
-// all its answers runs through), so it is awaited spinning for a short
-// while before sleeping: a sleep and wake-up per hand-over would cost more
-// than most commands.
-void Fiber::wait_for(bool fiber_turn, std::unique_lock<std::mutex>& lock) {
-    constexpr int kSpins = 4000;
-    if (m_fiber_turn.load(std::memory_order_acquire) != fiber_turn) {
-        lock.unlock();
-        for (int i = 0; i < kSpins && m_fiber_turn.load(std::memory_order_acquire) != fiber_turn; ++i)
-            std::this_thread::yield();
-        lock.lock();
+void Fiber::entry(unsigned hi, unsigned lo) {
+    auto* f = reinterpret_cast<Fiber*>((static_cast<uintptr_t>(hi) << 32) | lo);
+#if CH_ASAN_FIBERS
+    __sanitizer_finish_switch_fiber(nullptr, &f->m_resumer_bottom, &f->m_resumer_size);
+#endif
+    try {
+        f->m_body();
+    } catch (...) {
+        // A command's failure must not leave its stack; the command ends.
     }
-    m_cv.wait(lock, [&] { return m_fiber_turn.load(std::memory_order_acquire) == fiber_turn; });
+    f->m_finished = true;
+    f->switch_out(true);
 }
 
-// On a worker thread: waits for the first turn, runs the body, and hands
-// control back for good. The worker is offered for the next fiber before
-// that (it takes a new job only once this returns), and nothing of the
-// fiber is touched once it is marked finished, since its owner may destroy
-// it at once.
-void Fiber::run(void (*idle)(void*), void* worker) {
-    t_current = this;
-    {
-        std::unique_lock<std::mutex> l(m_mutex);
-        wait_for(true, l);
-    }
-    m_body();
-    t_current = nullptr;
-    idle(worker);
-    std::unique_lock<std::mutex> l(m_mutex);
-    m_finished = true;
-    m_fiber_turn = false;
-    m_cv.notify_all();
+// From the resumer into the fiber, and back when it yields or ends.
+void Fiber::switch_in() {
+    m_outer = g_current;
+    g_current = this;
+#if CH_ASAN_FIBERS
+    void* fake = nullptr;
+    __sanitizer_start_switch_fiber(&fake, m_stack, kStackSize);
+    swapcontext(&m_resumer, &m_context);
+    __sanitizer_finish_switch_fiber(fake, nullptr, nullptr);
+#else
+    swapcontext(&m_resumer, &m_context);
+#endif
+    g_current = m_outer;
 }
 
-void Fiber::start_on_worker() {
-    Worker* w = nullptr;
-    {
-        std::lock_guard<std::mutex> l(pool().mutex);
-        if (!pool().idle.empty()) {
-            w = pool().idle.back();
-            pool().idle.pop_back();
-        }
-    }
-    if (!w) {
-        w = new Worker;
-        std::thread([w] {
-            for (;;) {
-                Fiber* f = nullptr;
-                {
-                    std::unique_lock<std::mutex> l(w->mutex);
-                    w->cv.wait(l, [w] { return w->job != nullptr; });
-                    f = w->job;
-                    w->job = nullptr;
-                }
-                f->run(offer, w);
-            }
-        }).detach();
-    }
-    std::lock_guard<std::mutex> l(w->mutex);
-    w->job = this;
-    w->cv.notify_one();
+// From inside the fiber back to its resumer; `ending` when it never returns.
+void Fiber::switch_out(bool ending) {
+#if CH_ASAN_FIBERS
+    __sanitizer_start_switch_fiber(ending ? nullptr : &m_fake_stack, m_resumer_bottom, m_resumer_size);
+    swapcontext(&m_context, &m_resumer);
+    __sanitizer_finish_switch_fiber(m_fake_stack, &m_resumer_bottom, &m_resumer_size);
+#else
+    (void)ending;
+    swapcontext(&m_context, &m_resumer);
+#endif
 }
 
 bool Fiber::resume() {
     if (m_finished) return true;
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_fiber_turn = true;
     if (!m_started) {
         m_started = true;
-        start_on_worker();
+        m_stack = take_stack();
+        getcontext(&m_context);
+        m_context.uc_stack.ss_sp = m_stack;
+        m_context.uc_stack.ss_size = kStackSize;
+        m_context.uc_link = nullptr;
+        auto p = reinterpret_cast<uintptr_t>(this);
+        makecontext(&m_context, reinterpret_cast<void (*)()>(&Fiber::entry), 2, static_cast<unsigned>(p >> 32),
+                    static_cast<unsigned>(p & 0xffffffffu));
     }
-    m_cv.notify_all();
-    wait_for(false, lock);
+    switch_in();
     return m_finished;
 }
 
-void Fiber::yield() {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_fiber_turn = false;
-    m_cv.notify_all();
-    wait_for(true, lock);
-}
+void Fiber::yield() { switch_out(false); }
 
 }  // namespace cadhost::cmd

@@ -1,15 +1,14 @@
 // A body of code that can stop part way and be resumed later: a command
 // started by an application call that waits for answers the call did not
-// give. Each fiber runs on a thread of its own (taken from a pool of
-// reused threads), but only one of the fiber and its resumer runs at any
-// time, so the host stays single-threaded in effect.
+// give. Each fiber runs on a stack of its own, switched to and from on the
+// host's one thread, so only one of the fiber and its resumer runs at any
+// time.
 #pragma once
 
-#include <atomic>
-#include <condition_variable>
+#include <ucontext.h>
+
+#include <cstddef>
 #include <functional>
-#include <mutex>
-#include <thread>
 
 namespace cadhost::cmd {
 
@@ -27,17 +26,23 @@ public:
     bool finished() const { return m_finished; }
     // Set while the fiber is being wound up; input then reads as cancel.
     bool aborting() const { return m_abort; }
-    // The fiber whose code is running on this thread, or nullptr.
+    // The fiber whose code is running now, or nullptr.
     static Fiber* current();
 
 private:
-    void wait_for(bool fiber_turn, std::unique_lock<std::mutex>& lock);
-    void start_on_worker();
-    void run(void (*idle)(void*), void* worker);
+    static void entry(unsigned hi, unsigned lo);
+    void switch_in();
+    void switch_out(bool ending);
+
     std::function<void()> m_body;
-    std::mutex m_mutex;
-    std::condition_variable m_cv;
-    std::atomic<bool> m_fiber_turn{false};  // true while the fiber runs, false while the resumer does
+    ucontext_t m_context{};  // the fiber's own, while it is suspended
+    ucontext_t m_resumer{};  // the resumer's, while the fiber runs
+    void* m_stack = nullptr;
+    Fiber* m_outer = nullptr;  // the fiber current when this one was resumed
+    // what the address sanitizer needs to know of the stacks switched
+    void* m_fake_stack = nullptr;
+    const void* m_resumer_bottom = nullptr;
+    size_t m_resumer_size = 0;
     bool m_started = false;
     bool m_finished = false;
     bool m_abort = false;
