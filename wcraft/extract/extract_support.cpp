@@ -11,15 +11,6 @@
 
 namespace wcraft {
 
-void log_printf(FILE* log, const char* format, ...) {
-    if (!log) return;
-    va_list ap;
-    va_start(ap, format);
-    vfprintf(log, format, ap);
-    va_end(ap);
-}
-
-bool is_list_end(std::string_view name) { return name.substr(0, 4) == kListEnd; }
 
 bool first_point(const resbuf* ed, int code, XY& out) {
     for (const resbuf* rb = ed; rb; rb = rb->rbnext)

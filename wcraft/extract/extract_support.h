@@ -10,14 +10,9 @@
 #include "extract/sorted_insert.h"
 #include "extract/store.h"
 #include "host/host_api.h"
+#include "postproc/progress.h"
 
 namespace wcraft {
-
-// fprintf to the log; nothing when no log is open.
-void log_printf(FILE* log, const char* format, ...) __attribute__((format(printf, 2, 3)));
-
-// A configuration table ends at the first name beginning with "*ND*".
-bool is_list_end(std::string_view name);
 
 // The first group `code` point of the entity data (X and Y); false when absent.
 bool first_point(const resbuf* ed, int code, XY& out);

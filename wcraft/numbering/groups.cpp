@@ -134,7 +134,7 @@ bool wire_link_number(FILE* log, const std::vector<WireSegment>& list, const std
             number = s.link;
             found = true;
         } else if (s.link != number) {
-            log_line(log, nmsg::kWireConflict, s.link, s.sheet);
+            log_printf(log, nmsg::kWireConflict, s.link, s.sheet);
         }
     }
     return found;

@@ -17,11 +17,10 @@ namespace wcraft {
 
 namespace {
 
-bool begins_list_end(std::string_view name) { return name.substr(0, 4) == kListEnd; }
 
 int defined_count(const CompDefn* defs, int slots) {
     int n = 0;
-    while (n < slots && !begins_list_end(defs[n].name.view())) ++n;
+    while (n < slots && !is_list_end(defs[n].name.view())) ++n;
     return n;
 }
 
@@ -163,17 +162,9 @@ private:
 
 }  // namespace
 
-void log_line(FILE* log, const char* format, ...) {
-    if (!log) return;
-    va_list ap;
-    va_start(ap, format);
-    vfprintf(log, format, ap);
-    va_end(ap);
-}
-
 int numbered_wire_types() {
     int n = 0;
-    while (n < kMaxWires && !begins_list_end(config().wire_defs[n].w_name.view())) ++n;
+    while (n < kMaxWires && !is_list_end(config().wire_defs[n].w_name.view())) ++n;
     return n;
 }
 
@@ -212,7 +203,7 @@ void attach_phantoms(FILE* log, const std::vector<SegmentIndex>& index, int type
         const WireLink& p = phantoms[i];
         Found f = find_segment(index, types, p.sheet, p.point);
         if (f.seg < 0) {
-            log_line(log, nmsg::kNoContinue, p.sheet, p.point.x, p.point.y);
+            log_printf(log, nmsg::kNoContinue, p.sheet, p.point.x, p.point.y);
             continue;
         }
         WireSegment& seg = store().wires[f.type][f.seg];
@@ -237,7 +228,7 @@ void attach_links(FILE* log, const std::vector<SegmentIndex>& index, int types) 
         progress_tick();
         Found f = find_segment(index, types, wl.sheet, wl.point);
         if (f.seg < 0) {
-            log_line(log, nmsg::kUnattached, wl.link, wl.sheet, wl.point.x, wl.point.y);
+            log_printf(log, nmsg::kUnattached, wl.link, wl.sheet, wl.point.x, wl.point.y);
             continue;
         }
         wl.attached = SegmentRef{f.type, f.seg};
@@ -252,7 +243,7 @@ void attach_links(FILE* log, const std::vector<SegmentIndex>& index, int types) 
         } else if (seg.link < kPhantomBase) {
             carriers.renumber(f.type, seg.link, wl.link);
         } else {
-            log_line(log, nmsg::kLinkConflict, wl.link, wl.sheet, wl.point.x, wl.point.y);
+            log_printf(log, nmsg::kLinkConflict, wl.link, wl.sheet, wl.point.x, wl.point.y);
         }
     }
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "numbering/segment_index.h"
+#include "postproc/progress.h"
 
 namespace wcraft {
 
@@ -31,7 +32,5 @@ void number_type(FILE* log, int type);
 inline int32_t add_wrapping(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
-
-void log_line(FILE* log, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 }  // namespace wcraft

@@ -37,7 +37,7 @@ void run_steps(FILE* log) {
 }  // namespace
 
 int number_wires(FILE* log) {
-    log_line(log, "%s", nmsg::kLogStart);
+    log_printf(log, "%s", nmsg::kLogStart);
     ads_printf("%s", nmsg::kBanner);
     try {
         run_steps(log);

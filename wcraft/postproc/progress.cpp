@@ -1,6 +1,7 @@
 // Progress character, control flag texts and column padding.
 #include "postproc/progress.h"
 
+#include <cstdarg>
 #include <cstring>
 #include <string>
 
@@ -8,6 +9,14 @@
 #include "host/module_state.h"
 
 namespace wcraft {
+
+void log_printf(FILE* log, const char* format, ...) {
+    if (!log) return;
+    va_list ap;
+    va_start(ap, format);
+    vfprintf(log, format, ap);
+    va_end(ap);
+}
 
 void progress_tick() {
     short& counter = wcr().progress;

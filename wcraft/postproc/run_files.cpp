@@ -2,6 +2,8 @@
 // flag lines shared by the log header and the drawing check.
 #include "postproc/run_files.h"
 
+#include <cstdlib>
+
 #include "host/command_shell.h"
 #include "host/host_api.h"
 #include "host/module_state.h"
@@ -44,7 +46,7 @@ std::vector<std::string> run_drawings(const ProjectConfig& c) {
     std::string dir = std::string(c.p_dir.c_str()) + "\\";
     if (c.f_mode == FM_FILENAME) {
         for (int i = 0; i < kMaxFileNames; ++i) {
-            if (c.f_names[i].view().substr(0, 4) == kListEnd) break;
+            if (is_list_end(c.f_names[i].view())) break;
             paths.push_back(dir + c.f_names[i].c_str());
         }
         return paths;
@@ -79,6 +81,14 @@ void write_control_lines(const ProjectConfig& c, FILE* out) {
 int start_script(const std::string& path) {
     request_shell_leave();
     return ads_command(RTSTR, "_.SCRIPT", RTSTR, path.c_str(), 0);
+}
+
+std::string host_string_var(const char* name) {
+    struct resbuf rb {};
+    if (ads_getvar(name, &rb) != RTNORM || rb.restype != RTSTR || !rb.resval.rstring) return "";
+    std::string value = rb.resval.rstring;
+    free(rb.resval.rstring);
+    return value;
 }
 
 }  // namespace wcraft

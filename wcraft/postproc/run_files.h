@@ -26,5 +26,7 @@ void write_control_lines(const ProjectConfig& c, FILE* out);
 std::vector<std::string> list_files(const std::string& pattern);
 // Sends "_.SCRIPT" with the path after telling the shell to leave.
 int start_script(const std::string& path);
+// A host variable's string value; "" when it has none.
+std::string host_string_var(const char* name);
 
 }  // namespace wcraft

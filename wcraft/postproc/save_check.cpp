@@ -12,6 +12,7 @@
 #include "host/module_state.h"
 #include "host/setup.h"
 #include "postproc/messages.h"
+#include "postproc/run_files.h"
 #include "postproc/postproc.h"
 
 namespace wcraft {
@@ -31,13 +32,7 @@ bool command_active() {
     return ads_getvar("CMDACTIVE", &rb) == RTNORM && rb.restype == RTSHORT && rb.resval.rint == 1;
 }
 
-std::string drawing_name() {
-    struct resbuf rb {};
-    if (ads_getvar("DWGNAME", &rb) != RTNORM || rb.restype != RTSTR || !rb.resval.rstring) return "";
-    std::string name = rb.resval.rstring;
-    free(rb.resval.rstring);
-    return name;
-}
+std::string drawing_name() { return host_string_var("DWGNAME"); }
 
 // The name the host gives a drawing not yet saved under a name of its own.
 std::string unnamed_name(bool r14) {

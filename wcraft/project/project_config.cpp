@@ -151,11 +151,13 @@ void fill_relay_ids(ProjectConfig& c) {
 template <typename T, typename F>
 int count_until_marker(const T* items, int slots, F name_of) {
     for (int i = 0; i < slots; ++i)
-        if (name_of(items[i]) == kListEnd) return i;
+        if (is_list_end(name_of(items[i]))) return i;
     return slots;
 }
 
 }  // namespace
+
+bool is_list_end(std::string_view name) { return name.substr(0, 4) == kListEnd; }
 
 void fill_defaults(ProjectConfig& c) {
     c.p_name = "NONAME";

@@ -93,6 +93,8 @@ struct ProjectConfig {
 // Fills the record with the defaults (does not print).
 void fill_defaults(ProjectConfig& c);
 
+// A table ends at the first name beginning with the list-end marker.
+bool is_list_end(std::string_view name);
 // Number of used slots: up to the list-end marker or the array end.
 int wire_count(const ProjectConfig& c);
 int zone_count(const ProjectConfig& c);

@@ -13,6 +13,7 @@
 #include "extract/store.h"
 #include "host/host_api.h"
 #include "host/module_state.h"
+#include "postproc/run_files.h"
 #include "host/setup.h"
 #include "update/messages.h"
 
@@ -179,13 +180,6 @@ void insert_nodes(const std::vector<NodePoint>& nodes, bool& first, FILE* log) {
     }
 }
 
-std::string current_layer() {
-    struct resbuf rb {};
-    if (ads_getvar("CLAYER", &rb) != RTNORM || rb.restype != RTSTR || !rb.resval.rstring) return "";
-    std::string name = rb.resval.rstring;
-    free(rb.resval.rstring);
-    return name;
-}
 
 }  // namespace
 
@@ -198,10 +192,8 @@ std::string wire_number_text(int number, int pp_mode, const char* pp_val) {
 }
 
 double text_width_factor() {
-    struct resbuf rb {};
-    if (ads_getvar("TEXTSTYLE", &rb) != RTNORM || rb.restype != RTSTR || !rb.resval.rstring) return 1.0;
-    std::string style = rb.resval.rstring;
-    free(rb.resval.rstring);
+    std::string style = host_string_var("TEXTSTYLE");
+    if (style.empty()) return 1.0;
     double width = 0.0;
     if (struct resbuf* rec = ads_tblsearch("STYLE", style.c_str(), 0)) {
         for (struct resbuf* r = rec; r; r = r->rbnext)
@@ -217,14 +209,14 @@ int write_wire_numbers(FILE* log) {
     char where[512];
     bool have_block = ads_findfile(block.c_str(), where) == RTNORM;
     if (!have_block) fprintf(log, umsg::kNoNodeBlock, umsg::kNodeBlock, ".", kDrawingExt);
-    std::string remembered = current_layer();
+    std::string remembered = host_string_var("CLAYER");
     TextStyle st;
     st.width = text_width_factor();
     bool first_node = true;
     Store& s = store();
     for (int i = 0; i < kMaxWires; ++i) {
         const WireDefn& w = config().wire_defs[i];
-        if (w.w_name.view().substr(0, 4) == kListEnd) break;
+        if (is_list_end(w.w_name.view())) break;
         erase_legacy(w);
         prepare_layer(w, !s.wires[i].empty());
         st.height = text_height(w);
