@@ -11,27 +11,11 @@
 
 #include "extract/store.h"
 #include "host/module_state.h"
+#include "dxf_text.h"
 
 namespace wcraft::test {
 
 namespace {
-
-std::string g(int code, const std::string& value) {
-    std::ostringstream s;
-    s << code << "\n" << value << "\n";
-    return s.str();
-}
-
-std::string num(double v) {
-    std::ostringstream s;
-    s.precision(17);
-    s << v;
-    return s.str();
-}
-
-std::string point(int code, double x, double y) {
-    return g(code, num(x)) + g(code + 10, num(y)) + g(code + 20, "0.0");
-}
 
 std::string vertex_list(const std::string& layer, const std::vector<std::pair<double, double>>& pts) {
     std::string t;

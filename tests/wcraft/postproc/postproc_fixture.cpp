@@ -11,23 +11,11 @@
 #include "extract/store.h"
 #include "fs/filelayer.h"
 #include "host/module_state.h"
+#include "dxf_text.h"
 
 namespace wcraft::test {
 
 namespace {
-
-std::string g(int code, const std::string& value) { return std::to_string(code) + "\n" + value + "\n"; }
-
-std::string num(double v) {
-    std::ostringstream s;
-    s.precision(17);
-    s << v;
-    return s.str();
-}
-
-std::string point(int code, double x, double y) {
-    return g(code, num(x)) + g(code + 10, num(y)) + g(code + 20, "0.0");
-}
 
 const resbuf* find(const resbuf* rb, int code) {
     for (; rb; rb = rb->rbnext)
