@@ -117,6 +117,22 @@ public:
     bool has_section(SectionKind k) const;
     Section& ensure_section(SectionKind k, const char* name);
 
+    // --- the walk keys of entities (Drawing::walk_key), by object id
+    struct WalkEntry {
+        uint32_t type = 0, layer = 0;
+        bool paper = false;  // group 67 is 1
+        bool sub = false;
+        bool known = false;
+    };
+    const WalkEntry& walk_entry(uint32_t id) const;
+    void forget_walk_entry(uint32_t id);
+    uint32_t walk_number(std::optional<std::string_view> text) const;
+    mutable std::vector<WalkEntry> m_walk;
+    mutable std::vector<std::string_view> m_walk_texts{std::string_view()};
+    mutable std::unordered_map<std::string_view, uint32_t> m_walk_numbers;
+    mutable uint32_t m_walk_recent[4] = {};
+    mutable uint32_t m_walk_next_recent = 0;
+
     // --- state
     std::string m_source;  // the file text; never changed once tags point into it
     std::deque<std::string> m_arena;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "db/ads_form.h"
 #include "db/document.h"
@@ -197,11 +198,13 @@ std::string_view Drawing::type_view(EntityRef e) const {
     return m_impl->object(e) ? m_impl->type_name(static_cast<uint32_t>(e.id)) : std::string_view();
 }
 
-std::optional<std::string_view> Drawing::plain_group_text(EntityRef e, int code) const {
-    const DbObject* o = m_impl->object(e);
-    if (!o) return std::nullopt;
+namespace {
+
+// The one group `code` of the tags before any extended data, when it is
+// there exactly once and its text needs no decoding.
+std::optional<std::string_view> plain_tag_text(const TagVec& tags, int code) {
     const Tag* found = nullptr;
-    for (const Tag& t : o->tags) {
+    for (const Tag& t : tags) {
         if (t.code == 1001) break;  // extended data
         if (t.code != code) continue;
         if (found) return std::nullopt;
@@ -209,6 +212,80 @@ std::optional<std::string_view> Drawing::plain_group_text(EntityRef e, int code)
     }
     if (!found || !dxf::TextCodec::plain(found->text())) return std::nullopt;
     return found->text();
+}
+
+bool is_sub_type(std::string_view t) { return t == "ATTRIB" || t == "VERTEX" || t == "SEQEND"; }
+
+}  // namespace
+
+std::optional<std::string_view> Drawing::plain_group_text(EntityRef e, int code) const {
+    const DbObject* o = m_impl->object(e);
+    if (!o) return std::nullopt;
+    return plain_tag_text(o->tags, code);
+}
+
+uint32_t DrawingImpl::walk_number(std::optional<std::string_view> text) const {
+    if (!text) return 0;
+    // Neighbouring entities mostly share their type and layer.
+    for (uint32_t recent : m_walk_recent)
+        if (recent && m_walk_texts[recent] == *text) return recent;
+    auto [it, added] = m_walk_numbers.try_emplace(*text, static_cast<uint32_t>(m_walk_texts.size()));
+    if (added) m_walk_texts.push_back(*text);
+    m_walk_recent[m_walk_next_recent++ % std::size(m_walk_recent)] = it->second;
+    return it->second;
+}
+
+const DrawingImpl::WalkEntry& DrawingImpl::walk_entry(uint32_t id) const {
+    if (m_walk.size() < m_objects.size()) m_walk.resize(m_objects.size());
+    WalkEntry& w = m_walk[id - 1];
+    if (w.known) return w;
+    // One pass for what plain_tag_text gives for groups 0 and 8 and
+    // tag_text for group 67 (extended data holds no codes below 1000).
+    const TagVec& tags = obj(id).tags;
+    const Tag *type = nullptr, *layer = nullptr, *space = nullptr;
+    bool type_twice = false, layer_twice = false;
+    auto note = [](const Tag& t, const Tag*& first, bool& twice) {
+        if (first) twice = true;
+        else first = &t;
+    };
+    for (const Tag& t : tags) {
+        if (t.code == 1001) break;
+        if (t.code == 0) note(t, type, type_twice);
+        else if (t.code == 8) note(t, layer, layer_twice);
+        else if (t.code == 67 && !space) space = &t;
+    }
+    auto plain = [](const Tag* t, bool twice) -> std::optional<std::string_view> {
+        if (!t || twice || !dxf::TextCodec::plain(t->text())) return std::nullopt;
+        return t->text();
+    };
+    w.sub = is_sub_type(type_name(id));
+    w.paper = space && dxf::trim_blanks(space->text()) == "1";
+    w.type = walk_number(plain(type, type_twice));
+    w.layer = walk_number(plain(layer, layer_twice));
+    w.known = true;
+    return w;
+}
+
+void DrawingImpl::forget_walk_entry(uint32_t id) {
+    if (id - 1 < m_walk.size()) m_walk[id - 1].known = false;
+}
+
+Drawing::WalkKey Drawing::walk_key(EntityRef e) const {
+    const DbObject* o = m_impl->object(e);
+    if (!o) return {};
+    const DrawingImpl::WalkEntry& w = m_impl->walk_entry(static_cast<uint32_t>(e.id));
+    WalkKey k;
+    k.type = w.type;
+    k.layer = w.layer;
+    k.sub = w.sub;
+    // Only the main entity list's space is read from the tags; a block's
+    // follows its definition's name.
+    k.space = o->list == 0 ? (w.paper ? Space::Paper : Space::Model) : space_of(e);
+    return k;
+}
+
+std::string_view Drawing::walk_text(uint32_t key) const {
+    return key < m_impl->m_walk_texts.size() ? m_impl->m_walk_texts[key] : std::string_view();
 }
 
 std::optional<GroupList> Drawing::tblsearch(const std::string& table, const std::string& name) {

@@ -91,6 +91,20 @@ public:
     // nothing otherwise. Lets selection decide without building the list.
     // A view into the drawing, valid until it changes.
     std::optional<std::string_view> plain_group_text(EntityRef e, int code) const;
+    // What a walk over the drawing's entities decides from before reading
+    // one in full: its type and layer as plain_group_text gives them, each
+    // as a number standing for that text in this drawing (0 for none), its
+    // space, and whether it belongs to a complex entity. Read from the tags
+    // once and kept until the entity is changed.
+    struct WalkKey {
+        uint32_t type = 0;
+        uint32_t layer = 0;
+        Space space = Space::Model;
+        bool sub = false;
+    };
+    WalkKey walk_key(EntityRef e) const;
+    // The text a WalkKey number stands for; empty for 0.
+    std::string_view walk_text(uint32_t key) const;
 
     // --- tables: LAYER, LTYPE, STYLE, VIEW, UCS, VPORT, DIMSTYLE, APPID,
     // BLOCK_RECORD, and the pseudo-table BLOCK (definitions, with group -2

@@ -215,6 +215,7 @@ Status EntityEditor::entmod(const GroupList& given) {
         replace_xdata(id, list, xdata_from);
         changed = true;
     }
+    m_doc.forget_walk_entry(id);
     if (changed) ++m_doc.m_dbmod;
     return ok_status();
 }

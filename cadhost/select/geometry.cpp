@@ -3,6 +3,8 @@
 #include "select/geometry.h"
 
 #include <algorithm>
+#include <optional>
+#include <unordered_map>
 
 #include "select/outline.h"
 
@@ -33,24 +35,45 @@ bool meets(const Outline& o, const Box& b) {
     return false;
 }
 
-bool is_sub_entity(std::string_view t) { return t == "ATTRIB" || t == "VERTEX" || t == "SEQEND"; }
-
 // Keeps the entities the filter and `keep` accept. When the filter decides
 // from the type and layer alone, an entity it refuses is never read in full,
-// nor one it accepts when `keep` needs no groups.
+// nor one it accepts when `keep` needs no groups. Entities of one type and
+// layer get one verdict, worked out the first time the pair is met.
 enum class KeepNeeds { Groups, Nothing };
+
+class PreVerdicts {
+public:
+    PreVerdicts(const db::Drawing& d, const Filter& f) : m_drawing(d), m_filter(f) {}
+    Verdict of(const db::Drawing::WalkKey& k) {
+        if (k.type == 0) return Verdict::Open;
+        uint64_t pair = (uint64_t{k.type} << 32) | k.layer;
+        auto [it, added] = m_known.try_emplace(pair, Verdict::Open);
+        if (added) {
+            std::optional<std::string_view> layer;
+            if (k.layer) layer = m_drawing.walk_text(k.layer);
+            it->second = m_filter.pre_match(m_drawing.walk_text(k.type), layer);
+        }
+        return it->second;
+    }
+
+private:
+    const db::Drawing& m_drawing;
+    const Filter& m_filter;
+    std::unordered_map<uint64_t, Verdict> m_known;
+};
 
 template <typename Keep>
 std::vector<EntityRef> collect(const db::Drawing& d, const Filter* filter, KeepNeeds needs, Keep keep) {
     std::vector<EntityRef> out;
     bool paper = filter && (filter->tests_code(67) || filter->tests_code(410));
+    std::optional<PreVerdicts> verdicts;
+    if (filter) verdicts.emplace(d, *filter);
     for (EntityRef e = d.first_entity(); e; e = d.next_entity(e)) {
-        if (is_sub_entity(d.type_view(e))) continue;
-        auto space = d.space_of(e);
-        if (space == db::Space::Block || (space == db::Space::Paper && !paper)) continue;
+        db::Drawing::WalkKey k = d.walk_key(e);
+        if (k.sub) continue;
+        if (k.space == db::Space::Block || (k.space == db::Space::Paper && !paper)) continue;
         if (filter) {
-            auto plain_type = d.plain_group_text(e, 0);
-            Verdict v = plain_type ? filter->pre_match(*plain_type, d.plain_group_text(e, 8)) : Verdict::Open;
+            Verdict v = verdicts->of(k);
             if (v == Verdict::No) continue;
             if (v == Verdict::Yes && needs == KeepNeeds::Nothing) {
                 out.push_back(e);

@@ -59,6 +59,35 @@ TEST_F(SelectTest, AllTakesModelSpaceMainEntitiesInOrder) {
     EXPECT_EQ(select_all(*d, &*paper), (Refs{p}));
 }
 
+// A walk keeps what it read of each entity; a change to the entity, or a
+// new one, must show in the next walk.
+TEST_F(SelectTest, AllFollowsChangesMadeBetweenWalks) {
+    EntityRef a = line({0, 0, 0}, {1, 0, 0}, "WALL");
+    EntityRef b = line({0, 1, 0}, {1, 1, 0}, "WALL");
+    auto walls = Filter::compile({s(0, "LINE"), s(8, "WALL")});
+    auto doors = Filter::compile({s(0, "LINE"), s(8, "DOOR")});
+    auto paper = Filter::compile({make_short(67, 1)});
+    ASSERT_TRUE(walls.ok() && doors.ok() && paper.ok());
+    EXPECT_EQ(select_all(*d, &*walls), (Refs{a, b}));
+
+    auto moved = d->entget(a);
+    ASSERT_TRUE(moved);
+    for (Group& g : *moved)
+        if (g.code == 8) g.value = std::string("DOOR");
+    ASSERT_TRUE(d->entmod(*moved).ok());
+    auto to_paper = d->entget(b);
+    ASSERT_TRUE(to_paper);
+    to_paper->push_back(make_short(67, 1));
+    ASSERT_TRUE(d->entmod(*to_paper).ok());
+    EntityRef c = line({0, 2, 0}, {1, 2, 0}, "WALL");
+
+    EXPECT_EQ(select_all(*d, &*walls), (Refs{c}));
+    EXPECT_EQ(select_all(*d, &*doors), (Refs{a}));
+    EXPECT_EQ(select_all(*d, &*paper), (Refs{b}));
+    ASSERT_TRUE(d->entdel(c).ok());
+    EXPECT_EQ(select_all(*d, &*walls), Refs{});
+}
+
 TEST_F(SelectTest, WindowNeedsWholeEntitiesCrossingAnyPart) {
     EntityRef in = line({1, 1, 0}, {2, 2, 0});
     EntityRef half = line({5, 5, 0}, {15, 5, 0});
