@@ -5,7 +5,9 @@
 // time.
 #pragma once
 
+#if !defined(__x86_64__)
 #include <ucontext.h>
+#endif
 
 #include <cstddef>
 #include <functional>
@@ -30,13 +32,25 @@ public:
     static Fiber* current();
 
 private:
-    static void entry(unsigned hi, unsigned lo);
+    static void entry(Fiber* f);
+#if !defined(__x86_64__)
+    static void context_entry(unsigned hi, unsigned lo);
+#endif
+    void to_fiber();
+    void to_resumer();
     void switch_in();
     void switch_out(bool ending);
 
     std::function<void()> m_body;
-    ucontext_t m_context{};  // the fiber's own, while it is suspended
-    ucontext_t m_resumer{};  // the resumer's, while the fiber runs
+#if defined(__x86_64__)
+    // A suspended side is its stack pointer: the registers a call must keep
+    // are pushed on its stack by the switch.
+    void* m_context = nullptr;  // the fiber's own, while it is suspended
+    void* m_resumer = nullptr;  // the resumer's, while the fiber runs
+#else
+    ucontext_t m_context{};
+    ucontext_t m_resumer{};
+#endif
     void* m_stack = nullptr;
     Fiber* m_outer = nullptr;  // the fiber current when this one was resumed
     // what the address sanitizer needs to know of the stacks switched
