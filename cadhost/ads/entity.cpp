@@ -1,4 +1,6 @@
 // Entity and table access for applications.
+#include <algorithm>
+
 #include "ads/guard.h"
 #include "ads/rbconv.h"
 #include "db/drawing.h"
@@ -54,12 +56,17 @@ extern "C" struct resbuf* ads_entgetx(const ads_name ent, const struct resbuf* a
         auto list = e ? s.drawing().entget(e) : std::nullopt;
         if (!list) return set_errno(s, kErrBadEntity), nullptr;
         // Extended data (-3 onward) only for the applications asked for.
+        if (!apps) {
+            auto xdata = std::find_if(list->begin(), list->end(), [](const Group& g) { return g.code == -3; });
+            list->erase(xdata, list->end());
+            return to_chain(*list, s.drawing_serial());
+        }
         GroupList out;
         bool in_xdata = false, keep_app = false;
         for (auto& g : *list) {
             if (g.code == -3) in_xdata = true;
             if (!in_xdata) {
-                out.push_back(g);
+                out.push_back(std::move(g));
                 continue;
             }
             if (g.code == 1001) {
@@ -71,10 +78,10 @@ extern "C" struct resbuf* ads_entgetx(const ads_name ent, const struct resbuf* a
                         keep_app = true;
                 if (keep_app) {
                     if (!find_group(out, -3)) out.push_back(Group{-3, std::string()});
-                    out.push_back(g);
+                    out.push_back(std::move(g));
                 }
             } else if (keep_app) {
-                out.push_back(g);
+                out.push_back(std::move(g));
             }
         }
         return to_chain(out, s.drawing_serial());

@@ -108,16 +108,16 @@ std::optional<double> ask_number(CommandLine& cl, const std::string& prompt, dou
     return std::get<double>(r.value);
 }
 
-// The attribute definitions of a block, in definition order.
-std::vector<GroupList> attdefs(db::Drawing& d, const std::string& name) {
+// The attribute definitions of a block (its BLOCK table list), in
+// definition order.
+std::vector<GroupList> attdefs(const db::Drawing& d, const std::optional<GroupList>& blk) {
     std::vector<GroupList> out;
-    auto blk = d.tblsearch("BLOCK", name);
     if (!blk) return out;
     const Group* first = find_group(*blk, -2);
     if (!first) return out;
     for (EntityRef e = std::get<EntityRef>(first->value); e; e = d.next_entity(e)) {
-        auto g = d.entget(e);
-        if (g && group_string(*g, 0) == "ATTDEF") out.push_back(*g);
+        if (d.type_view(e) != "ATTDEF") continue;
+        if (auto g = d.entget(e)) out.push_back(std::move(*g));
     }
     return out;
 }
@@ -166,7 +166,7 @@ CmdStatus place(CommandLine& cl, const std::string& name) {
     std::vector<std::pair<GroupList, std::string>> values;
     auto attreq = s.sysvars().get("ATTREQ");
     bool ask_values = attreq && std::get<int16_t>(*attreq) != 0;
-    auto defs = attdefs(d, name);
+    auto defs = attdefs(d, blk);
     bool announced = false;
     for (auto& def : defs) {
         if (group_int(def, 70) & 2) continue;  // constant: no ATTRIB of its own
@@ -208,7 +208,7 @@ CmdStatus cmd_insert(CommandLine& cl) {
         return CmdStatus::Done;
     }
     BlockRequest req = parse_block_answer(*a);
-    bool exists = s.drawing().tblsearch("BLOCK", req.name).has_value();
+    bool exists = static_cast<bool>(s.drawing().tblobjname("BLOCK", req.name));
     if (!exists || !req.file.empty()) {
         std::string file = block_file(s, req.file.empty() ? req.name : req.file);
         if (file.empty()) {
