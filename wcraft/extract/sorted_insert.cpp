@@ -83,9 +83,14 @@ bool candidates_ordered(const std::vector<T>& list, size_t from, int16_t sheet, 
 // of the first candidate it precedes, else to the end.
 template <typename T>
 void merge_from(std::vector<T>& list, size_t from, std::vector<T>& batch, int16_t sheet, PositionOrder order) {
+    make_room(list, batch.size());  // nothing below allocates but the merged run
+    if (from == list.size()) {
+        // No candidates: the batch goes to the end as it stands.
+        list.insert(list.end(), std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()));
+        return;
+    }
     std::vector<T> out;
     out.reserve(list.size() - from + batch.size());
-    make_room(list, batch.size());  // nothing below allocates
     size_t b = 0;
     for (size_t i = from; i < list.size(); ++i) {
         if (list[i].sheet >= sheet)

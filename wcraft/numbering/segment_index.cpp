@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <functional>
 #include <limits>
 #include <tuple>
 
@@ -18,12 +20,38 @@ bool any_nan(const WireSegment& s) {
     return std::isnan(s.start.x) || std::isnan(s.start.y) || std::isnan(s.end.x) || std::isnan(s.end.y);
 }
 
-template <typename E>
-auto line_key(const E& e) {
-    return std::make_tuple(e.sheet, e.line);
-}
+// Below this many intervals on a line, looking at each is quicker than
+// descending the tree.
+constexpr uint32_t kScanIntervals = 32;
 
 }  // namespace
+
+// ---- LineRanges
+
+size_t LineRanges::Hash::operator()(const Key& k) const {
+    // -0 and 0 are the same line.
+    double line = k.line == 0.0 ? 0.0 : k.line;
+    uint64_t bits;
+    std::memcpy(&bits, &line, sizeof bits);
+    return std::hash<uint64_t>()(bits ^ (static_cast<uint64_t>(static_cast<uint16_t>(k.sheet)) << 48) ^
+                                 static_cast<uint64_t>(static_cast<uint16_t>(k.sheet)));
+}
+
+template <typename E>
+void LineRanges::build(const std::vector<E>& sorted) {
+    m_ranges.clear();
+    for (uint32_t i = 0; i < sorted.size();) {
+        uint32_t j = i + 1;
+        while (j < sorted.size() && sorted[j].sheet == sorted[i].sheet && sorted[j].line == sorted[i].line) ++j;
+        m_ranges.emplace(Key{sorted[i].sheet, sorted[i].line}, std::make_pair(i, j));
+        i = j;
+    }
+}
+
+std::pair<uint32_t, uint32_t> LineRanges::find(int16_t sheet, double line) const {
+    auto it = m_ranges.find(Key{sheet, line});
+    return it == m_ranges.end() ? std::make_pair(0u, 0u) : it->second;
+}
 
 SegmentKind kind_of(const WireSegment& s) {
     if (any_nan(s)) return SegmentKind::Other;
@@ -39,6 +67,7 @@ void LineIndex::build(std::vector<Entry> entries, size_t segments) {
         return std::tie(a.sheet, a.line, a.lo, a.seg) < std::tie(b.sheet, b.line, b.lo, b.seg);
     });
     m_entries = std::move(entries);
+    m_lines.build(m_entries);
     m_leaves = 1;
     while (m_leaves < m_entries.size()) m_leaves *= 2;
     m_tree.assign(2 * m_leaves, kGone);
@@ -65,14 +94,17 @@ void LineIndex::collect(size_t node, size_t nl, size_t nr, size_t b, size_t r, d
 template <typename F>
 void LineIndex::containing(int16_t sheet, double line, double p, F&& f) const {
     if (m_entries.empty() || std::isnan(line) || std::isnan(p)) return;
-    auto first = std::lower_bound(m_entries.begin(), m_entries.end(), std::make_tuple(sheet, line),
-                                  [](const Entry& e, const auto& k) { return line_key(e) < k; });
+    auto [b, e] = m_lines.find(sheet, line);
     // the line's intervals that begin at or before p
-    auto past = std::upper_bound(first, m_entries.end(), std::make_tuple(sheet, line, p),
-                                 [](const auto& k, const Entry& e) { return k < std::tie(e.sheet, e.line, e.lo); });
-    size_t b = static_cast<size_t>(first - m_entries.begin());
-    size_t r = static_cast<size_t>(past - m_entries.begin());
-    if (b < r) collect(1, 0, m_leaves, b, r, p, f);
+    auto past = std::upper_bound(m_entries.begin() + b, m_entries.begin() + e, p,
+                                 [](double v, const Entry& x) { return v < x.lo; });
+    uint32_t r = static_cast<uint32_t>(past - m_entries.begin());
+    if (r - b <= kScanIntervals) {
+        for (uint32_t i = b; i < r; ++i)
+            if (m_tree[m_leaves + i] >= p) f(m_entries[i].seg);
+    } else {
+        collect(1, 0, m_leaves, b, r, p, f);
+    }
 }
 
 void LineIndex::remove(int32_t seg) {
@@ -90,6 +122,7 @@ void PointIndex::build(std::vector<Entry> entries, size_t segments) {
         return std::tie(a.sheet, a.line, a.pos, a.seg) < std::tie(b.sheet, b.line, b.pos, b.seg);
     });
     m_entries = std::move(entries);
+    m_lines.build(m_entries);
     m_next.resize(m_entries.size() + 1);
     for (size_t i = 0; i <= m_entries.size(); ++i) m_next[i] = static_cast<int32_t>(i);
     m_pos.assign(2 * segments, -1);
@@ -113,10 +146,10 @@ int32_t PointIndex::next_held(int32_t i) {
 template <typename F>
 void PointIndex::within(int16_t sheet, double line, double lo, double hi, F&& f) {
     if (m_entries.empty() || std::isnan(line) || std::isnan(lo) || std::isnan(hi)) return;
-    auto first = std::lower_bound(m_entries.begin(), m_entries.end(), std::make_tuple(sheet, line, lo),
-                                  [](const Entry& e, const auto& k) { return std::tie(e.sheet, e.line, e.pos) < k; });
-    auto past = std::upper_bound(first, m_entries.end(), std::make_tuple(sheet, line, hi),
-                                 [](const auto& k, const Entry& e) { return k < std::tie(e.sheet, e.line, e.pos); });
+    auto [b, e] = m_lines.find(sheet, line);
+    auto first = std::lower_bound(m_entries.begin() + b, m_entries.begin() + e, lo,
+                                  [](const Entry& x, double v) { return x.pos < v; });
+    auto past = std::upper_bound(first, m_entries.begin() + e, hi, [](double v, const Entry& x) { return v < x.pos; });
     int32_t end = static_cast<int32_t>(past - m_entries.begin());
     for (int32_t i = next_held(static_cast<int32_t>(first - m_entries.begin())); i < end; i = next_held(i + 1))
         f(m_entries[i].seg);

@@ -4,12 +4,34 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
 #include "extract/store.h"
 
 namespace wcraft {
+
+// Where each line's entries stand in an index sorted by sheet and line, so
+// a query goes straight to its line instead of searching the whole index.
+class LineRanges {
+public:
+    template <typename E>
+    void build(const std::vector<E>& sorted);
+    // [begin, end) of the line's entries; empty when it has none.
+    std::pair<uint32_t, uint32_t> find(int16_t sheet, double line) const;
+
+private:
+    struct Key {
+        int16_t sheet;
+        double line;
+        bool operator==(const Key& o) const { return sheet == o.sheet && line == o.line; }
+    };
+    struct Hash {
+        size_t operator()(const Key& k) const;
+    };
+    std::unordered_map<Key, std::pair<uint32_t, uint32_t>, Hash> m_ranges;
+};
 
 // Horizontal (and zero-length) segments lie on a line of equal Y, vertical
 // ones on a line of equal X; anything else (sloped, or with a coordinate
@@ -37,6 +59,7 @@ private:
     template <typename F>
     void collect(size_t node, size_t nl, size_t nr, size_t b, size_t r, double p, F& f) const;
     std::vector<Entry> m_entries;  // by sheet, line, lo, segment
+    LineRanges m_lines;
     std::vector<double> m_tree;    // max end per node; -inf for removed leaves
     std::vector<int32_t> m_pos;    // entry of each segment, -1 none
     size_t m_leaves = 0;
@@ -61,6 +84,7 @@ public:
 private:
     int32_t next_held(int32_t i);
     std::vector<Entry> m_entries;  // by sheet, line, pos, segment
+    LineRanges m_lines;
     std::vector<int32_t> m_next;   // next held entry at or after i
     std::vector<int32_t> m_pos;    // two entries per segment, -1 none
 };
