@@ -3,8 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <functional>
 #include <limits>
 #include <tuple>
 
@@ -26,33 +24,6 @@ constexpr uint32_t kScanIntervals = 32;
 
 }  // namespace
 
-// ---- LineRanges
-
-size_t LineRanges::Hash::operator()(const Key& k) const {
-    // -0 and 0 are the same line.
-    double line = k.line == 0.0 ? 0.0 : k.line;
-    uint64_t bits;
-    std::memcpy(&bits, &line, sizeof bits);
-    return std::hash<uint64_t>()(bits ^ (static_cast<uint64_t>(static_cast<uint16_t>(k.sheet)) << 48) ^
-                                 static_cast<uint64_t>(static_cast<uint16_t>(k.sheet)));
-}
-
-template <typename E>
-void LineRanges::build(const std::vector<E>& sorted) {
-    m_ranges.clear();
-    for (uint32_t i = 0; i < sorted.size();) {
-        uint32_t j = i + 1;
-        while (j < sorted.size() && sorted[j].sheet == sorted[i].sheet && sorted[j].line == sorted[i].line) ++j;
-        m_ranges.emplace(Key{sorted[i].sheet, sorted[i].line}, std::make_pair(i, j));
-        i = j;
-    }
-}
-
-std::pair<uint32_t, uint32_t> LineRanges::find(int16_t sheet, double line) const {
-    auto it = m_ranges.find(Key{sheet, line});
-    return it == m_ranges.end() ? std::make_pair(0u, 0u) : it->second;
-}
-
 SegmentKind kind_of(const WireSegment& s) {
     if (any_nan(s)) return SegmentKind::Other;
     if (s.start.y == s.end.y) return SegmentKind::Horizontal;
@@ -60,22 +31,84 @@ SegmentKind kind_of(const WireSegment& s) {
     return SegmentKind::Other;
 }
 
+// ---- LineRanges
+
+void LineRanges::clear() {
+    m_sheets.clear();
+    m_lines.clear();
+    m_longest = 0;
+}
+
+void LineRanges::add_line(int16_t sheet, double line, uint32_t begin) {
+    if (m_sheets.empty() || m_sheets.back().sheet != sheet)
+        m_sheets.push_back({sheet, static_cast<uint32_t>(m_lines.size())});
+    m_lines.push_back({line, begin});
+}
+
+void LineRanges::finish(uint32_t total) {
+    m_sheets.push_back({0, static_cast<uint32_t>(m_lines.size())});
+    m_lines.push_back({0.0, total});
+    for (size_t i = 0; i + 1 < m_lines.size(); ++i)
+        m_longest = std::max(m_longest, m_lines[i + 1].begin - m_lines[i].begin);
+    m_sheets.shrink_to_fit();
+    m_lines.shrink_to_fit();
+}
+
+std::pair<uint32_t, uint32_t> LineRanges::find(int16_t sheet, double line) const {
+    if (m_sheets.size() < 2) return {0, 0};
+    auto sh = std::lower_bound(m_sheets.begin(), m_sheets.end() - 1, sheet,
+                               [](const Sheet& x, int16_t v) { return x.sheet < v; });
+    if (sh == m_sheets.end() - 1 || sh->sheet != sheet) return {0, 0};
+    auto first = m_lines.begin() + sh->first_line, last = m_lines.begin() + (sh + 1)->first_line;
+    auto ln = std::lower_bound(first, last, line, [](const Line& x, double v) { return x.line < v; });
+    if (ln == last || ln->line != line) return {0, 0};
+    return {ln->begin, (ln + 1)->begin};
+}
+
+namespace {
+
+// Sorts one sheet's items by line, then `key`, then segment, and appends
+// them; each new line is noted in `lines`.
+template <typename Item, typename Entry, typename Key, typename Slim>
+void append_sheet(int16_t sheet, std::vector<Item>& items, std::vector<Entry>& entries, LineRanges& lines, Key key,
+                  Slim slim) {
+    std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        return std::make_tuple(a.line, key(a), a.seg) < std::make_tuple(b.line, key(b), b.seg);
+    });
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i == 0 || items[i].line != items[i - 1].line)
+            lines.add_line(sheet, items[i].line, static_cast<uint32_t>(entries.size()));
+        entries.push_back(slim(items[i]));
+    }
+}
+
+}  // namespace
+
 // ---- LineIndex
 
-void LineIndex::build(std::vector<Entry> entries, size_t segments) {
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return std::tie(a.sheet, a.line, a.lo, a.seg) < std::tie(b.sheet, b.line, b.lo, b.seg);
-    });
-    m_entries = std::move(entries);
-    m_lines.build(m_entries);
+void LineIndex::begin(size_t segments, size_t items) {
+    m_entries.clear();
+    m_entries.reserve(items);
+    m_lines.clear();
+    m_pos.assign(segments, -1);
+}
+
+void LineIndex::add_sheet(int16_t sheet, std::vector<Item>& items) {
+    append_sheet(sheet, items, m_entries, m_lines, [](const Item& x) { return x.lo; },
+                 [](const Item& x) { return Entry{x.lo, x.hi, x.seg}; });
+}
+
+void LineIndex::finish() {
+    m_entries.shrink_to_fit();
+    m_lines.finish(static_cast<uint32_t>(m_entries.size()));
+    for (size_t i = 0; i < m_entries.size(); ++i) m_pos[m_entries[i].seg] = static_cast<int32_t>(i);
+    m_tree.clear();
+    m_leaves = 0;
+    if (m_lines.longest() <= kScanIntervals) return;
     m_leaves = 1;
     while (m_leaves < m_entries.size()) m_leaves *= 2;
     m_tree.assign(2 * m_leaves, kGone);
-    m_pos.assign(segments, -1);
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        m_tree[m_leaves + i] = m_entries[i].hi;
-        m_pos[m_entries[i].seg] = static_cast<int32_t>(i);
-    }
+    for (size_t i = 0; i < m_entries.size(); ++i) m_tree[m_leaves + i] = m_entries[i].hi;
     for (size_t n = m_leaves - 1; n >= 1; --n) m_tree[n] = std::max(m_tree[2 * n], m_tree[2 * n + 1]);
 }
 
@@ -99,9 +132,9 @@ void LineIndex::containing(int16_t sheet, double line, double p, F&& f) const {
     auto past = std::upper_bound(m_entries.begin() + b, m_entries.begin() + e, p,
                                  [](double v, const Entry& x) { return v < x.lo; });
     uint32_t r = static_cast<uint32_t>(past - m_entries.begin());
-    if (r - b <= kScanIntervals) {
+    if (r - b <= kScanIntervals || m_tree.empty()) {
         for (uint32_t i = b; i < r; ++i)
-            if (m_tree[m_leaves + i] >= p) f(m_entries[i].seg);
+            if (m_entries[i].hi >= p) f(m_entries[i].seg);
     } else {
         collect(1, 0, m_leaves, b, r, p, f);
     }
@@ -109,23 +142,34 @@ void LineIndex::containing(int16_t sheet, double line, double p, F&& f) const {
 
 void LineIndex::remove(int32_t seg) {
     if (seg < 0 || static_cast<size_t>(seg) >= m_pos.size() || m_pos[seg] < 0) return;
-    size_t n = m_leaves + static_cast<size_t>(m_pos[seg]);
+    size_t at = static_cast<size_t>(m_pos[seg]);
     m_pos[seg] = -1;
+    m_entries[at].hi = kGone;
+    if (m_tree.empty()) return;
+    size_t n = m_leaves + at;
     m_tree[n] = kGone;
     for (n /= 2; n >= 1; n /= 2) m_tree[n] = std::max(m_tree[2 * n], m_tree[2 * n + 1]);
 }
 
 // ---- PointIndex
 
-void PointIndex::build(std::vector<Entry> entries, size_t segments) {
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return std::tie(a.sheet, a.line, a.pos, a.seg) < std::tie(b.sheet, b.line, b.pos, b.seg);
-    });
-    m_entries = std::move(entries);
-    m_lines.build(m_entries);
+void PointIndex::begin(size_t segments, size_t items) {
+    m_entries.clear();
+    m_entries.reserve(items);
+    m_lines.clear();
+    m_pos.assign(2 * segments, -1);
+}
+
+void PointIndex::add_sheet(int16_t sheet, std::vector<Item>& items) {
+    append_sheet(sheet, items, m_entries, m_lines, [](const Item& x) { return x.pos; },
+                 [](const Item& x) { return Entry{x.pos, x.seg}; });
+}
+
+void PointIndex::finish() {
+    m_entries.shrink_to_fit();
+    m_lines.finish(static_cast<uint32_t>(m_entries.size()));
     m_next.resize(m_entries.size() + 1);
     for (size_t i = 0; i <= m_entries.size(); ++i) m_next[i] = static_cast<int32_t>(i);
-    m_pos.assign(2 * segments, -1);
     for (size_t i = 0; i < m_entries.size(); ++i) {
         int32_t* slot = &m_pos[2 * static_cast<size_t>(m_entries[i].seg)];
         slot[slot[0] < 0 ? 0 : 1] = static_cast<int32_t>(i);
@@ -166,42 +210,73 @@ void PointIndex::remove(int32_t seg) {
 
 // ---- SegmentIndex
 
+template <typename Each>
+void SegmentIndex::by_sheet(const std::vector<WireSegment>& list, Each each) {
+    // Lists are normally in sheet order already; a sheet read out of order
+    // makes its segments come apart, and they are brought together here.
+    std::vector<int32_t> order(list.size());
+    for (size_t i = 0; i < list.size(); ++i) order[i] = static_cast<int32_t>(i);
+    auto lower_sheet = [](const WireSegment& a, const WireSegment& b) { return a.sheet < b.sheet; };
+    if (!std::is_sorted(list.begin(), list.end(), lower_sheet))
+        std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) { return lower_sheet(list[a], list[b]); });
+    for (size_t i = 0; i < order.size();) {
+        size_t j = i;
+        while (j < order.size() && list[order[j]].sheet == list[order[i]].sheet) ++j;
+        each(list[order[i]].sheet, order.data() + i, order.data() + j);
+        i = j;
+    }
+}
+
 void SegmentIndex::build_lines(const std::vector<WireSegment>& list) {
     clear();
-    std::vector<LineIndex::Entry> horizontal, vertical;
-    horizontal.reserve(list.size());
-    vertical.reserve(list.size());
-    for (size_t i = 0; i < list.size(); ++i) {
-        const WireSegment& s = list[i];
-        int32_t seg = static_cast<int32_t>(i);
-        Box b = box_of(s);
-        switch (kind_of(s)) {
-            case SegmentKind::Horizontal: horizontal.push_back({s.sheet, b.y1, b.x1, b.x2, seg}); break;
-            case SegmentKind::Vertical: vertical.push_back({s.sheet, b.x1, b.y1, b.y2, seg}); break;
-            case SegmentKind::Other: m_others[s.sheet].push_back(seg); break;
+    size_t kinds[3] = {0, 0, 0};
+    for (const WireSegment& s : list) ++kinds[static_cast<int>(kind_of(s))];
+    m_horizontal.begin(list.size(), kinds[static_cast<int>(SegmentKind::Horizontal)]);
+    m_vertical.begin(list.size(), kinds[static_cast<int>(SegmentKind::Vertical)]);
+    std::vector<LineIndex::Item> horizontal, vertical;
+    by_sheet(list, [&](int16_t sheet, const int32_t* first, const int32_t* last) {
+        horizontal.clear();
+        vertical.clear();
+        for (const int32_t* it = first; it != last; ++it) {
+            const WireSegment& s = list[*it];
+            Box b = box_of(s);
+            switch (kind_of(s)) {
+                case SegmentKind::Horizontal: horizontal.push_back({b.y1, b.x1, b.x2, *it}); break;
+                case SegmentKind::Vertical: vertical.push_back({b.x1, b.y1, b.y2, *it}); break;
+                case SegmentKind::Other: m_others[sheet].push_back(*it); break;
+            }
         }
-    }
-    m_horizontal.build(std::move(horizontal), list.size());
-    m_vertical.build(std::move(vertical), list.size());
+        m_horizontal.add_sheet(sheet, horizontal);
+        m_vertical.add_sheet(sheet, vertical);
+    });
+    m_horizontal.finish();
+    m_vertical.finish();
     m_held.assign(list.size(), 1);
 }
 
 void SegmentIndex::build_points(const std::vector<WireSegment>& list) {
-    std::vector<PointIndex::Entry> by_y, by_x;
-    by_y.reserve(2 * list.size());
-    by_x.reserve(2 * list.size());
-    for (size_t i = 0; i < list.size(); ++i) {
-        const WireSegment& s = list[i];
-        int32_t seg = static_cast<int32_t>(i);
-        if (!m_others.empty()) m_sheets[s.sheet].push_back(seg);
-        if (kind_of(s) == SegmentKind::Other) continue;
-        for (const XY& p : {s.start, s.end}) {
-            by_y.push_back({s.sheet, p.y, p.x, seg});
-            by_x.push_back({s.sheet, p.x, p.y, seg});
+    size_t ends = 0;
+    for (const WireSegment& s : list) ends += kind_of(s) == SegmentKind::Other ? 0 : 2;
+    m_by_y.begin(list.size(), ends);
+    m_by_x.begin(list.size(), ends);
+    std::vector<PointIndex::Item> by_y, by_x;
+    by_sheet(list, [&](int16_t sheet, const int32_t* first, const int32_t* last) {
+        by_y.clear();
+        by_x.clear();
+        for (const int32_t* it = first; it != last; ++it) {
+            const WireSegment& s = list[*it];
+            if (!m_others.empty()) m_sheets[sheet].push_back(*it);
+            if (kind_of(s) == SegmentKind::Other) continue;
+            for (const XY& p : {s.start, s.end}) {
+                by_y.push_back({p.y, p.x, *it});
+                by_x.push_back({p.x, p.y, *it});
+            }
         }
-    }
-    m_by_y.build(std::move(by_y), list.size());
-    m_by_x.build(std::move(by_x), list.size());
+        m_by_y.add_sheet(sheet, by_y);
+        m_by_x.add_sheet(sheet, by_x);
+    });
+    m_by_y.finish();
+    m_by_x.finish();
 }
 
 int SegmentIndex::first_touched(const std::vector<WireSegment>& list, int16_t sheet, double px, double py) const {

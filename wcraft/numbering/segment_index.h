@@ -4,8 +4,8 @@
 #pragma once
 
 #include <cstdint>
-#include <utility>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "extract/store.h"
@@ -13,24 +13,30 @@
 namespace wcraft {
 
 // Where each line's entries stand in an index sorted by sheet and line, so
-// a query goes straight to its line instead of searching the whole index.
+// a query goes straight to its line. Filled sheet by sheet, in ascending
+// sheet order, each sheet's lines in ascending order.
 class LineRanges {
 public:
-    template <typename E>
-    void build(const std::vector<E>& sorted);
+    void clear();
+    void add_line(int16_t sheet, double line, uint32_t begin);
+    void finish(uint32_t total);
     // [begin, end) of the line's entries; empty when it has none.
     std::pair<uint32_t, uint32_t> find(int16_t sheet, double line) const;
+    // The most entries any one line has.
+    uint32_t longest() const { return m_longest; }
 
 private:
-    struct Key {
+    struct Sheet {
         int16_t sheet;
+        uint32_t first_line;
+    };
+    struct Line {
         double line;
-        bool operator==(const Key& o) const { return sheet == o.sheet && line == o.line; }
+        uint32_t begin;
     };
-    struct Hash {
-        size_t operator()(const Key& k) const;
-    };
-    std::unordered_map<Key, std::pair<uint32_t, uint32_t>, Hash> m_ranges;
+    std::vector<Sheet> m_sheets;  // and an end mark
+    std::vector<Line> m_lines;    // and an end mark
+    uint32_t m_longest = 0;
 };
 
 // Horizontal (and zero-length) segments lie on a line of equal Y, vertical
@@ -40,15 +46,20 @@ enum class SegmentKind { Horizontal, Vertical, Other };
 SegmentKind kind_of(const WireSegment& s);
 
 // Intervals on lines: for a point on a line, the intervals holding it.
-// A max tree over the interval ends skips the intervals that end before it.
+// Where a line holds many intervals, a max tree over the interval ends
+// skips the ones that end before the point; it is only built when some
+// line needs it.
 class LineIndex {
 public:
-    struct Entry {
-        int16_t sheet;
+    struct Item {
         double line, lo, hi;
         int32_t seg;
     };
-    void build(std::vector<Entry> entries, size_t segments);
+    // Built one sheet at a time, in ascending sheet order, from `items`
+    // intervals in all of a list of `segments`.
+    void begin(size_t segments, size_t items);
+    void add_sheet(int16_t sheet, std::vector<Item>& items);
+    void finish();
     // Calls f(segment) for every interval still held on (sheet, line) with
     // lo <= p <= hi.
     template <typename F>
@@ -56,11 +67,15 @@ public:
     void remove(int32_t seg);
 
 private:
+    struct Entry {
+        double lo, hi;  // hi is -inf once removed
+        int32_t seg;
+    };
     template <typename F>
     void collect(size_t node, size_t nl, size_t nr, size_t b, size_t r, double p, F& f) const;
     std::vector<Entry> m_entries;  // by sheet, line, lo, segment
     LineRanges m_lines;
-    std::vector<double> m_tree;    // max end per node; -inf for removed leaves
+    std::vector<double> m_tree;    // max end per node; -inf for removed leaves; or none
     std::vector<int32_t> m_pos;    // entry of each segment, -1 none
     size_t m_leaves = 0;
 };
@@ -69,12 +84,15 @@ private:
 // Removed ends are skipped through links to the next end still held.
 class PointIndex {
 public:
-    struct Entry {
-        int16_t sheet;
+    struct Item {
         double line, pos;
         int32_t seg;
     };
-    void build(std::vector<Entry> entries, size_t segments);
+    // Built one sheet at a time, in ascending sheet order, from `items`
+    // ends in all of a list of `segments`.
+    void begin(size_t segments, size_t items);
+    void add_sheet(int16_t sheet, std::vector<Item>& items);
+    void finish();
     // Calls f(segment) for every end still held on (sheet, line) with
     // lo <= pos <= hi.
     template <typename F>
@@ -82,6 +100,10 @@ public:
     void remove(int32_t seg);
 
 private:
+    struct Entry {
+        double pos;
+        int32_t seg;
+    };
     int32_t next_held(int32_t i);
     std::vector<Entry> m_entries;  // by sheet, line, pos, segment
     LineRanges m_lines;
@@ -105,6 +127,9 @@ public:
     void clear();
 
 private:
+    // Calls each(sheet, segments of the sheet in list order), sheets ascending.
+    template <typename Each>
+    static void by_sheet(const std::vector<WireSegment>& list, Each each);
     LineIndex m_horizontal, m_vertical;
     PointIndex m_by_y, m_by_x;                                   // ends by Y line, by X line
     std::unordered_map<int16_t, std::vector<int32_t>> m_others;  // per sheet

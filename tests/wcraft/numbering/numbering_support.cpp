@@ -123,11 +123,6 @@ std::string first_difference(const Outcome& e, const Outcome& a) {
 
 namespace {
 
-struct SheetOrder {
-    bool operator()(const WireSegment& s, int16_t sheet) const { return s.sheet < sheet; }
-    bool operator()(int16_t sheet, const WireSegment& s) const { return sheet < s.sheet; }
-};
-
 class Gen {
 public:
     Gen(uint32_t seed, const ProjectShape& shape) : m_rng(seed), m_shape(shape) {}
@@ -197,15 +192,23 @@ void Gen::wires() {
             if (sort_rot == 0) return a.start.y != b.start.y ? a.start.y > b.start.y : a.start.x < b.start.x;
             return a.start.x != b.start.x ? a.start.x < b.start.x : a.start.y > b.start.y;
         });
+        // A sheet read after higher ones can leave its records behind them.
+        if (m_sheets.size() > 1 && pick(4) == 0) {
+            auto first_sheet_end = std::find_if(list.begin(), list.end(),
+                                                [&](const WireSegment& s) { return s.sheet != list.front().sheet; });
+            std::rotate(list.begin(), first_sheet_end, list.end());
+        }
     }
 }
 
 XY Gen::point_near(int16_t sheet) {
     const std::vector<WireSegment>& list = store().wires[pick(m_types)];
-    auto range = std::equal_range(list.begin(), list.end(), sheet, SheetOrder{});
-    int here = static_cast<int>(range.second - range.first);
+    // The sheet's records stand together, though not always in sheet order.
+    auto first = std::find_if(list.begin(), list.end(), [&](const WireSegment& w) { return w.sheet == sheet; });
+    auto past = std::find_if(first, list.end(), [&](const WireSegment& w) { return w.sheet != sheet; });
+    int here = static_cast<int>(past - first);
     if (here == 0 || pick(4) == 0) return XY{coord(), coord()};
-    const WireSegment& s = *(range.first + pick(here));
+    const WireSegment& s = *(first + pick(here));
     switch (pick(3)) {
         case 0: return s.start;
         case 1: return s.end;
