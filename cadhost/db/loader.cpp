@@ -1,6 +1,11 @@
 // Structure stage of reading: sections, tables, block definitions, entities.
 #include "loader.h"
 
+#include <unordered_set>
+#include <vector>
+
+#include "db/editor.h"
+
 #include "db/messages.h"
 #include "dxf/value_text.h"
 
@@ -206,7 +211,34 @@ void DxfLoader::finish() {
     m_doc.m_codec = dxf::TextCodec::for_file(acadver, codepage);
     m_doc.assign_handles();
     for (EntityList& l : m_doc.m_lists) m_doc.mark_complex(l);
+    add_missing_layers();
     m_doc.m_dbmod = 0;
+}
+
+// Files from other programs may use layers their LAYER table lacks, or have
+// no tables at all. Each such layer, and layer 0, gets a record with the
+// defaults, as a new layer would, so that it can be listed, made current
+// and changed like any other.
+void DxfLoader::add_missing_layers() {
+    std::vector<std::string_view> used{"0"};  // in order of first use
+    std::unordered_set<std::string_view> seen{"0"};
+    for (const DbObject& o : m_doc.m_objects) {
+        if (o.kind != ObjKind::Entity && o.kind != ObjKind::BlockBegin && o.kind != ObjKind::BlockEnd) continue;
+        for (const Tag& t : o.tags) {
+            if (t.code == 1001) break;
+            if (t.code != 8) continue;
+            std::string_view name = trim_blanks(t.text());
+            if (!name.empty() && seen.insert(name).second) used.push_back(name);
+            break;
+        }
+    }
+    EntityEditor editor(m_doc);
+    for (std::string_view name : used) {
+        if (m_doc.find_record("LAYER", name)) continue;
+        // New layers draw with CONTINUOUS, which the file must then define.
+        (void)editor.add_linetype("CONTINUOUS", "Solid line", {});
+        (void)editor.ensure_layer(m_doc.m_codec.decode(name));  // a name no layer can have stays as it is
+    }
 }
 
 }  // namespace cadhost::db

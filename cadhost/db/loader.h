@@ -32,6 +32,7 @@ private:
     Error error(long line, const char* message) const { return m_reader.error_at(line, message); }
     Error end_error() const { return m_reader.error_at(m_reader.line(), "unexpected end of file inside a section"); }
     void finish();
+    void add_missing_layers();
 
     DrawingImpl& m_doc;
     dxf::TagReader m_reader;

@@ -218,7 +218,8 @@ void SegmentIndex::by_sheet(const std::vector<WireSegment>& list, Each each) {
     for (size_t i = 0; i < list.size(); ++i) order[i] = static_cast<int32_t>(i);
     auto lower_sheet = [](const WireSegment& a, const WireSegment& b) { return a.sheet < b.sheet; };
     if (!std::is_sorted(list.begin(), list.end(), lower_sheet))
-        std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) { return lower_sheet(list[a], list[b]); });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int32_t a, int32_t b) { return lower_sheet(list[a], list[b]); });
     for (size_t i = 0; i < order.size();) {
         size_t j = i;
         while (j < order.size() && list[order[j]].sheet == list[order[i]].sheet) ++j;

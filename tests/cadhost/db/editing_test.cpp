@@ -334,6 +334,42 @@ TEST(Xdata, NeedsARegisteredApplicationAndIsReplacedPerApplication) {
     }
 }
 
+// Files from other programs may use layers their table lacks, or have no
+// tables at all: reading gives each such layer (and 0) a record, leaves the
+// layers the file defines as they are, and counts as no change.
+TEST(Tables, LayersUsedButNotDefinedGetRecordsOnReading) {
+    auto r = Drawing::read_text(
+        "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n1\n"
+        "  0\nLAYER\n  2\nKEPT\n 70\n0\n 62\n3\n  6\nDASHED\n  0\nENDTAB\n  0\nENDSEC\n"
+        "  0\nSECTION\n  2\nBLOCKS\n  0\nBLOCK\n  8\n0\n  2\nPART\n 70\n0\n 10\n0\n 20\n0\n 30\n0\n"
+        "  0\nCIRCLE\n  8\nINBLOCK\n 10\n0\n 20\n0\n 30\n0\n 40\n1\n  0\nENDBLK\n  8\n0\n  0\nENDSEC\n"
+        "  0\nSECTION\n  2\nENTITIES\n"
+        "  0\nLINE\n  8\nWIRES\n 10\n0\n 20\n0\n 30\n0\n 11\n1\n 21\n0\n 31\n0\n"
+        "  0\nLINE\n  8\nkept\n 10\n0\n 20\n0\n 30\n0\n 11\n1\n 21\n0\n 31\n0\n"
+        "  0\nENDSEC\n  0\nEOF\n",
+        "foreign.dxf");
+    ASSERT_TRUE(r) << r.error().what();
+    auto& d = **r;
+    for (const char* name : {"0", "WIRES", "INBLOCK"}) {
+        auto layer = d.tblsearch("LAYER", name);
+        ASSERT_TRUE(layer) << name;
+        EXPECT_EQ(group_int(*layer, 62), 7) << name;
+    }
+    auto kept = d.tblsearch("LAYER", "KEPT");
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(group_int(*kept, 62), 3);
+    EXPECT_EQ(group_string(*kept, 6), "DASHED");
+    std::vector<std::string> names;
+    for (auto l = d.tblnext("LAYER", true); l; l = d.tblnext("LAYER", false)) names.push_back(group_string(*l, 2));
+    // "kept" is KEPT in another case, so it is not added again.
+    EXPECT_EQ(names, (std::vector<std::string>{"KEPT", "0", "INBLOCK", "WIRES"}));  // in file order
+    EXPECT_TRUE(d.tblsearch("LTYPE", "CONTINUOUS"));
+    EXPECT_EQ(d.dbmod(), 0);
+    auto back = reread(d, d.version());
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(back->tblsearch("LAYER", "WIRES"));
+}
+
 TEST(Entmake, DrawingWithoutSectionsGetsThemWhenEntitiesAreMade) {
     auto r = Drawing::read_text("  0\nEOF\n", "empty.dxf");
     ASSERT_TRUE(r);

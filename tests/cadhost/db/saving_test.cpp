@@ -321,7 +321,13 @@ TEST(Saving, ASecondRoundTripChangesNothing) {
     EXPECT_LT(once.find("before any variable"), once.find("$ACADVER")) << "leading header tags stay in front";
     auto second = Drawing::read_text(once, "once.dxf");
     ASSERT_TRUE(second) << second.error().what();
-    EXPECT_EQ(*(*second)->entget((*second)->first_entity()), *(*first)->entget((*first)->first_entity()));
+    // The entity's data, apart from its name in each drawing (group -1).
+    auto data = [](const Drawing& d) {
+        GroupList g = *d.entget(d.first_entity());
+        g.erase(g.begin());
+        return g;
+    };
+    EXPECT_EQ(data(**second), data(**first));
     std::string twice = (*second)->write_text((*second)->version());
     EXPECT_EQ(twice, once);
     EXPECT_EQ(group_string(*(*first)->entget((*first)->first_entity()), 1), "value");
