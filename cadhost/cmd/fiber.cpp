@@ -3,7 +3,8 @@
 // than a command: on x86-64 it is a few instructions of our own, which keep
 // the registers a function call preserves and swap stack pointers (the C
 // library's context calls also save the signal mask, a system call each
-// way); elsewhere it is those context calls. Stacks are kept and reused.
+// way); elsewhere, and in builds with shadow stacks, it is those context
+// calls. Stacks are kept and reused.
 #include "cmd/fiber.h"
 
 #include <sys/mman.h>
@@ -26,7 +27,7 @@ constexpr size_t kStackSize = 8u << 20;
 
 Fiber* g_current = nullptr;
 
-#if defined(__x86_64__)
+#if CH_OWN_FIBER_SWITCH
 // ch_fiber_switch(save, to): pushes the preserved registers and the SSE and
 // x87 control words, stores the stack pointer in *save, takes `to` as the
 // stack pointer and pops the same from it. ch_fiber_start is where a new
@@ -129,7 +130,7 @@ Fiber::~Fiber() {
     if (m_stack) spare_stacks().push_back(m_stack);
 }
 
-#if !defined(__x86_64__)
+#if !CH_OWN_FIBER_SWITCH
 void Fiber::context_entry(unsigned hi, unsigned lo) {
     entry(reinterpret_cast<Fiber*>((static_cast<uintptr_t>(hi) << 32) | lo));
 }
@@ -180,7 +181,7 @@ bool Fiber::resume() {
     if (!m_started) {
         m_started = true;
         m_stack = take_stack();
-#if defined(__x86_64__)
+#if CH_OWN_FIBER_SWITCH
         m_context = first_frame(m_stack, kStackSize, &Fiber::entry, this);
 #else
         getcontext(&m_context);
@@ -198,7 +199,7 @@ bool Fiber::resume() {
 
 void Fiber::yield() { switch_out(false); }
 
-#if defined(__x86_64__)
+#if CH_OWN_FIBER_SWITCH
 void Fiber::to_fiber() { ch_fiber_switch(&m_resumer, m_context); }
 void Fiber::to_resumer() { ch_fiber_switch(&m_context, m_resumer); }
 #else
