@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+#include "command_output.h"
+
 namespace cadhost::test {
 
 struct RunResult {
@@ -37,14 +39,8 @@ protected:
         std::ofstream(dir / "input.txt") << input;
         std::string cmd = "cd '" + dir.string() + "' && '" CH_CADHOST "' --drive C='" + dir.string() + "' " + args +
                           " < input.txt 2>&1";
-        RunResult r;
-        FILE* p = popen(cmd.c_str(), "r");
-        if (!p) return r;
-        char buf[4096];
-        while (size_t n = fread(buf, 1, sizeof buf, p)) r.out.append(buf, n);
-        int st = pclose(p);
-        r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-        return r;
+        test_tools::CommandOutput o = test_tools::command_output(cmd);
+        return RunResult{o.status, std::move(o.out)};
     }
     void write(const std::string& name, const std::string& text) { std::ofstream(dir / name) << text; }
     std::string slurp(const std::string& name) const {

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+#include "../tools/command_output.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -37,13 +39,7 @@ protected:
         std::string wc = (dir / "WCRAFT").string();
         std::string cmd = "cd '" + dir.string() + "' && '" CH_CADHOST "' --drive C='" + dir.string() +
                           "' --support '" + wc + "' --support '" CH_SOURCE_DIR "/support/dcl' A.DXF < input.txt 2>&1";
-        std::string out;
-        FILE* p = popen(cmd.c_str(), "r");
-        if (!p) return out;
-        char buf[4096];
-        while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-        pclose(p);
-        return out;
+        return test_tools::command_output(cmd).out;
     }
     // Why the host could not load the module; empty when it did.
     static std::string load_failure(const std::string& out) {

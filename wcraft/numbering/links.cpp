@@ -9,6 +9,7 @@
 
 #include "host/error_report.h"
 #include "host/module_state.h"
+#include "numbering/forest.h"
 #include "numbering/messages.h"
 #include "numbering/numbering_steps.h"
 #include "postproc/progress.h"
@@ -101,16 +102,7 @@ public:
     }
 
 private:
-    int32_t root(int32_t c) {
-        int32_t r = c;
-        while (m_parent[r] != r) r = m_parent[r];
-        while (m_parent[c] != r) {
-            int32_t n = m_parent[c];
-            m_parent[c] = r;
-            c = n;
-        }
-        return r;
-    }
+    int32_t root(int32_t c) { return forest_root(m_parent, c); }
     std::vector<int32_t> m_class;   // per phantom
     std::vector<int32_t> m_parent;  // per class
     std::vector<int32_t> m_number;  // per class root

@@ -6,6 +6,7 @@
 #include <limits>
 #include <tuple>
 
+#include "numbering/forest.h"
 #include "numbering/touch.h"
 
 namespace wcraft {
@@ -176,16 +177,7 @@ void PointIndex::finish() {
     }
 }
 
-int32_t PointIndex::next_held(int32_t i) {
-    int32_t root = i;
-    while (m_next[root] != root) root = m_next[root];
-    while (m_next[i] != root) {
-        int32_t n = m_next[i];
-        m_next[i] = root;
-        i = n;
-    }
-    return root;
-}
+int32_t PointIndex::next_held(int32_t i) { return forest_root(m_next, i); }
 
 template <typename F>
 void PointIndex::within(int16_t sheet, double line, double lo, double hi, F&& f) {

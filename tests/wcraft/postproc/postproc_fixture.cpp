@@ -156,6 +156,13 @@ std::vector<Ent> PostprocTest::entities_of(const std::string& type, const std::s
     return found;
 }
 
+void PostprocTest::steps_off_but_audit(int audit) {
+    ProjectConfig& c = config();
+    c.wire_num = c.wire_lis = c.wire_sch = c.wire_lnk = c.comp_num = c.term_num = c.relay_cr = 0;
+    c.cont_num = c.cont_blk = c.sheet_no = c.sheet_rot = c.part_lis = c.analysis = c.application_int = 0;
+    c.audit = audit;
+}
+
 void PostprocTest::set_short(const char* name, int v) {
     resbuf rb{};
     rb.restype = RTSHORT;

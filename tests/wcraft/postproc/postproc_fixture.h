@@ -55,6 +55,9 @@ protected:
     void set_short(const char* name, int v);
     void set_string(const char* name, const char* v);
     int get_short(const char* name);
+    // Turns every optional step of a run off but the audit, which is
+    // `audit` (0 or 1).
+    void steps_off_but_audit(int audit);
     // Lines typed at later prompts (dialog actions, answers).
     void type(const std::string& lines) { m_in << lines; }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "../../tools/command_output.h"
 #include "project/project_config.h"
 #include "project/project_format.h"
 
@@ -131,13 +132,7 @@ protected:
         std::string cmd = "cd '" + dir.string() + "' && timeout 120 '" CH_CADHOST "' --drive C='" + dir.string() +
                           "' --support '" + (dir / "WCRAFT").string() + "' --support '" CH_SOURCE_DIR
                           "/support/dcl' < input.txt 2>&1";
-        std::string out;
-        FILE* p = popen(cmd.c_str(), "r");
-        if (!p) return out;
-        char buf[4096];
-        while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-        pclose(p);
-        return out;
+        return test_tools::command_output(cmd).out;
     }
     void write(const std::string& rel, const std::string& text) { std::ofstream(dir / rel, std::ios::binary) << text; }
     std::string slurp(const std::string& rel) const {
@@ -160,12 +155,9 @@ protected:
     }
     static int audit_errors(const fs::path& p) {
         std::string cmd = "/usr/bin/python3 '" CH_SOURCE_DIR "/tests/tools/ezdxf_audit.py' '" + p.string() + "' 2>&1";
-        FILE* f = popen(cmd.c_str(), "r");
-        if (!f) return -1;
-        char buf[4096];
-        std::string text;
-        while (size_t n = fread(buf, 1, sizeof buf, f)) text.append(buf, n);
-        pclose(f);
+        test_tools::CommandOutput run = test_tools::command_output(cmd);
+        if (run.status == -1 && run.out.empty()) return -1;
+        const std::string& text = run.out;
         if (text.find("NO_EZDXF") != std::string::npos) return -1;
         size_t at = text.find("AUDIT_ERRORS ");
         if (at == std::string::npos) return 1000;

@@ -30,10 +30,7 @@ class Run : public PostprocTest {
 protected:
     void SetUp() override {
         PostprocTest::SetUp();
-        ProjectConfig& c = config();
-        c.wire_num = c.wire_lis = c.wire_sch = c.wire_lnk = c.comp_num = c.term_num = c.relay_cr = 0;
-        c.cont_num = c.cont_blk = c.sheet_no = c.sheet_rot = c.part_lis = c.analysis = c.application_int = 0;
-        c.audit = 1;
+        steps_off_but_audit(1);
     }
     void filenames(std::vector<std::string> names) {
         for (size_t i = 0; i < names.size(); ++i) config().f_names[i] = names[i];

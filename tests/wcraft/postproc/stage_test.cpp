@@ -13,10 +13,7 @@ class Stages : public PostprocTest {
 protected:
     void SetUp() override {
         PostprocTest::SetUp();
-        ProjectConfig& c = config();
-        c.wire_num = c.wire_lis = c.wire_sch = c.wire_lnk = c.comp_num = c.term_num = c.relay_cr = 0;
-        c.cont_num = c.cont_blk = c.sheet_no = c.sheet_rot = c.part_lis = c.analysis = c.application_int = 0;
-        c.audit = 0;
+        steps_off_but_audit(0);
         write_file(kLog, "HEADER");
     }
     // Runs WCRCTRL with the option at the stage; the log text it appended.

@@ -6,7 +6,7 @@
 #include <ctime>
 
 #include "numbering/wire_numbering.h"
-#include "numbering_support.h"
+#include "numbering_support.h"  // the tests' project generator
 
 int main(int argc, char** argv) {
     wcraft::test::ProjectShape shape;
