@@ -81,7 +81,7 @@ const KeywordEntry kProcessEntries[] = {
          if (save_drawing_check() == 1) multi_sheet_processor();
          return 1;
      }},
-    {"QRUN", [](ArgCursor&) { return not_built("PROCESS QRUN"); }},
+    {"QRUN", [](ArgCursor&) { return single_sheet_processor(); }},
 };
 
 const KeywordEntry kProjectEntries[] = {

@@ -48,6 +48,14 @@ inline constexpr const char* kEndOfList = "\n:End of drawing files list.";
 inline constexpr const char* kToProcess = "\n:%d Drawings to process.";
 inline constexpr const char* kScriptComplete = "\n:Script file complete.";
 
+// single sheet processor (quick run)
+inline constexpr const char* kQuickBanner = "\nRunning Wirecraft Single Sheet Processor Ver 1.1.";
+inline constexpr int kQuickRule = 59;
+inline constexpr const char* kQuickLogTitle = "\nWirecraft Post processor quick run log file:";
+inline constexpr int kQuickLogRule = 54;
+inline constexpr const char* kQuickSheet = "001";
+inline constexpr const char* kScriptUndoEnd = "(if (>= wcrstage 4) (command \"_.UNDO\" \"_E\"))";
+
 // script lines, each written with a newline after it
 inline constexpr const char* kScriptLoad = "(load (strcat wcridir \"supportP.LSP\"))";
 inline constexpr const char* kScriptSheet = "(setq wcrshtn \"%s\")";

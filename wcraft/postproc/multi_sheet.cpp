@@ -15,18 +15,6 @@ namespace wcraft {
 
 namespace {
 
-void print_rule(int width) { ads_printf("\n%s", std::string(static_cast<size_t>(width), '=').c_str()); }
-
-// Creates the four report files empty; a file that cannot be made sets its
-// error code and the next one is still tried.
-void empty_reports() {
-    for (int i = 0; i < 4; ++i) {
-        FILE* f = rt_fopen(run_file(pmsg::kReportExts[i]).c_str(), "w");
-        if (f) fclose(f);
-        else error_code() = ERR_RUN_WLF + i;
-    }
-}
-
 void write_log_header(FILE* log, const ProjectConfig& c) {
     fputs(pmsg::kLogTitle, log);
     fprintf(log, "\n%s", std::string(pmsg::kLogRule, '=').c_str());
@@ -36,17 +24,6 @@ void write_log_header(FILE* log, const ProjectConfig& c) {
     fputs(pmsg::kControlHeading, log);
     write_control_lines(c, log);
     fputs(pmsg::kGenerating, log);
-}
-
-void script_line(FILE* scr, const std::string& text) {
-    fputs(text.c_str(), scr);
-    fputc('\n', scr);
-}
-
-std::string sheet_line(const std::string& sheet) {
-    char buf[64];
-    snprintf(buf, sizeof buf, pmsg::kScriptSheet, sheet.c_str());
-    return buf;
 }
 
 // The OPEN block of every drawing, the drawing's line in the log; returns
@@ -59,7 +36,7 @@ int write_drawings(FILE* scr, FILE* log, const ProjectConfig& c) {
         if (count == 1) script_line(scr, pmsg::kScriptYes);
         script_line(scr, path);
         script_line(scr, pmsg::kScriptLoad);
-        script_line(scr, sheet_line(sheet_text_of(count)));
+        script_line(scr, script_sheet_line(sheet_text_of(count)));
         script_line(scr, pmsg::kScriptDrawing);
         fprintf(log, pmsg::kLogDrawing, path.c_str());
     }
@@ -70,7 +47,7 @@ int write_run_files(FILE* scr, FILE* log) {
     const ProjectConfig& c = config();
     write_log_header(log, c);
     script_line(scr, pmsg::kScriptLoad);
-    script_line(scr, sheet_line("000"));
+    script_line(scr, script_sheet_line("000"));
     script_line(scr, pmsg::kScriptStart);
     int count = write_drawings(scr, log, c);
     if (count == 0) error_code() = ERR_RUN_NO_DRAWINGS;
@@ -84,12 +61,6 @@ int write_run_files(FILE* scr, FILE* log) {
     fputs(pmsg::kScriptComplete, log);
     fclose(log);
     return count;
-}
-
-int run_failed() {
-    wcr().stage = 0;
-    report_error();
-    return 1;
 }
 
 }  // namespace
@@ -107,23 +78,13 @@ int multi_sheet_processor() {
     error_code() = 0;
     if (project_drawing_check() != 1) {
         error_code() = ERR_RUN_CHECK;
-        return run_failed();
+        return stop_run();
     }
-    empty_reports();
-    FILE* scr = rt_fopen(run_file(pmsg::kScriptExt).c_str(), "w");
-    if (!scr) error_code() = ERR_RUN_SCRIPT;
+    FILE* scr = nullptr;
     FILE* log = nullptr;
-    if (error_code() == 0) {
-        log = rt_fopen(run_file(pmsg::kLogExt).c_str(), "w");
-        if (!log) error_code() = ERR_RUN_LOG;
-    }
-    if (error_code() != 0) {
-        if (scr) fclose(scr);
-        if (log) fclose(log);
-        return run_failed();
-    }
+    if (!open_run_files(scr, log)) return stop_run();
     int count = write_run_files(scr, log);
-    if (error_code() != 0) return run_failed();
+    if (error_code() != 0) return stop_run();
     s.drawing_count = static_cast<short>(count);
     start_script(run_file(pmsg::kScriptExt));
     return 1;

@@ -7,6 +7,10 @@ namespace wcraft {
 // PROCESS RUN: checks the drawings, writes the run's script and log
 // header and starts the script. Returns 1.
 int multi_sheet_processor();
+// PROCESS QRUN: writes the seven-line script that runs the stages over
+// the open drawing as sheet 001, in one undo group, and starts it.
+// Returns 1.
+int single_sheet_processor();
 // PROCESS CHECK and the run's first step: 1 when the drawings are found.
 int project_drawing_check();
 // Offers to save a modified drawing before a script replaces it: 1 to go

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "host/command_shell.h"
+#include "host/error_report.h"
 #include "host/host_api.h"
 #include "host/module_state.h"
 #include "host/setup.h"
@@ -76,6 +77,45 @@ void write_control_lines(const ProjectConfig& c, FILE* out) {
         if (out) fprintf(out, pmsg::kControlLines[i], word);
         else ads_printf(pmsg::kControlLines[i], word);
     }
+}
+
+bool open_run_files(FILE*& script, FILE*& log) {
+    for (int i = 0; i < 4; ++i) {
+        FILE* f = rt_fopen(run_file(pmsg::kReportExts[i]).c_str(), "w");
+        if (f) fclose(f);
+        else error_code() = ERR_RUN_WLF + i;
+    }
+    script = rt_fopen(run_file(pmsg::kScriptExt).c_str(), "w");
+    if (!script) error_code() = ERR_RUN_SCRIPT;
+    log = nullptr;
+    if (error_code() == 0) {
+        log = rt_fopen(run_file(pmsg::kLogExt).c_str(), "w");
+        if (!log) error_code() = ERR_RUN_LOG;
+    }
+    if (error_code() == 0) return true;
+    if (script) fclose(script);
+    if (log) fclose(log);
+    script = log = nullptr;
+    return false;
+}
+
+void script_line(FILE* script, const std::string& text) {
+    fputs(text.c_str(), script);
+    fputc('\n', script);
+}
+
+std::string script_sheet_line(const std::string& sheet) {
+    char buf[64];
+    snprintf(buf, sizeof buf, pmsg::kScriptSheet, sheet.c_str());
+    return buf;
+}
+
+void print_rule(int width) { ads_printf("\n%s", std::string(static_cast<size_t>(width), '=').c_str()); }
+
+int stop_run() {
+    wcr().stage = 0;
+    report_error();
+    return 1;
 }
 
 int start_script(const std::string& path) {

@@ -26,6 +26,20 @@ void write_control_lines(const ProjectConfig& c, FILE* out);
 std::vector<std::string> list_files(const std::string& pattern);
 // Sends "_.SCRIPT" with the path after telling the shell to leave.
 int start_script(const std::string& path);
+// Empties the four report files and opens the script and the log for
+// writing. On failure the error code names the first file that failed
+// (a report file that cannot be made does not stop the others being
+// tried), everything opened is closed again and false is returned.
+bool open_run_files(FILE*& script, FILE*& log);
+// One script line and its newline.
+void script_line(FILE* script, const std::string& text);
+// The script line that sets wcrshtn to `sheet`.
+std::string script_sheet_line(const std::string& sheet);
+// A newline and a rule of `width` "=" on the command line.
+void print_rule(int width);
+// Ends a run that cannot start: stage back to 0, the error reported.
+// Returns 1.
+int stop_run();
 // A host variable's string value; "" when it has none.
 std::string host_string_var(const char* name);
 

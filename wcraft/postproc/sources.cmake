@@ -4,6 +4,7 @@ set(WCRAFT_POSTPROC_HOST_SOURCES
   postproc/run_files.cpp
   postproc/drawing_check.cpp
   postproc/multi_sheet.cpp
+  postproc/quick_run.cpp
   postproc/save_check.cpp
   postproc/stage_engine.cpp
 )

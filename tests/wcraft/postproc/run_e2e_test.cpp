@@ -125,13 +125,17 @@ protected:
         ASSERT_TRUE(wcraft::write_project(f, cfg));
         fclose(f);
     }
-    std::string run(const std::string& keywords) {
+    // Opens the project, types `keywords` at the PROCESS menu, then
+    // `after` at the host; `drawing` (relative to the test folder) is
+    // opened first when given.
+    std::string run(const std::string& keywords, const std::string& drawing = "", const std::string& after = "") {
         write_project();
         std::ofstream(dir / "input.txt")
-            << "WCRAFT\nPROJECT\nOPEN\nC:\\WCRAFT\\PROJECT\\ELEC1.PRJ\nEXIT\nPROCESS\n" + keywords + "QUIT\n";
+            << "WCRAFT\nPROJECT\nOPEN\nC:\\WCRAFT\\PROJECT\\ELEC1.PRJ\nEXIT\nPROCESS\n" + keywords + after + "QUIT\n";
         std::string cmd = "cd '" + dir.string() + "' && timeout 120 '" CH_CADHOST "' --drive C='" + dir.string() +
                           "' --support '" + (dir / "WCRAFT").string() + "' --support '" CH_SOURCE_DIR
-                          "/support/dcl' < input.txt 2>&1";
+                          "/support/dcl' " + (drawing.empty() ? "" : "'" + (dir / drawing).string() + "' ") +
+                          "< input.txt 2>&1";
         return test_tools::command_output(cmd).out;
     }
     void write(const std::string& rel, const std::string& text) { std::ofstream(dir / rel, std::ios::binary) << text; }
@@ -294,6 +298,71 @@ TEST_F(Runs, MaskAndDirectoryProjectsRunToo) {
         expect_numbered();
         EXPECT_NE(slurp("WCRAFT/PROCESS/ELEC1.LOG").find("\n:3 Drawings to process."), std::string::npos);
     }
+}
+
+// The quick run numbers the open drawing alone as sheet 001, leaves it
+// modified and unsaved, and one undo takes the whole run back.
+TEST_F(Runs, QuickRunNumbersTheOpenDrawingInOneUndoGroup) {
+    write_drawings();
+    std::string before = slurp("PROJ/SHT001.DXF");
+    // Counts the texts, then a group of the user's own after the run:
+    // undoing it must leave the run's texts, and undoing once more must
+    // take the whole run back.
+    auto count = [](const char* tag) {
+        return std::string("(progn (princ (strcat \"\\n") + tag +
+               "=\" (itoa (if (setq s (ssget \"X\" '((0 . \"TEXT\")))) (sslength s) 0)))) (princ))\n";
+    };
+    std::string out = run("QRUN\n", "PROJ/SHT001.DXF",
+                          count("RUN") + "(progn (princ (strcat \"\\nMODIFIED=\" (itoa (getvar \"DBMOD\")))) (princ))\n" +
+                              "SAVEAS\n\nC:\\PROJ\\COPY.DXF\nUNDO\nBE\nERASE\nALL\n\nUNDO\nE\nU\n" +
+                              count("OWN") + "U\n" + count("ALL") + "QUIT\nY\n");
+    if (std::string why = load_failure(out); !why.empty()) GTEST_SKIP() << why;
+    EXPECT_NE(out.find("\nRunning Wirecraft Single Sheet Processor Ver 1.1.\n" + std::string(59, '=')), std::string::npos)
+        << out;
+    EXPECT_EQ(slurp("PROJ/SHT001.DXF"), before) << "a quick run never saves";
+    EXPECT_NE(out.find("\nRUN=2"), std::string::npos) << out;
+    EXPECT_EQ(out.find("MODIFIED=0"), std::string::npos) << out;
+    EXPECT_NE(out.find("\nOWN=2"), std::string::npos) << "the run's group ended with the run: " << out;
+    EXPECT_NE(out.find("\nALL=0"), std::string::npos) << "one undo takes the run back: " << out;
+    auto t = texts("PROJ/COPY.DXF");
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[0].value, "W1");
+    EXPECT_EQ(t[1].value, "W7");
+    auto n = nodes("PROJ/COPY.DXF");
+    ASSERT_EQ(n.size(), 1u);
+    EXPECT_DOUBLE_EQ(n[0].x, 50);
+    EXPECT_EQ(slurp("WCRAFT/PROCESS/ELEC1.SCR"),
+              "(load (strcat wcridir \"supportP.LSP\"))\n(setq wcrshtn \"000\")\nwcrPPRO1\n(setq wcrshtn \"001\")\n"
+              "wcrPPRO2_4\n(if (>= wcrstage 4) (command \"_.UNDO\" \"_E\"))\nWCRPPRO3_5\n");
+    std::vector<std::string> want = {
+        "",
+        "Wirecraft Post processor quick run log file:",
+        std::string(54, '='),
+        ":Project name ....... : ELEC1",
+        ":Project Title ...... : Test rig",
+        ":Project Directory... : C:\\PROJ",
+        "",
+        ":Generating script file for drawing files :-",
+        ":Script file complete.",
+        "(Stage 1) - Initializing Post processor ...",
+        "(Stage 2) - Extracting drawing information, sheet number 001",
+        "Extracting grid references on layer :GRIDREF_HOR ",
+        ":No grid reference text values found on layer :GRIDREF_HOR",
+        ":Error, grid references on incorrect layer or missing",
+        "Extracting wire information...",
+        "Extracting wire links...",
+        "(Stage 3) Calculating post processor functions...",
+        "Calculating wire numbering...",
+        "(Stage 4) - Modifying drawing information, sheet number 001",
+        "Updating wire number information...",
+        "(Stage 5) - Finalizing post processor functions...",
+        "",
+        "***End of post processor log***",
+    };
+    std::vector<std::string> got;
+    std::istringstream lines(slurp("WCRAFT/PROCESS/ELEC1.LOG"));
+    for (std::string l; std::getline(lines, l);) got.push_back(l);
+    EXPECT_EQ(got, want);
 }
 
 TEST_F(Runs, CheckPrintsTheSettingsAndTheDrawingsFound) {

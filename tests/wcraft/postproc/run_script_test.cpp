@@ -142,6 +142,16 @@ TEST_F(Run, RunFilesThatCannotBeWrittenStopTheRun) {
     EXPECT_FALSE(session->input().in_script());
 }
 
+TEST_F(Run, AQuickRunThatCannotStartEndsItsUndoGroup) {
+    std::filesystem::remove_all(on_c("WCRAFT/PROCESS"));
+    write_file("WCRAFT/PROCESS", "a file where the folder belongs");
+    single_sheet_processor();
+    EXPECT_NE(out.find("\nError : WCRAFT(2010), Can't open post process script file"), std::string::npos) << out;
+    EXPECT_EQ(wcr().stage, 0);
+    EXPECT_EQ(cl->undo_state().open_groups, 0) << "no script will end the group";
+    EXPECT_FALSE(session->input().in_script());
+}
+
 TEST(SheetText, ThreeDigitsUpTo999ThenUnpadded) {
     EXPECT_EQ(sheet_text_of(1), "001");
     EXPECT_EQ(sheet_text_of(12), "012");
