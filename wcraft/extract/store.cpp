@@ -50,6 +50,8 @@ void Store::reset() {
     for (auto& m : wire_marks) m = OrderMark{};
     for (auto& r : wire_runs) release(r);
     for (auto& n : wire_runs_for) n = 0;
+    for (auto& o : node_order) release(o);
+    for (auto& n : node_order_for) n = 0;
     for (auto* m : {&components_mark, &terminals_mark, &coils_mark, &contacts_mark, &unlisted_mark}) *m = OrderMark{};
 }
 
@@ -70,6 +72,7 @@ size_t Store::bytes() const {
     for (const auto& w : wires) n += held(w);
     for (const auto& p : nodes) n += held(p);
     for (const auto& r : wire_runs) n += held(r);
+    for (const auto& o : node_order) n += held(o);
     for (const auto& z : zones) n += held(z);
     n += held(links) + held(phantoms) + held(relay_marks) + held(grid);
     for (const auto* list : {&components, &terminals, &coils, &contacts, &unlisted}) n += held_components(*list);

@@ -183,6 +183,11 @@ struct Store {
     // when not built).
     std::vector<SheetRun> wire_runs[kMaxWires];
     size_t wire_runs_for[kMaxWires] = {};
+    // Per wire type, the node point indices ordered by sheet then creation,
+    // for the write-back; valid while the node list keeps the size noted
+    // beside them (plus one; 0 when not built).
+    std::vector<uint32_t> node_order[kMaxWires];
+    size_t node_order_for[kMaxWires] = {};
 
     // Empties every list, its order bookkeeping and the grid orientation
     // (start of a run).

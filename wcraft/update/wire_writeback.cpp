@@ -162,10 +162,30 @@ void write_texts(const WireDefn& w, int type, const TextStyle& st, FILE* log) {
     for (; it != runs.end() && it->sheet == sheet; ++it) write_run(w, s.wires[type], it->begin, it->end, st, log);
 }
 
-void insert_nodes(const std::vector<NodePoint>& nodes, bool& first, FILE* log) {
+// The node points of a wire type ordered by sheet, each sheet's in order
+// of creation, so that each sheet finds its own without a walk over the
+// whole project's.
+const std::vector<uint32_t>& node_order(Store& s, int t) {
+    std::vector<uint32_t>& order = s.node_order[t];
+    const std::vector<NodePoint>& nodes = s.nodes[t];
+    if (s.node_order_for[t] == nodes.size() + 1) return order;
+    order.resize(nodes.size());
+    for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&nodes](uint32_t a, uint32_t b) { return nodes[a].sheet < nodes[b].sheet; });
+    s.node_order_for[t] = nodes.size() + 1;
+    return order;
+}
+
+void insert_nodes(int type, bool& first, FILE* log) {
+    Store& s = store();
     short sheet = wcr().sheet_no;
-    for (const NodePoint& n : nodes) {
-        if (n.sheet != sheet) continue;
+    const std::vector<NodePoint>& nodes = s.nodes[type];
+    const std::vector<uint32_t>& order = node_order(s, type);
+    auto it = std::lower_bound(order.begin(), order.end(), sheet,
+                               [&nodes](uint32_t i, short sh) { return nodes[i].sheet < sh; });
+    for (; it != order.end() && nodes[*it].sheet == sheet; ++it) {
+        const NodePoint& n = nodes[*it];
         ads_point pt = {n.point.x, n.point.y, 0.0};
         if (first) {
             std::string redefine = std::string(umsg::kNodeBlock) + "=" + wcr().install_dir.c_str() + umsg::kNodeBlock;
@@ -221,7 +241,7 @@ int write_wire_numbers(FILE* log) {
         prepare_layer(w, !s.wires[i].empty());
         st.height = text_height(w);
         write_texts(w, i, st, log);
-        if (have_block) insert_nodes(s.nodes[i], first_node, log);
+        if (have_block) insert_nodes(i, first_node, log);
     }
     if (!remembered.empty()) ads_command(RTSTR, "_.LAYER", RTSTR, "_S", RTSTR, remembered.c_str(), RTSTR, "", 0);
     return 1;

@@ -195,9 +195,11 @@ TEST_F(Writeback, NodeBlocksAtTheSheetsNodes) {
     open_drawing("A.DXF", dxf_drawing(""));
     seg(0, 1, 0, 100, 100, 100, 1);
     seg(0, 1, 50, 100, 50, 50, 1);
+    store().nodes[0].push_back({3, {60, 100}});
     store().nodes[0].push_back({1, {50, 100}});
     store().nodes[0].push_back({2, {70, 100}});
     store().nodes[0].push_back({1, {80, 100}});
+    store().nodes[0].push_back({2, {40, 100}});
     write_wire_numbers(log);
     auto blocks = entities_of("INSERT", kLayer);
     ASSERT_EQ(blocks.size(), 2u) << out;
@@ -208,6 +210,15 @@ TEST_F(Writeback, NodeBlocksAtTheSheetsNodes) {
     EXPECT_NE(block, nullptr);
     ads_relrb(block);
     EXPECT_EQ(log_text(), "\nUpdating wire number information...");
+
+    // The next sheet gets its own, in the order they were made.
+    open_drawing("B.DXF", dxf_drawing(""));
+    sheet(2);
+    write_wire_numbers(log);
+    blocks = entities_of("INSERT", kLayer);
+    ASSERT_EQ(blocks.size(), 2u) << out;
+    EXPECT_DOUBLE_EQ(blocks[0].x, 70);
+    EXPECT_DOUBLE_EQ(blocks[1].x, 40);
 }
 
 TEST_F(Writeback, WithoutTheBlockFileTextsAreStillWritten) {
