@@ -172,16 +172,20 @@ std::optional<Group> AdsConverter::header_group(const TagVec& tags) const {
 
 Result<FileTags> AdsConverter::file_tags(const Group& g) const {
     const GroupValue& v = g.value;
-    Error bad = fail(msg::bad_value + std::string(" (") + std::to_string(g.code) + ")");
+    // Made only on failure: building the message for every group costs more
+    // than converting most of them.
+    auto bad = [&g]() -> Result<FileTags> {
+        return fail(msg::bad_value + std::string(" (") + std::to_string(g.code) + ")");
+    };
     FileTags out;
     switch (group_type(g.code)) {
     case GroupType::Point: {
         auto p = std::get_if<Point>(&v);
         if (!p) {
             if (auto d = as_real(v)) { out.emplace_back(g.code, dxf::format_real(*d)); return out; }
-            return bad;
+            return bad();
         }
-        if (!std::isfinite(p->x) || !std::isfinite(p->y) || !std::isfinite(p->z)) return bad;
+        if (!std::isfinite(p->x) || !std::isfinite(p->y) || !std::isfinite(p->z)) return bad();
         out.emplace_back(g.code, dxf::format_real(p->x));
         out.emplace_back(y_code(g.code), dxf::format_real(p->y));
         if (p->dims != 2) out.emplace_back(z_code(g.code), dxf::format_real(p->z));
@@ -189,21 +193,21 @@ Result<FileTags> AdsConverter::file_tags(const Group& g) const {
     }
     case GroupType::Angle:
         if (auto d = as_real(v)) { out.emplace_back(g.code, format_degrees(*d)); return out; }
-        return bad;
+        return bad();
     case GroupType::Real:
     case GroupType::Coord:
         if (auto d = as_real(v)) { out.emplace_back(g.code, dxf::format_real(*d)); return out; }
-        return bad;
+        return bad();
     case GroupType::Int16:
     case GroupType::Int32:
     case GroupType::Int64:
     case GroupType::Bool:
         if (auto i = as_int(v)) { out.emplace_back(g.code, dxf::format_int(*i)); return out; }
-        return bad;
+        return bad();
     case GroupType::Pointer:
         if (auto r = std::get_if<EntityRef>(&v)) {
             const DbObject* o = m_doc.object(*r);
-            if (*r && (!o || o->handle == 0)) return bad;
+            if (*r && (!o || o->handle == 0)) return bad();
             out.emplace_back(g.code, o ? dxf::format_handle(o->handle) : "0");
             return out;
         }
@@ -215,7 +219,7 @@ Result<FileTags> AdsConverter::file_tags(const Group& g) const {
         break;
     }
     auto s = std::get_if<std::string>(&v);
-    if (!s) return bad;
+    if (!s) return bad();
     // Values are single lines in the file; the codec escapes control characters.
     out.emplace_back(g.code, m_doc.m_codec.encode(*s));
     return out;

@@ -37,10 +37,19 @@ Status EntityMaker::add_groups(TagVec& tags, const GroupList& list, const std::v
     for (size_t i = 0; i < list.size() && list[i].code != -3; ++i) {
         if (used[i] || std::find(codes.begin(), codes.end(), list[i].code) == codes.end()) continue;
         used[i] = true;
-        Group g = list[i];
-        if (auto p = std::get_if<Point>(&g.value); p && g.code == 10 && vertex_dims == 2) p->dims = 2;
-        else if (p && p->dims == 2) p->dims = 3;  // Z is written for every point but LWPOLYLINE vertices
-        FileTags ft = CH_TRY(conv.file_tags(g));
+        // Z is written for every point but LWPOLYLINE vertices; only a point
+        // whose dimension changes is copied.
+        const Group* g = &list[i];
+        Group adjusted;
+        if (auto p = std::get_if<Point>(&g->value)) {
+            int dims = g->code == 10 && vertex_dims == 2 ? 2 : p->dims == 2 ? 3 : p->dims;
+            if (dims != p->dims) {
+                adjusted = *g;
+                std::get<Point>(adjusted.value).dims = dims;
+                g = &adjusted;
+            }
+        }
+        FileTags ft = CH_TRY(conv.file_tags(*g));
         for (const auto& [code, text] : ft) tags.push_back(m_doc.make_tag(code, text));
     }
     return ok_status();
@@ -159,18 +168,26 @@ Result<EntityRef> EntityMaker::make_plain(const std::string& type, const GroupLi
     if (type == "INSERT" && m_doc.find_block(m_doc.m_codec.encode(group_string(list, 2))) < 0) return fail(msg::no_block + std::string(": ") + group_string(list, 2));
     CH_TRY(EntityEditor(m_doc).ensure_layer(group_string(list, 8, "0")));
     if (!m_doc.m_complex.ids.empty()) cancel_complex();
-    GroupList l = list;
     bool complex = type == "POLYLINE" || (type == "INSERT" && group_int(list, 66) == 1);
     int flags = static_cast<int>(group_int(list, 70));
+    // Only polylines get groups of their own added; other lists are
+    // composed as given.
+    GroupList own;
+    const GroupList* lp = &list;
     if (type == "POLYLINE") {
-        if (!has(l, 66)) l.insert(l.begin() + 1, make_short(66, 1));
-        if (!has(l, 10)) l.push_back(make_group(10, Point{0, 0, 0, 3}));
+        own = list;
+        if (!has(own, 66)) own.insert(own.begin() + 1, make_short(66, 1));
+        if (!has(own, 10)) own.push_back(make_group(10, Point{0, 0, 0, 3}));
+        lp = &own;
     }
     if (type == "LWPOLYLINE") {
-        l.erase(std::remove_if(l.begin(), l.end(), [](const Group& g) { return g.code == 90; }), l.end());
-        auto n = std::count_if(l.begin(), l.end(), [](const Group& g) { return g.code == 10; });
-        l.insert(l.begin() + 1, make_long(90, static_cast<int32_t>(n)));
+        own = list;
+        own.erase(std::remove_if(own.begin(), own.end(), [](const Group& g) { return g.code == 90; }), own.end());
+        auto n = std::count_if(own.begin(), own.end(), [](const Group& g) { return g.code == 10; });
+        own.insert(own.begin() + 1, make_long(90, static_cast<int32_t>(n)));
+        lp = &own;
     }
+    const GroupList& l = *lp;
     uint64_t h = take_handle();
     TagVec tags = CH_TRY(compose(type, l, h, owner_for(l), m_doc.m_form, flags));
     uint32_t id = new_entity(std::move(tags), h, ObjKind::Entity);
