@@ -65,7 +65,11 @@ CommandLine::Suspended* CommandLine::suspended_for(Fiber* f) {
 
 std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, host::ReadMode mode) {
     m_last_cancel = false;
-    print(prompt);
+    // With CMDECHO 0 a command driven by an application call shows neither
+    // its prompts nor the answers the call gives it; a prompt left for the
+    // user to answer is still shown.
+    bool quiet = Fiber::current() && !echoes_calls();
+    if (!quiet) print(prompt);
     // A command fed by an application call waits for that call's answers.
     while (Fiber* f = Fiber::current()) {
         Suspended* s = suspended_for(f);
@@ -78,7 +82,9 @@ std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, h
         f->yield();
         s->waiting = false;
     }
-    bool echo = !m_session.input().interactive();
+    bool from_call = quiet && m_session.input().has_pending();
+    if (quiet && !from_call) print(prompt);
+    bool echo = !from_call && !m_session.input().interactive();
     host::Answer a = m_session.input().read(mode);
     if (a.kind == host::Answer::Kind::Objects) {
         if (echo) print("\n");
@@ -112,6 +118,12 @@ std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, h
         }
     }
     return a;
+}
+
+bool CommandLine::echoes_calls() const {
+    auto v = m_session.sysvars().get("CMDECHO");
+    auto* on = v ? std::get_if<int16_t>(&*v) : nullptr;
+    return !on || *on != 0;
 }
 
 std::optional<std::string> CommandLine::ask(const std::string& prompt, host::ReadMode mode) {

@@ -67,6 +67,9 @@ public:
     // Prints the prompt and reads one answer, which may be a set of objects
     // given by an application; nullopt on cancel or end of input.
     std::optional<host::Answer> ask_answer(const std::string& prompt, host::ReadMode mode = host::ReadMode::Token);
+    // CMDECHO: whether commands driven by application calls show their
+    // prompts and the answers the calls give.
+    bool echoes_calls() const;
     // Prints the prompt and reads one answer; nullopt on cancel or end of input.
     std::optional<std::string> ask(const std::string& prompt, host::ReadMode mode = host::ReadMode::Token);
     // Yes/No question; def is the answer to an empty reply. nullopt on cancel.

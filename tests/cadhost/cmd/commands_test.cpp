@@ -106,6 +106,24 @@ TEST_F(Commands, LinetypeLoadsNamedPatternsFromAFile) {
     EXPECT_NE(r.out.find("(\"ZIGZAG\" 4 4.0)"), std::string::npos) << r.out;
 }
 
+// CMDECHO 0 hides the prompts of commands that calls drive and the answers
+// the calls give; a prompt left for the user is still shown. CMDECHO 1
+// shows both.
+TEST_F(Commands, CmdechoZeroHidesThePromptsAndAnswersOfCalls) {
+    RunResult r = run("(setvar \"CMDECHO\" 0)\n(command \"_.LAYER\" \"_M\" \"QUIET\" \"\")\n"
+                      "(command \"_.LINE\" \"0,0\")\n7,7\n\n"
+                      "(setvar \"CMDECHO\" 1)\n(command \"_.LAYER\" \"_M\" \"LOUD\" \"\")\n"
+                      "(list (getvar \"CLAYER\") (sslength (ssget \"X\" '((0 . \"LINE\") (8 . \"QUIET\")))))\n"
+                      "QUIT\nY\n",
+                      "IN.DXF");
+    EXPECT_EQ(last_value(r.out), "(\"LOUD\" 1)") << r.out;
+    EXPECT_EQ(r.out.find("_M\n"), r.out.rfind("_M\n")) << "only the second LAYER echoes its answers\n" << r.out;
+    EXPECT_EQ(r.out.find("QUIET\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("LOUD\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("From point: "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("To point: 7,7\n"), std::string::npos) << "the user's prompt and answer are shown\n" << r.out;
+}
+
 TEST_F(Commands, UnknownCommandsFromLispReportAndReturn) {
     RunResult r = run("(command \"_.NOSUCH\")\n(+ 1 2)\nQUIT\n", "IN.DXF");
     EXPECT_NE(r.out.find("Unknown command \"NOSUCH\""), std::string::npos) << r.out;
