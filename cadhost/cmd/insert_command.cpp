@@ -108,14 +108,11 @@ std::optional<double> ask_number(CommandLine& cl, const std::string& prompt, dou
     return std::get<double>(r.value);
 }
 
-// The attribute definitions of a block (its BLOCK table list), in
-// definition order.
-std::vector<GroupList> attdefs(const db::Drawing& d, const std::optional<GroupList>& blk) {
+// The attribute definitions of a block, in definition order.
+std::vector<GroupList> attdefs(const db::Drawing& d, const std::optional<db::Drawing::BlockStart>& blk) {
     std::vector<GroupList> out;
     if (!blk) return out;
-    const Group* first = find_group(*blk, -2);
-    if (!first) return out;
-    for (EntityRef e = std::get<EntityRef>(first->value); e; e = d.next_entity(e)) {
+    for (EntityRef e = blk->first; e; e = d.next_entity(e)) {
         if (d.type_view(e) != "ATTDEF") continue;
         if (auto g = d.entget(e)) out.push_back(std::move(*g));
     }
@@ -145,8 +142,8 @@ CmdStatus place(CommandLine& cl, const std::string& name) {
     host::Session& s = cl.session();
     auto& d = s.drawing();
     Placement pl;
-    auto blk = d.tblsearch("BLOCK", name);
-    if (const Group* b = blk ? find_group(*blk, 10) : nullptr) pl.base = std::get<Point>(b->value);
+    auto blk = d.block_start(name);
+    if (blk && blk->base) pl.base = *blk->base;
     GetRequest req;
     req.kind = GetKind::Point;
     req.prompt = "Insertion point: ";

@@ -300,6 +300,12 @@ EntityRef Drawing::tblobjname(const std::string& table, const std::string& name)
     return TableReader(*m_impl).object_name(table, name);
 }
 
+std::optional<Drawing::BlockStart> Drawing::block_start(const std::string& name) const {
+    auto s = TableReader(*m_impl).block_start(name);
+    if (!s) return std::nullopt;
+    return BlockStart{s->first, s->second};
+}
+
 Status Drawing::ensure_layer(const std::string& name) { return EntityEditor(*m_impl).ensure_layer(name); }
 Status Drawing::regapp(const std::string& name) { return EntityEditor(*m_impl).regapp(name); }
 

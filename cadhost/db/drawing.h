@@ -115,6 +115,14 @@ public:
     // The entity reference of a table record (or of a block's BLOCK entity
     // for table "BLOCK"), or none.
     EntityRef tblobjname(const std::string& table, const std::string& name) const;
+    // A block definition's base point (group 10 of its BLOCK list) and
+    // first entity (group -2), read without making the list; nothing when
+    // the drawing has no such block.
+    struct BlockStart {
+        std::optional<Point> base;
+        EntityRef first;
+    };
+    std::optional<BlockStart> block_start(const std::string& name) const;
     // Creates a layer record (color 7, CONTINUOUS) when missing; fails for
     // names a layer cannot have.
     Status ensure_layer(const std::string& name);

@@ -38,13 +38,34 @@ GroupList TableReader::block_form(const BlockDef& b) const {
                 if (auto s = std::get_if<std::string>(&g->value); s && s->empty()) continue;
             out.push_back(*g);
         }
-    const auto& ids = m_doc.m_lists[static_cast<size_t>(b.list)].ids;
-    for (uint32_t id : ids)
-        if (!m_doc.obj(id).deleted) {
-            out.push_back(make_ref(-2, EntityRef{id}));
-            break;
-        }
+    if (EntityRef first = first_of(b)) out.push_back(make_ref(-2, first));
     return out;
+}
+
+EntityRef TableReader::first_of(const BlockDef& b) const {
+    for (uint32_t id : m_doc.m_lists[static_cast<size_t>(b.list)].ids)
+        if (!m_doc.obj(id).deleted) return EntityRef{id};
+    return EntityRef{};
+}
+
+std::optional<std::pair<std::optional<Point>, EntityRef>> TableReader::block_start(const std::string& name) const {
+    int b = m_doc.find_block(m_doc.m_codec.encode(name));
+    if (b < 0) return std::nullopt;
+    const BlockDef& def = m_doc.m_blocks[static_cast<size_t>(b)];
+    const TagVec& tags = m_doc.obj(def.begin).tags;
+    std::optional<Point> base;
+    size_t end = xdata_start(tags);
+    for (size_t i = 0; i < end; ++i) {
+        if (tags[i].code != 10) continue;
+        // Only the point's own tags are converted, as the whole list would
+        // convert them.
+        AdsForm f;
+        AdsConverter(m_doc).convert(tags, i, std::min(end, i + 3), f);
+        if (!f.groups.empty())
+            if (auto p = std::get_if<Point>(&f.groups[0].value)) base = *p;
+        break;
+    }
+    return std::make_pair(base, first_of(def));
 }
 
 // Model and paper space definitions are layouts, not blocks applications list.

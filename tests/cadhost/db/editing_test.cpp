@@ -206,6 +206,35 @@ TEST(Entmake, InsertWithAttributesAndPolylineSequences) {
     }
 }
 
+// What INSERT reads of a block, without making its list, is what the
+// block's list gives: base point, first entity, for the latest definition.
+TEST(Tables, BlockStartAgreesWithTheBlockList) {
+    auto d = Drawing::prototype();
+    auto define = [&](const char* name, Point base, double x) {
+        ASSERT_TRUE(d->entmake({make_group(0, std::string("BLOCK")), make_group(2, std::string(name)),
+                                make_short(70, 0), make_group(10, base)}).ok());
+        make(*d, line_list(x));
+        ASSERT_TRUE(d->entmake({make_group(0, std::string("ENDBLK"))}).ok());
+    };
+    define("DOT", Point{1.5, -2.25, 0.125, 3}, 0);
+    define("BAR", Point{4, 5, 0, 3}, 7);
+    define("DOT", Point{-3, 8, 0, 3}, 9);  // redefined
+    for (const char* name : {"DOT", "bar"}) {
+        SCOPED_TRACE(name);
+        auto list = d->tblsearch("BLOCK", name);
+        auto start = d->block_start(name);
+        ASSERT_TRUE(list && start);
+        ASSERT_TRUE(start->base);
+        Point want = std::get<Point>(find_group(*list, 10)->value);
+        EXPECT_EQ(start->base->x, want.x);
+        EXPECT_EQ(start->base->y, want.y);
+        EXPECT_EQ(start->base->z, want.z);
+        EXPECT_EQ(start->first, std::get<EntityRef>(find_group(*list, -2)->value));
+    }
+    EXPECT_EQ(d->block_start("DOT")->base->x, -3);
+    EXPECT_FALSE(d->block_start("NONE"));
+}
+
 TEST(Entdel, TogglesAndDeletedEntitiesAreNotWritten) {
     auto d = Drawing::prototype();
     EntityRef a = make(*d, line_list(0));
