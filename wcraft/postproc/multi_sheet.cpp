@@ -16,11 +16,7 @@ namespace wcraft {
 namespace {
 
 void write_log_header(FILE* log, const ProjectConfig& c) {
-    fputs(pmsg::kLogTitle, log);
-    fprintf(log, "\n%s", std::string(pmsg::kLogRule, '=').c_str());
-    fprintf(log, pmsg::kLogName, c.p_name.c_str());
-    fprintf(log, pmsg::kLogTitleLine, c.p_title.c_str());
-    fprintf(log, pmsg::kLogDir, c.p_dir.c_str());
+    write_log_title(log, pmsg::kLogTitle, pmsg::kLogRule, c);
     fputs(pmsg::kControlHeading, log);
     write_control_lines(c, log);
     fputs(pmsg::kGenerating, log);
@@ -57,9 +53,7 @@ int write_run_files(FILE* scr, FILE* log) {
     script_line(scr, "");
     script_line(scr, pmsg::kScriptLoad);
     script_line(scr, pmsg::kScriptFinish);
-    fclose(scr);
-    fputs(pmsg::kScriptComplete, log);
-    fclose(log);
+    close_run_files(scr, log);
     return count;
 }
 

@@ -17,12 +17,7 @@ namespace wcraft {
 namespace {
 
 void write_quick_files(FILE* scr, FILE* log) {
-    const ProjectConfig& c = config();
-    fputs(pmsg::kQuickLogTitle, log);
-    fprintf(log, "\n%s", std::string(pmsg::kQuickLogRule, '=').c_str());
-    fprintf(log, pmsg::kLogName, c.p_name.c_str());
-    fprintf(log, pmsg::kLogTitleLine, c.p_title.c_str());
-    fprintf(log, pmsg::kLogDir, c.p_dir.c_str());
+    write_log_title(log, pmsg::kQuickLogTitle, pmsg::kQuickLogRule, config());
     fputs(pmsg::kGenerating, log);
     script_line(scr, pmsg::kScriptLoad);
     script_line(scr, script_sheet_line("000"));
@@ -33,9 +28,7 @@ void write_quick_files(FILE* scr, FILE* log) {
     // that one undo takes back the whole run.
     script_line(scr, pmsg::kScriptUndoEnd);
     script_line(scr, pmsg::kScriptFinish);
-    fclose(scr);
-    fputs(pmsg::kScriptComplete, log);
-    fclose(log);
+    close_run_files(scr, log);
 }
 
 }  // namespace

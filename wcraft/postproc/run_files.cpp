@@ -110,6 +110,20 @@ std::string script_sheet_line(const std::string& sheet) {
     return buf;
 }
 
+void write_log_title(FILE* log, const char* title, int rule, const ProjectConfig& c) {
+    fputs(title, log);
+    fprintf(log, "\n%s", std::string(static_cast<size_t>(rule), '=').c_str());
+    fprintf(log, pmsg::kLogName, c.p_name.c_str());
+    fprintf(log, pmsg::kLogTitleLine, c.p_title.c_str());
+    fprintf(log, pmsg::kLogDir, c.p_dir.c_str());
+}
+
+void close_run_files(FILE* script, FILE* log) {
+    fclose(script);
+    fputs(pmsg::kScriptComplete, log);
+    fclose(log);
+}
+
 void print_rule(int width) { ads_printf("\n%s", std::string(static_cast<size_t>(width), '=').c_str()); }
 
 int stop_run() {

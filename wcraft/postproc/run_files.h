@@ -35,6 +35,12 @@ bool open_run_files(FILE*& script, FILE*& log);
 void script_line(FILE* script, const std::string& text);
 // The script line that sets wcrshtn to `sheet`.
 std::string script_sheet_line(const std::string& sheet);
+// The log's first lines: `title`, a rule of `rule` "=" and the project's
+// name, title and directory.
+void write_log_title(FILE* log, const char* title, int rule, const ProjectConfig& c);
+// Closes the script, notes in the log that it is complete and closes the
+// log.
+void close_run_files(FILE* script, FILE* log);
 // A newline and a rule of `width` "=" on the command line.
 void print_rule(int width);
 // Ends a run that cannot start: stage back to 0, the error reported.

@@ -145,6 +145,13 @@ protected:
         ss << f.rdbuf();
         return ss.str();
     }
+    // The run-time event log, line by line.
+    std::vector<std::string> log_lines() const {
+        std::vector<std::string> got;
+        std::istringstream lines(slurp("WCRAFT/PROCESS/ELEC1.LOG"));
+        for (std::string l; std::getline(lines, l);) got.push_back(l);
+        return got;
+    }
     std::vector<Found> texts(const std::string& rel) {
         std::vector<Found> t;
         for (const Found& e : saved_entities(slurp(rel)))
@@ -268,10 +275,7 @@ TEST_F(Runs, FileNameProjectIsNumberedAndLogged) {
         "",
         "***End of post processor log***",
     };
-    std::vector<std::string> got;
-    std::istringstream lines(slurp("WCRAFT/PROCESS/ELEC1.LOG"));
-    for (std::string l; std::getline(lines, l);) got.push_back(l);
-    EXPECT_EQ(got, want);
+    EXPECT_EQ(log_lines(), want);
     EXPECT_EQ(out.find("Error"), std::string::npos) << out;
     EXPECT_EQ(out.find("error"), std::string::npos) << out;
 }
@@ -359,10 +363,7 @@ TEST_F(Runs, QuickRunNumbersTheOpenDrawingInOneUndoGroup) {
         "",
         "***End of post processor log***",
     };
-    std::vector<std::string> got;
-    std::istringstream lines(slurp("WCRAFT/PROCESS/ELEC1.LOG"));
-    for (std::string l; std::getline(lines, l);) got.push_back(l);
-    EXPECT_EQ(got, want);
+    EXPECT_EQ(log_lines(), want);
 }
 
 TEST_F(Runs, CheckPrintsTheSettingsAndTheDrawingsFound) {
