@@ -133,6 +133,20 @@ public:
     mutable uint32_t m_walk_recent[4] = {};
     mutable uint32_t m_walk_next_recent = 0;
 
+    // --- the main list's positions grouped by walk key (Drawing::main_entities)
+    // Sub-entities are left out; deleted entities stay in, since entdel can
+    // bring them back. Entities appended later are added when the index is
+    // next used; an entity whose key is forgotten makes it start again.
+    struct KeyBucket {
+        uint32_t type = 0, layer = 0;
+        bool paper = false;
+        std::vector<uint32_t> positions;
+    };
+    void update_key_index() const;
+    mutable std::vector<KeyBucket> m_key_buckets;
+    mutable std::unordered_map<uint64_t, uint32_t> m_key_bucket_of;
+    mutable uint32_t m_keyed_upto = 0;  // main-list positions indexed so far
+
     // --- state
     std::string m_source;  // the file text; never changed once tags point into it
     std::deque<std::string> m_arena;

@@ -2,6 +2,8 @@
 // and writing are delegated to their own classes.
 #include "db/drawing.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -268,6 +270,62 @@ const DrawingImpl::WalkEntry& DrawingImpl::walk_entry(uint32_t id) const {
 
 void DrawingImpl::forget_walk_entry(uint32_t id) {
     if (id - 1 < m_walk.size()) m_walk[id - 1].known = false;
+    const DbObject& o = obj(id);
+    if (o.list == 0 && o.committed && o.position < m_keyed_upto) {
+        m_key_buckets.clear();
+        m_key_bucket_of.clear();
+        m_keyed_upto = 0;
+    }
+}
+
+void DrawingImpl::update_key_index() const {
+    const std::vector<uint32_t>& ids = m_lists[0].ids;
+    uint64_t last_key = 0;
+    uint32_t last_bucket = UINT32_MAX;
+    for (uint32_t pos = m_keyed_upto; pos < ids.size(); ++pos) {
+        const WalkEntry& w = walk_entry(ids[pos]);
+        if (w.sub) continue;
+        uint64_t key = (uint64_t{w.type} << 32) | (uint64_t{w.layer} << 1) | (w.paper ? 1 : 0);
+        // Neighbouring entities mostly share their key.
+        if (last_bucket == UINT32_MAX || key != last_key) {
+            auto [it, added] = m_key_bucket_of.try_emplace(key, static_cast<uint32_t>(m_key_buckets.size()));
+            if (added) m_key_buckets.push_back(KeyBucket{w.type, w.layer, w.paper, {}});
+            last_key = key;
+            last_bucket = it->second;
+        }
+        m_key_buckets[last_bucket].positions.push_back(pos);
+    }
+    m_keyed_upto = static_cast<uint32_t>(ids.size());
+}
+
+std::vector<EntityRef> Drawing::main_entities(const std::function<bool(const WalkKey&)>& wanted) const {
+    const DrawingImpl& d = *m_impl;
+    d.update_key_index();
+    const std::vector<uint32_t>* only = nullptr;
+    std::vector<uint32_t> merged;
+    size_t taken = 0;
+    for (const DrawingImpl::KeyBucket& b : d.m_key_buckets) {
+        WalkKey k;
+        k.type = b.type;
+        k.layer = b.layer;
+        k.space = b.paper ? Space::Paper : Space::Model;
+        if (!wanted(k)) continue;
+        if (++taken == 1) {
+            only = &b.positions;
+            continue;
+        }
+        if (taken == 2) merged = *only;
+        merged.insert(merged.end(), b.positions.begin(), b.positions.end());
+    }
+    if (taken > 1) std::sort(merged.begin(), merged.end());
+    std::vector<EntityRef> out;
+    if (taken == 0) return out;
+    const std::vector<uint32_t>& positions = taken == 1 ? *only : merged;
+    const std::vector<uint32_t>& ids = d.m_lists[0].ids;
+    out.reserve(positions.size());
+    for (uint32_t pos : positions)
+        if (!d.obj(ids[pos]).deleted) out.push_back(EntityRef{ids[pos]});
+    return out;
 }
 
 Drawing::WalkKey Drawing::walk_key(EntityRef e) const {

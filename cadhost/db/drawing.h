@@ -7,6 +7,7 @@
 // entity references, unresolvable ones as their handle text).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -103,6 +104,11 @@ public:
         bool sub = false;
     };
     WalkKey walk_key(EntityRef e) const;
+    // The main entities of model and paper space (no sub-entities, none
+    // deleted), in walk order, whose key `wanted` accepts. `wanted` is asked
+    // once per distinct type, layer and space, never per entity, so a
+    // selection that decides from the key reads only the entities it keeps.
+    std::vector<EntityRef> main_entities(const std::function<bool(const WalkKey&)>& wanted) const;
     // The text a WalkKey number stands for; empty for 0.
     std::string_view walk_text(uint32_t key) const;
 

@@ -65,24 +65,27 @@ private:
 template <typename Keep>
 std::vector<EntityRef> collect(const db::Drawing& d, const Filter* filter, KeepNeeds needs, Keep keep) {
     std::vector<EntityRef> out;
-    bool paper = filter && (filter->tests_code(67) || filter->tests_code(410));
-    std::optional<PreVerdicts> verdicts;
-    if (filter) verdicts.emplace(d, *filter);
-    for (EntityRef e = d.first_entity(); e; e = d.next_entity(e)) {
-        db::Drawing::WalkKey k = d.walk_key(e);
-        if (k.sub) continue;
-        if (k.space == db::Space::Block || (k.space == db::Space::Paper && !paper)) continue;
-        if (filter) {
-            Verdict v = verdicts->of(k);
-            if (v == Verdict::No) continue;
-            if (v == Verdict::Yes && needs == KeepNeeds::Nothing) {
-                out.push_back(e);
-                continue;
-            }
+    if (!filter) {
+        for (EntityRef e = d.first_entity(); e; e = d.next_entity(e)) {
+            db::Drawing::WalkKey k = d.walk_key(e);
+            if (k.sub || k.space != db::Space::Model) continue;
+            auto g = d.entget(e);
+            if (g && keep(e, *g)) out.push_back(e);
+        }
+        return out;
+    }
+    bool paper = filter->tests_code(67) || filter->tests_code(410);
+    PreVerdicts verdicts(d, *filter);
+    auto candidates = d.main_entities([&](const db::Drawing::WalkKey& k) {
+        return (k.space == db::Space::Model || (k.space == db::Space::Paper && paper)) && verdicts.of(k) != Verdict::No;
+    });
+    for (EntityRef e : candidates) {
+        if (verdicts.of(d.walk_key(e)) == Verdict::Yes && needs == KeepNeeds::Nothing) {
+            out.push_back(e);
+            continue;
         }
         auto g = d.entget(e);
-        if (!g || (filter && !filter->matches(*g))) continue;
-        if (keep(e, *g)) out.push_back(e);
+        if (g && filter->matches(*g) && keep(e, *g)) out.push_back(e);
     }
     return out;
 }
