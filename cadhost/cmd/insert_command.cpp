@@ -17,14 +17,21 @@ struct BlockRequest {
     std::string file;  // drawing file to define it from; empty to use the drawing's own
 };
 
+// A file name without its extension: up to its last dot, unless the name
+// is "." or "..", or its only dot leads it.
+std::string_view stem_of(std::string_view file) {
+    if (file == "." || file == "..") return file;
+    auto dot = file.rfind('.');
+    return dot == std::string_view::npos || dot == 0 ? file : file.substr(0, dot);
+}
+
 BlockRequest parse_block_answer(const std::string& a) {
     BlockRequest r;
     auto eq = a.find('=');
     std::string path = eq == std::string::npos ? a : a.substr(eq + 1);
-    std::string stem = std::filesystem::path(path).stem().string();
     auto sep = path.find_last_of("/\\");
-    if (sep != std::string::npos) stem = std::filesystem::path(path.substr(sep + 1)).stem().string();
-    r.name = host::to_upper(eq == std::string::npos ? stem : a.substr(0, eq));
+    std::string_view file = std::string_view(path).substr(sep == std::string::npos ? 0 : sep + 1);
+    r.name = host::to_upper(eq == std::string::npos ? std::string(stem_of(file)) : a.substr(0, eq));
     if (eq != std::string::npos || sep != std::string::npos) r.file = path;
     return r;
 }
@@ -138,11 +145,10 @@ GroupList attrib_from(const GroupList& def, const Placement& pl, const std::stri
     return a;
 }
 
-CmdStatus place(CommandLine& cl, const std::string& name) {
+CmdStatus place(CommandLine& cl, const std::string& name, const std::optional<db::Drawing::BlockStart>& blk) {
     host::Session& s = cl.session();
     auto& d = s.drawing();
     Placement pl;
-    auto blk = d.block_start(name);
     if (blk && blk->base) pl.base = *blk->base;
     GetRequest req;
     req.kind = GetKind::Point;
@@ -205,11 +211,12 @@ CmdStatus cmd_insert(CommandLine& cl) {
         return CmdStatus::Done;
     }
     BlockRequest req = parse_block_answer(*a);
-    bool exists = static_cast<bool>(s.drawing().tblobjname("BLOCK", req.name));
+    auto blk = s.drawing().block_start(req.name);
+    bool exists = blk.has_value();
     if (!exists || !req.file.empty()) {
         std::string file = block_file(s, req.file.empty() ? req.name : req.file);
         if (file.empty()) {
-            if (exists) return place(cl, req.name);
+            if (exists) return place(cl, req.name, blk);
             cl.print("\"" + (req.file.empty() ? req.name : req.file) + host::kDrawingExt + "\": Can't find file.\n");
             return CmdStatus::Failed;
         }
@@ -219,8 +226,9 @@ CmdStatus cmd_insert(CommandLine& cl) {
             return CmdStatus::Failed;
         }
         if (exists) cl.print("Block " + req.name + " redefined\n");
+        blk = s.drawing().block_start(req.name);
     }
-    return place(cl, req.name);
+    return place(cl, req.name, blk);
 }
 
 }  // namespace

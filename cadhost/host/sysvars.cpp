@@ -134,12 +134,29 @@ const std::vector<SysvarDef>& Sysvars::table() {
     return t;
 }
 
+namespace {
+
+// Orders a table name against the upper-case form of `name`, as comparing
+// it with to_upper(name) would, without making that copy.
+int compare_upper(const char* table_name, const std::string& name) {
+    size_t i = 0;
+    for (; table_name[i] && i < name.size(); ++i) {
+        auto a = static_cast<unsigned char>(table_name[i]);
+        auto b = static_cast<unsigned char>(name[i]);
+        if (b >= 'a' && b <= 'z') b = static_cast<unsigned char>(b - 'a' + 'A');
+        if (a != b) return a < b ? -1 : 1;
+    }
+    if (table_name[i]) return 1;
+    return i < name.size() ? -1 : 0;
+}
+
+}  // namespace
+
 const SysvarDef* Sysvars::find(const std::string& name) {
-    std::string up = to_upper(name);
     const auto& t = table();
-    auto it = std::lower_bound(t.begin(), t.end(), up,
-                               [](const SysvarDef& d, const std::string& n) { return d.name < n; });
-    if (it == t.end() || up != it->name) return nullptr;
+    auto it = std::lower_bound(t.begin(), t.end(), name,
+                               [](const SysvarDef& d, const std::string& n) { return compare_upper(d.name, n) < 0; });
+    if (it == t.end() || compare_upper(it->name, name) != 0) return nullptr;
     return &*it;
 }
 
@@ -157,12 +174,12 @@ std::optional<GroupValue> Sysvars::get(const std::string& name) const {
         }
         return d->fallback;
     case VarHome::Computed: {
-        auto it = m_computed.find(d->name);
+        auto it = m_computed.find(std::string_view(d->name));
         if (it != m_computed.end()) return it->second();
         return d->fallback;
     }
     case VarHome::Session: {
-        auto it = m_values.find(d->name);
+        auto it = m_values.find(std::string_view(d->name));
         if (it != m_values.end()) return it->second;
         return d->fallback;
     }

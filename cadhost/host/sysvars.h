@@ -44,8 +44,9 @@ public:
 
 private:
     Session& m_session;
-    std::map<std::string, GroupValue> m_values;                    // Session-home values
-    std::map<std::string, std::function<GroupValue()>> m_computed; // Computed-home values
+    // Keyed by upper-case name; found by the table's names without a copy.
+    std::map<std::string, GroupValue, std::less<>> m_values;                    // Session-home values
+    std::map<std::string, std::function<GroupValue()>, std::less<>> m_computed; // Computed-home values
 };
 
 std::string to_upper(std::string s);
