@@ -1,14 +1,16 @@
 // Group code ranges and their value types.
 #include "groupcode.h"
 
+#include <array>
+#include <cstddef>
+
 namespace cadhost {
 
 namespace {
-bool in(int c, int lo, int hi) { return c >= lo && c <= hi; }
-}
 
-GroupType group_type(int code) {
-    int c = code;
+bool in(int c, int lo, int hi) { return c >= lo && c <= hi; }
+
+GroupType classify(int c) {
     if (c < 0) return GroupType::Unknown;
     if (in(c, 0, 9)) return GroupType::String;
     if (in(c, 10, 18)) return GroupType::Point;
@@ -52,6 +54,26 @@ GroupType group_type(int code) {
     if (in(c, 1060, 1070)) return GroupType::Int16;
     if (c == 1071) return GroupType::Int32;
     return GroupType::Unknown;
+}
+
+// Every code a file can hold, looked up rather than classified: reading and
+// converting entities asks for the type of each of their groups.
+constexpr int kCodes = 1072;
+
+const std::array<GroupType, kCodes>& code_table() {
+    static const std::array<GroupType, kCodes> t = [] {
+        std::array<GroupType, kCodes> a{};
+        for (int c = 0; c < kCodes; ++c) a[static_cast<std::size_t>(c)] = classify(c);
+        return a;
+    }();
+    return t;
+}
+
+}  // namespace
+
+GroupType group_type(int code) {
+    if (code >= 0 && code < kCodes) return code_table()[static_cast<std::size_t>(code)];
+    return classify(code);
 }
 
 CoordOf coord_of(int code) {
