@@ -53,38 +53,20 @@ extern "C" struct resbuf* ads_entgetx(const ads_name ent, const struct resbuf* a
     return guarded([&](Session& s) -> struct resbuf* {
         if (!s.has_drawing()) return nullptr;
         EntityRef e = entity_from_name(ent, s.drawing_serial());
-        auto list = e ? s.drawing().entget(e) : std::nullopt;
-        if (!list) return set_errno(s, kErrBadEntity), nullptr;
-        // Extended data (-3 onward) only for the applications asked for.
         if (!apps) {
-            auto xdata = std::find_if(list->begin(), list->end(), [](const Group& g) { return g.code == -3; });
-            list->erase(xdata, list->end());
-            return to_chain(*list, s.drawing_serial());
+            // No extended data: the chain is made straight from the groups.
+            ChainBuilder chain(s.drawing_serial());
+            if (!e || !s.drawing().entget_each(e, [&chain](Group&& g) { chain.add(g); }))
+                return set_errno(s, kErrBadEntity), nullptr;
+            return chain.release();
         }
-        GroupList out;
-        bool in_xdata = false, keep_app = false;
-        for (auto& g : *list) {
-            if (g.code == -3) in_xdata = true;
-            if (!in_xdata) {
-                out.push_back(std::move(g));
-                continue;
-            }
-            if (g.code == 1001) {
-                keep_app = false;
-                for (const struct resbuf* a = apps; a; a = a->rbnext)
-                    if (a->restype == RTSTR && a->resval.rstring &&
-                        (a->resval.rstring == std::string("*") ||
-                         host::to_upper(a->resval.rstring) == host::to_upper(std::get<std::string>(g.value))))
-                        keep_app = true;
-                if (keep_app) {
-                    if (!find_group(out, -3)) out.push_back(Group{-3, std::string()});
-                    out.push_back(std::move(g));
-                }
-            } else if (keep_app) {
-                out.push_back(std::move(g));
-            }
-        }
-        return to_chain(out, s.drawing_serial());
+        // Extended data (-3 onward) only for the applications asked for.
+        std::vector<std::string> names;
+        for (const struct resbuf* a = apps; a; a = a->rbnext)
+            if (a->restype == RTSTR && a->resval.rstring) names.emplace_back(a->resval.rstring);
+        auto list = e ? s.drawing().entget(e, names) : std::nullopt;
+        if (!list) return set_errno(s, kErrBadEntity), nullptr;
+        return to_chain(*list, s.drawing_serial());
     }, nullptr);
 }
 
@@ -156,6 +138,15 @@ extern "C" struct resbuf* ads_tblsearch(const char* tblname, const char* sym, in
         }
         return to_chain(*rec, s.drawing_serial());
     }, nullptr);
+}
+
+extern "C" int ads_regapp(const char* appname) {
+    return guarded([&](Session& s) {
+        if (!appname || !s.has_drawing()) return RTERROR;
+        auto& d = s.drawing();
+        if (d.tblsearch("APPID", appname)) return RTERROR;
+        return d.regapp(appname).ok() ? RTNORM : RTERROR;
+    }, RTERROR);
 }
 
 extern "C" struct resbuf* ads_tblnext(const char* tblname, int rewind) {

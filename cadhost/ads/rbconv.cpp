@@ -109,22 +109,30 @@ bool fill(struct resbuf* rb, const GroupValue& v, long serial) {
 
 }  // namespace
 
-struct resbuf* to_chain(const GroupList& list, long serial) {
-    struct resbuf* head = nullptr;
-    struct resbuf** tail = &head;
-    for (const Group& g : list) {
-        struct resbuf* rb = new_rb(g.code);
-        if (!rb) break;
-        // A value the application could not read (a pointer left as text
-        // because its object is missing) is left out of the chain.
-        if (!fill(rb, g.value, serial)) {
-            free(rb);
-            continue;
-        }
-        *tail = rb;
-        tail = &rb->rbnext;
+ChainBuilder::~ChainBuilder() { ads_relrb(m_head); }
+
+void ChainBuilder::add(const Group& g) {
+    struct resbuf* rb = new_rb(g.code);
+    if (!rb) return;
+    if (!fill(rb, g.value, m_serial)) {
+        free(rb);
+        return;
     }
+    *m_tail = rb;
+    m_tail = &rb->rbnext;
+}
+
+struct resbuf* ChainBuilder::release() {
+    struct resbuf* head = m_head;
+    m_head = nullptr;
+    m_tail = &m_head;
     return head;
+}
+
+struct resbuf* to_chain(const GroupList& list, long serial) {
+    ChainBuilder chain(serial);
+    for (const Group& g : list) chain.add(g);
+    return chain.release();
 }
 
 Result<GroupValue> rb_value(const struct resbuf* rb, long serial) {

@@ -17,7 +17,25 @@ struct resbuf* new_rb(int restype);
 // Copies a string into a resbuf (malloc'd).
 void set_rb_string(struct resbuf* rb, const std::string& s);
 
-// Group list -> chain; entity references become names of drawing `serial`.
+// Builds a chain group by group; entity references become names of
+// drawing `serial`. A value an application could not read (a pointer left
+// as text because its object is missing) is left out.
+class ChainBuilder {
+public:
+    explicit ChainBuilder(long serial) : m_serial(serial) {}
+    ChainBuilder(const ChainBuilder&) = delete;
+    ChainBuilder& operator=(const ChainBuilder&) = delete;
+    ~ChainBuilder();
+    void add(const Group& g);
+    struct resbuf* release();  // the chain made so far; the builder starts again
+
+private:
+    long m_serial;
+    struct resbuf* m_head = nullptr;
+    struct resbuf** m_tail = &m_head;
+};
+
+// Group list -> chain, as ChainBuilder makes it.
 struct resbuf* to_chain(const GroupList& list, long serial);
 // Chain -> group list; names must belong to drawing `serial`.
 Result<GroupList> from_chain(const struct resbuf* rb, long serial);

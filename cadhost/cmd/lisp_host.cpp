@@ -123,7 +123,7 @@ EntityRef LispHost::handent(const std::string& handle) { return m_session.drawin
 bool LispHost::regapp(const std::string& name) {
     auto& d = m_session.drawing();
     if (d.tblsearch("APPID", name)) return false;
-    return d.entmake({make_group(0, std::string("APPID")), make_group(2, name), make_short(70, 0)}).ok();
+    return d.regapp(name).ok();
 }
 
 std::optional<GroupList> LispHost::tblnext(const std::string& table, lisp::TableNext from) {

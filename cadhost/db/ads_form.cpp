@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "core/groupcode.h"
@@ -90,8 +91,10 @@ GroupValue AdsConverter::value_of(int code, std::string_view text) const {
     return m_doc.m_codec.decode(text);
 }
 
-void AdsConverter::convert(const TagVec& tags, size_t begin, size_t end, AdsForm& out) const {
+void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip,
+                                const GroupTaker& take) const {
     for (size_t i = begin; i < end; ++i) {
+        if (i == skip) continue;
         int code = tags[i].code;
         GroupType type = group_type(code);
         // Comments and codes below zero (which ADS lists use for their own
@@ -111,55 +114,88 @@ void AdsConverter::convert(const TagVec& tags, size_t begin, size_t end, AdsForm
                 }
             }
             if (x || n > 1) {
-                out.groups.push_back({code, p});
-                out.spans.push_back({static_cast<uint32_t>(i), n});
+                take(Group{code, p}, Span{static_cast<uint32_t>(i), n});
                 i += n - 1;
                 continue;
             }
         }
-        out.groups.push_back({code, value_of(code, tags[i].text())});
-        out.spans.push_back({static_cast<uint32_t>(i), 1});
+        take(Group{code, value_of(code, tags[i].text())}, Span{static_cast<uint32_t>(i), 1});
+    }
+}
+
+void AdsConverter::convert(const TagVec& tags, size_t begin, size_t end, AdsForm& out) const {
+    convert_each(tags, begin, end, SIZE_MAX, [&out](Group&& g, const Span& s) {
+        out.groups.push_back(std::move(g));
+        out.spans.push_back(s);
+    });
+}
+
+// The tag of the owner: the first 330 outside a {...} group, not counting
+// the object's first group. SIZE_MAX when there is none.
+size_t AdsConverter::owner_tag(const TagVec& tags, size_t end) const {
+    bool first = true;
+    int depth = 0;
+    for (size_t i = 0; i < end; ++i) {
+        int c = tags[i].code;
+        if (c < 0 || group_type(c) == GroupType::Comment) continue;
+        if (first) {
+            first = false;
+            continue;
+        }
+        if (c == 102) {
+            std::string_view t = tags[i].text();
+            std::string decoded;
+            if (!dxf::TextCodec::plain(t)) t = decoded = m_doc.m_codec.decode(t);
+            if (!t.empty()) depth = t[0] == '{' ? 1 : 0;
+        } else if (c == 330 && depth == 0) {
+            return i;
+        }
+    }
+    return SIZE_MAX;
+}
+
+void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take) const {
+    const DbObject& o = m_doc.obj(id);
+    const TagVec& tags = o.tags;
+    take(Group{-1, EntityRef{id}}, Span{});
+    size_t xd = xdata_start(tags);
+    // Entities hand points over as 3D even where the file leaves Z out; the
+    // types whose points are 2D by nature keep the file's form.
+    std::string_view type = m_doc.type_name(id);
+    bool solid = o.kind != ObjKind::Object && o.kind != ObjKind::TableRecord && o.kind != ObjKind::TableHead &&
+                 type != "LWPOLYLINE" && type != "HATCH" && type != "MPOLYGON";
+    auto main = [&](Group&& g, const Span& s) {
+        if (solid)
+            if (auto p = std::get_if<Point>(&g.value)) p->dims = 3;
+        take(std::move(g), s);
+    };
+    // The owner goes right after the first group.
+    size_t owner = owner_tag(tags, xd);
+    bool first = true;
+    convert_each(tags, 0, xd, owner, [&](Group&& g, const Span& s) {
+        main(std::move(g), s);
+        if (!first) return;
+        first = false;
+        if (owner != SIZE_MAX) convert_each(tags, owner, owner + 1, SIZE_MAX, main);
+    });
+    if (xdata == XdataMode::Include && xd < tags.size()) {
+        take(Group{-3, std::string()}, Span{});
+        convert_each(tags, xd, tags.size(), SIZE_MAX, [&](Group&& g, const Span& s) {
+            if (auto p = std::get_if<Point>(&g.value)) p->dims = 3;
+            take(std::move(g), s);
+        });
     }
 }
 
 AdsForm AdsConverter::object_form(uint32_t id, XdataMode xdata) const {
-    const TagVec& tags = m_doc.obj(id).tags;
     AdsForm f;
-    f.groups.reserve(tags.size() + 2);
-    f.spans.reserve(tags.size() + 2);
-    f.groups.push_back({-1, EntityRef{id}});
-    f.spans.push_back({});
-    size_t xd = xdata_start(tags);
-    convert(tags, 0, xd, f);
-    // Entities hand points over as 3D even where the file leaves Z out; the
-    // types whose points are 2D by nature keep the file's form.
-    const DbObject& o = m_doc.obj(id);
-    std::string_view type = m_doc.type_name(id);
-    if (o.kind != ObjKind::Object && o.kind != ObjKind::TableRecord && o.kind != ObjKind::TableHead && type != "LWPOLYLINE" &&
-        type != "HATCH" && type != "MPOLYGON")
-        for (Group& g : f.groups)
-            if (auto p = std::get_if<Point>(&g.value)) p->dims = 3;
-    // The owner (first 330 outside a {...} group) goes right after group 0.
-    int depth = 0;
-    for (size_t g = 2; g < f.groups.size(); ++g) {
-        int c = f.groups[g].code;
-        if (c == 102) {
-            auto s = std::get_if<std::string>(&f.groups[g].value);
-            if (s && !s->empty()) depth = (*s)[0] == '{' ? 1 : 0;
-        } else if (c == 330 && depth == 0) {
-            std::rotate(f.groups.begin() + 2, f.groups.begin() + static_cast<long>(g), f.groups.begin() + static_cast<long>(g) + 1);
-            std::rotate(f.spans.begin() + 2, f.spans.begin() + static_cast<long>(g), f.spans.begin() + static_cast<long>(g) + 1);
-            break;
-        }
-    }
-    if (xdata == XdataMode::Include && xd < tags.size()) {
-        f.groups.push_back({-3, std::string()});
-        f.spans.push_back({});
-        size_t from = f.groups.size();
-        convert(tags, xd, tags.size(), f);
-        for (size_t i = from; i < f.groups.size(); ++i)
-            if (auto p = std::get_if<Point>(&f.groups[i].value)) p->dims = 3;
-    }
+    size_t n = m_doc.obj(id).tags.size() + 2;
+    f.groups.reserve(n);
+    f.spans.reserve(n);
+    each_object_group(id, xdata, [&f](Group&& g, const Span& s) {
+        f.groups.push_back(std::move(g));
+        f.spans.push_back(s);
+    });
     return f;
 }
 

@@ -3,6 +3,7 @@
 // strings in UTF-8. Each ADS group remembers the tags it came from.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,11 +28,17 @@ enum class XdataMode { Skip, Include };
 
 using FileTags = std::vector<std::pair<int, std::string>>;
 
+// Takes the groups of a conversion one at a time, with the tags each came from.
+using GroupTaker = std::function<void(Group&&, const Span&)>;
+
 class AdsConverter {
 public:
     explicit AdsConverter(const DrawingImpl& doc) : m_doc(doc) {}
     // The whole object with group -1 first and the owner after group 0.
     AdsForm object_form(uint32_t id, XdataMode xdata) const;
+    // The same groups in the same order, handed to `take` as they are made,
+    // for callers that build a form of their own from them.
+    void each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take) const;
     // The groups of a tag range, in file order.
     void convert(const TagVec& tags, size_t begin, size_t end, AdsForm& out) const;
     // The single group a header variable holds.
@@ -41,6 +48,9 @@ public:
 
 private:
     GroupValue value_of(int code, std::string_view text) const;
+    // Converts [begin, end) but the tag at `skip` (none when out of range).
+    void convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, const GroupTaker& take) const;
+    size_t owner_tag(const TagVec& tags, size_t end) const;
     const DrawingImpl& m_doc;
 };
 

@@ -142,6 +142,14 @@ std::optional<GroupList> Drawing::entget(EntityRef e) const {
     return AdsConverter(*m_impl).object_form(static_cast<uint32_t>(e.id), XdataMode::Skip).groups;
 }
 
+bool Drawing::entget_each(EntityRef e, const std::function<void(Group&&)>& take) const {
+    const DbObject* o = m_impl->object(e);
+    if (!o || o->deleted) return false;
+    AdsConverter(*m_impl).each_object_group(static_cast<uint32_t>(e.id), XdataMode::Skip,
+                                            [&take](Group&& g, const Span&) { take(std::move(g)); });
+    return true;
+}
+
 std::optional<GroupList> Drawing::entget(EntityRef e, const std::vector<std::string>& apps) const {
     const DbObject* o = m_impl->object(e);
     if (!o || o->deleted) return std::nullopt;

@@ -60,6 +60,10 @@ public:
     // a -3 group (value: empty string), as (1001 . app) followed by that
     // application's groups. No -3 group when none of them has XDATA.
     std::optional<GroupList> entget(EntityRef e, const std::vector<std::string>& apps) const;
+    // The groups of entget(e), in the same order, handed to `take` one at a
+    // time instead of collected, for callers that build a form of their own
+    // from them. False, with nothing handed, when entget would give nullopt.
+    bool entget_each(EntityRef e, const std::function<void(Group&&)>& take) const;
     // Replaces an entity's data from an ADS list whose -1 group names it.
     // Groups present replace the entity's groups of the same code (the k-th
     // group of a code replaces the k-th); groups absent are kept. Fails on

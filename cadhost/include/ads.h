@@ -115,6 +115,9 @@ int ads_entupd(const ads_name ent);
 int ads_handent(const char* handle, ads_name entres);
 struct resbuf* ads_tblsearch(const char* tblname, const char* sym, int setnext);
 struct resbuf* ads_tblnext(const char* tblname, int rewind);
+/* Registers an application name for extended data: RTNORM when it is
+   registered now, RTERROR when it already was or cannot be a name. */
+int ads_regapp(const char* appname);
 
 /* Selection sets */
 int ads_ssget(const char* str, const void* pt1, const void* pt2, const struct resbuf* filter, ads_name ss);

@@ -164,6 +164,47 @@ TEST_F(EntityEdit, EntmakeOfLineTextAndInsertWithAttributes) {
     EXPECT_LE(ezdxf_audit_errors(path), 0);
 }
 
+// Extended data comes back only through entgetx, and only that of the
+// applications asked for.
+TEST_F(EntityEdit, EntgetxGivesTheExtendedDataOfTheApplicationsNamed) {
+    open_demo();
+    ASSERT_EQ(ads_regapp("PARTS"), RTNORM);
+    ASSERT_EQ(ads_regapp("NOTES"), RTNORM);
+    ads_point a = {1, 2, 0}, b = {3, 4, 0};
+    Chain line(ads_buildlist(RTDXF0, "LINE", 10, a, 11, b, -3, 1001, "PARTS", 1000, "M-12", 1040, 2.5, 1001,
+                             "NOTES", 1000, "spare", 0));
+    ASSERT_EQ(ads_entmake(line.get()), RTNORM);
+    ads_name e;
+    ASSERT_EQ(ads_entlast(e), RTNORM);
+
+    Chain plain(ads_entget(e));
+    EXPECT_EQ(rb_find(plain.get(), -3), nullptr);
+    EXPECT_EQ(rb_find(plain.get(), 1001), nullptr);
+
+    Chain parts_app(ads_buildlist(RTSTR, "parts", 0));
+    Chain parts(ads_entgetx(e, parts_app.get()));
+    ASSERT_NE(rb_find(parts.get(), -3), nullptr);
+    EXPECT_EQ(rb_string(parts.get(), 1001), "PARTS");
+    EXPECT_EQ(rb_string(parts.get(), 1000), "M-12");
+    ASSERT_NE(rb_find(parts.get(), 1040), nullptr);
+    EXPECT_DOUBLE_EQ(rb_find(parts.get(), 1040)->resval.rreal, 2.5);
+    int apps = 0;
+    for (const struct resbuf* r = parts.get(); r; r = r->rbnext) apps += r->restype == 1001;
+    EXPECT_EQ(apps, 1) << "only the application asked for";
+
+    Chain all_apps(ads_buildlist(RTSTR, "*", 0));
+    Chain all(ads_entgetx(e, all_apps.get()));
+    apps = 0;
+    for (const struct resbuf* r = all.get(); r; r = r->rbnext) apps += r->restype == 1001;
+    EXPECT_EQ(apps, 2);
+
+    Chain other_app(ads_buildlist(RTSTR, "OTHER", 0));
+    Chain none(ads_entgetx(e, other_app.get()));
+    ASSERT_NE(none.get(), nullptr);
+    EXPECT_EQ(rb_find(none.get(), -3), nullptr) << "no -3 when no application asked for has data";
+    EXPECT_EQ(rb_string(none.get(), 0), "LINE");
+}
+
 TEST_F(EntityEdit, EntmakeRejectsListsWithoutAType) {
     open_demo();
     ads_point a = {1, 2, 0};
