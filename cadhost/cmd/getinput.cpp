@@ -3,7 +3,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <sstream>
+#include <cctype>
 
 #include "ads.h"
 #include "cmd/selectobj.h"
@@ -118,11 +118,15 @@ InitGet parse_initget(int bits, const char* keywords) {
     InitGet g;
     g.bits = bits;
     if (!keywords) return g;
-    std::istringstream in(keywords);
-    std::string w;
-    while (in >> w) {
+    auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    for (const char* p = keywords; *p;) {
+        while (*p && blank(*p)) ++p;
+        const char* start = p;
+        while (*p && !blank(*p)) ++p;
+        if (p == start) break;
+        std::string w(start, p);
         // "_Global" names after the local ones are accepted too.
-        if (!w.empty() && w[0] == '_') w.erase(0, 1);
+        if (w[0] == '_') w.erase(0, 1);
         g.keywords.push_back(w);
     }
     return g;
