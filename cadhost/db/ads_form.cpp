@@ -2,9 +2,9 @@
 #include "ads_form.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 
 #include "core/groupcode.h"
 #include "db/messages.h"
@@ -28,10 +28,11 @@ GroupValue integer_value(GroupType type, int64_t v) {
 int y_code(int c) { return c == 210 ? 220 : c + 10; }
 int z_code(int c) { return c == 210 ? 230 : c + 20; }
 
+// As "%.15g" prints it, which rounds away the noise of the conversion.
 std::string format_degrees(double radians) {
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.15g", radians * deg_per_rad);
-    std::string s(buf);
+    auto r = std::to_chars(buf, buf + sizeof buf, radians * deg_per_rad, std::chars_format::general, 15);
+    std::string s(buf, r.ptr);
     if (s.find_first_of(".eEn") == std::string::npos) s += ".0";
     return s;
 }
@@ -200,56 +201,56 @@ AdsForm AdsConverter::object_form(uint32_t id, XdataMode xdata) const {
 }
 
 std::optional<Group> AdsConverter::header_group(const TagVec& tags) const {
-    AdsForm f;
-    convert(tags, 0, tags.size(), f);
-    if (f.groups.empty()) return std::nullopt;
-    return f.groups[0];
+    std::optional<Group> first;
+    convert_each(tags, 0, tags.size(), SIZE_MAX, [&first](Group&& g, const Span&) {
+        if (!first) first = std::move(g);
+    });
+    return first;
 }
 
-Result<FileTags> AdsConverter::file_tags(const Group& g) const {
+Status AdsConverter::append_file_tags(const Group& g, FileTags& out) const {
     const GroupValue& v = g.value;
     // Made only on failure: building the message for every group costs more
     // than converting most of them.
-    auto bad = [&g]() -> Result<FileTags> {
+    auto bad = [&g]() -> Status {
         return fail(msg::bad_value + std::string(" (") + std::to_string(g.code) + ")");
     };
-    FileTags out;
     switch (group_type(g.code)) {
     case GroupType::Point: {
         auto p = std::get_if<Point>(&v);
         if (!p) {
-            if (auto d = as_real(v)) { out.emplace_back(g.code, dxf::format_real(*d)); return out; }
+            if (auto d = as_real(v)) { out.emplace_back(g.code, dxf::format_real(*d)); return ok_status(); }
             return bad();
         }
         if (!std::isfinite(p->x) || !std::isfinite(p->y) || !std::isfinite(p->z)) return bad();
         out.emplace_back(g.code, dxf::format_real(p->x));
         out.emplace_back(y_code(g.code), dxf::format_real(p->y));
         if (p->dims != 2) out.emplace_back(z_code(g.code), dxf::format_real(p->z));
-        return out;
+        return ok_status();
     }
     case GroupType::Angle:
-        if (auto d = as_real(v)) { out.emplace_back(g.code, format_degrees(*d)); return out; }
+        if (auto d = as_real(v)) { out.emplace_back(g.code, format_degrees(*d)); return ok_status(); }
         return bad();
     case GroupType::Real:
     case GroupType::Coord:
-        if (auto d = as_real(v)) { out.emplace_back(g.code, dxf::format_real(*d)); return out; }
+        if (auto d = as_real(v)) { out.emplace_back(g.code, dxf::format_real(*d)); return ok_status(); }
         return bad();
     case GroupType::Int16:
     case GroupType::Int32:
     case GroupType::Int64:
     case GroupType::Bool:
-        if (auto i = as_int(v)) { out.emplace_back(g.code, dxf::format_int(*i)); return out; }
+        if (auto i = as_int(v)) { out.emplace_back(g.code, dxf::format_int(*i)); return ok_status(); }
         return bad();
     case GroupType::Pointer:
         if (auto r = std::get_if<EntityRef>(&v)) {
             const DbObject* o = m_doc.object(*r);
             if (*r && (!o || o->handle == 0)) return bad();
             out.emplace_back(g.code, o ? dxf::format_handle(o->handle) : "0");
-            return out;
+            return ok_status();
         }
         break;
     case GroupType::Hex:
-        if (auto b = std::get_if<Binary>(&v)) { out.emplace_back(g.code, dxf::format_hex_bytes(*b)); return out; }
+        if (auto b = std::get_if<Binary>(&v)) { out.emplace_back(g.code, dxf::format_hex_bytes(*b)); return ok_status(); }
         break;
     default:
         break;
@@ -258,6 +259,12 @@ Result<FileTags> AdsConverter::file_tags(const Group& g) const {
     if (!s) return bad();
     // Values are single lines in the file; the codec escapes control characters.
     out.emplace_back(g.code, m_doc.m_codec.encode(*s));
+    return ok_status();
+}
+
+Result<FileTags> AdsConverter::file_tags(const Group& g) const {
+    FileTags out;
+    CH_TRY(append_file_tags(g, out));
     return out;
 }
 

@@ -45,6 +45,8 @@ public:
     std::optional<Group> header_group(const TagVec& tags) const;
     // Tags in file form for one ADS group; fails when the value does not fit the code.
     Result<FileTags> file_tags(const Group& g) const;
+    // The same added to `out`, which is left as it was on failure.
+    Status append_file_tags(const Group& g, FileTags& out) const;
 
 private:
     GroupValue value_of(int code, std::string_view text) const;

@@ -49,9 +49,15 @@ Status EntityMaker::add_groups(TagVec& tags, const GroupList& list, const std::v
                 g = &adjusted;
             }
         }
-        FileTags ft = CH_TRY(conv.file_tags(*g));
-        for (const auto& [code, text] : ft) tags.push_back(m_doc.make_tag(code, text));
+        CH_TRY(add_file_tags(tags, conv, *g));
     }
+    return ok_status();
+}
+
+Status EntityMaker::add_file_tags(TagVec& tags, const AdsConverter& conv, const Group& g) {
+    m_file_tags.clear();
+    CH_TRY(conv.append_file_tags(g, m_file_tags));
+    for (auto& [code, text] : m_file_tags) tags.push_back(m_doc.make_tag(code, std::move(text)));
     return ok_status();
 }
 
@@ -89,16 +95,11 @@ Result<TagVec> EntityMaker::compose(std::string_view type, const GroupList& list
         }
     }
     // Groups the type table does not place go at the end of the last subclass.
-    for (size_t i = 0; i < list.size() && list[i].code != -3; ++i) {
-        if (used[i]) continue;
-        FileTags ft = CH_TRY(AdsConverter(m_doc).file_tags(list[i]));
-        for (const auto& [code, text] : ft) tags.push_back(m_doc.make_tag(code, text));
-    }
+    AdsConverter conv(m_doc);
+    for (size_t i = 0; i < list.size() && list[i].code != -3; ++i)
+        if (!used[i]) CH_TRY(add_file_tags(tags, conv, list[i]));
     auto x = std::find_if(list.begin(), list.end(), [](const Group& g) { return g.code == -3; });
-    for (auto it = x == list.end() ? x : x + 1; it != list.end(); ++it) {
-        FileTags ft = CH_TRY(AdsConverter(m_doc).file_tags(*it));
-        for (const auto& [code, text] : ft) tags.push_back(m_doc.make_tag(code, text));
-    }
+    for (auto it = x == list.end() ? x : x + 1; it != list.end(); ++it) CH_TRY(add_file_tags(tags, conv, *it));
     return tags;
 }
 

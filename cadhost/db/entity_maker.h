@@ -8,6 +8,7 @@
 
 #include "core/result.h"
 #include "core/value.h"
+#include "db/ads_form.h"
 #include "db/document.h"
 #include "db/entity_layouts.h"
 
@@ -30,6 +31,8 @@ private:
     Result<EntityRef> end_block(const GroupList& list);
     uint32_t new_block_record(const std::string& name);
     Status add_groups(TagVec& tags, const GroupList& list, const std::vector<int>& codes, std::vector<bool>& used, int vertex_dims);
+    // Appends the file tags of one group.
+    Status add_file_tags(TagVec& tags, const AdsConverter& conv, const Group& g);
     uint64_t take_handle();
     uint32_t new_entity(TagVec tags, uint64_t handle, ObjKind kind);
     void cancel_complex();
@@ -38,6 +41,7 @@ private:
     std::string unique_anonymous_name(char letter) const;
     DrawingImpl& m_doc;
     uint64_t m_wanted = 0;
+    FileTags m_file_tags;  // one group's tags while they are composed
 };
 
 }  // namespace cadhost::db

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 #include "test_support.h"
 
@@ -71,6 +72,30 @@ TEST(Entmod, ConvertsAnglesBackToDegreesAndRejectsTypeChanges) {
     EXPECT_FALSE(d->entmod({make_ref(-1, e), make_group(40, std::string("wide"))}).ok());
     EXPECT_FALSE(d->entmod({make_group(0, std::string("ARC"))}).ok());
     EXPECT_EQ(d->type_of(e), "ARC");
+}
+
+// Angles are written in degrees to 15 significant digits, which rounds away
+// the noise of the conversion from radians, and always as a real.
+TEST(Entmake, AnglesAreWrittenAsFifteenDigitDegrees) {
+    auto d = Drawing::prototype();
+    std::vector<double> angles = {0.0, M_PI / 2, M_PI / 3, -M_PI / 7, 1e-9, 1e-300, 123456.789, 2.5e17, -0.0};
+    for (int i = 1; i <= 40; ++i) angles.push_back(std::sin(i * 7.3) * std::pow(10.0, i % 9 - 4));
+    for (double a : angles) {
+        EntityRef e = make(*d, {make_group(0, std::string("TEXT")), make_group(10, Point{0, 0, 0}),
+                                make_group(40, 1.0), make_group(1, std::string("t")), make_group(50, a)});
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "%.15g", a * (180.0 / M_PI));
+        std::string want = buf;
+        if (want.find_first_of(".eEn") == std::string::npos) want += ".0";
+        std::string text = d->write_text(DxfVersion::R2000);
+        std::string handle = d->handle_of(e);
+        size_t at = text.find("\n  5\n" + handle + "\n");
+        ASSERT_NE(at, std::string::npos);
+        size_t angle = text.find("\n 50\n", at);
+        ASSERT_NE(angle, std::string::npos);
+        size_t from = angle + 5;
+        EXPECT_EQ(text.substr(from, text.find('\n', from) - from), want) << "radians " << a;
+    }
 }
 
 TEST(Entmod, TheKthGroupOfACodeReplacesTheKthVertex) {
