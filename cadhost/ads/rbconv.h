@@ -14,6 +14,8 @@ RbKind rb_kind(int restype);
 
 // New resbuf, zeroed, with malloc so that ads_relrb and applications agree.
 struct resbuf* new_rb(int restype);
+// Gives back one resbuf (not its value, nor the rest of its chain).
+void release_rb(struct resbuf* rb);
 // Copies a string into a resbuf (malloc'd).
 void set_rb_string(struct resbuf* rb, const std::string& s);
 

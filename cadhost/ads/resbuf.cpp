@@ -58,7 +58,7 @@ extern "C" struct resbuf* ads_buildlist(int rtype, ...) {
         // RTDXF0 stands for group 0, which cannot be passed (0 ends the list).
         struct resbuf* rb = new_rb(t == RTDXF0 ? 0 : t);
         if (!rb || !take_value(rb, ap)) {
-            free(rb);
+            release_rb(rb);
             ads_relrb(head);
             head = nullptr;
             break;
@@ -80,7 +80,7 @@ extern "C" int ads_relrb(struct resbuf* rb) {
         case RbKind::Binary: free(rb->resval.rbinary.buf); break;
         default: break;
         }
-        free(rb);
+        release_rb(rb);
         rb = next;
     }
     return RTNORM;

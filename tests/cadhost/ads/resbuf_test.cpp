@@ -1,5 +1,7 @@
 // Value lists: building, copying, releasing and converting to group lists.
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "ads/rbconv.h"
 #include "session_fixture.h"
@@ -36,6 +38,28 @@ TEST(Resbuf, CopiesOwnTheirStringsAndBinaryChunks) {
     EXPECT_EQ(c->rbnext->resval.rbinary.clen, 3);
     EXPECT_EQ(c->rbnext->resval.rbinary.buf[2], 3);
     ads_relrb(c);
+}
+
+// Released resbufs are made again for later chains; each comes back as new,
+// with nothing of the value or the chain it was in.
+TEST(Resbuf, ResbufsMadeAfterAReleaseStartEmpty) {
+    ads_point p = {1, 2, 3};
+    for (int round = 0; round < 3; ++round) {
+        struct resbuf* rb = ads_buildlist(RTSTR, "first", RTPOINT, p, RTSTR, "third", RTREAL, 4.5, 0);
+        ASSERT_NE(rb, nullptr);
+        ads_relrb(rb);
+        std::vector<struct resbuf*> made;
+        for (int i = 0; i < 4; ++i) {
+            struct resbuf* n = ads_newrb(RTSTR);
+            ASSERT_NE(n, nullptr);
+            EXPECT_EQ(n->restype, RTSTR);
+            EXPECT_EQ(n->rbnext, nullptr);
+            EXPECT_EQ(n->resval.rstring, nullptr);
+            made.push_back(n);
+        }
+        // Freed by the application itself, as it may do with any resbuf.
+        for (struct resbuf* n : made) free(n);
+    }
 }
 
 TEST(Resbuf, GroupListsConvertBothWays) {
