@@ -1,6 +1,7 @@
 // Group lists <-> resbuf chains.
 #include "ads/rbconv.h"
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
@@ -8,7 +9,9 @@
 
 namespace cadhost::ads {
 
-RbKind rb_kind(int t) {
+namespace {
+
+RbKind kind_of_code(int t) {
     switch (t) {
     case RTREAL: case RTANG: case RTORINT: return RbKind::Real;
     case RTPOINT: case RT3DPOINT: return RbKind::Point;
@@ -34,6 +37,23 @@ RbKind rb_kind(int t) {
     return RbKind::None;
 }
 
+// The group codes a drawing can hold, looked up: every resbuf made or
+// released asks for its kind.
+constexpr int kCodes = 1072;
+
+const std::array<RbKind, kCodes> code_kinds = [] {
+    std::array<RbKind, kCodes> a{};
+    for (int c = 0; c < kCodes; ++c) a[static_cast<size_t>(c)] = kind_of_code(c);
+    return a;
+}();
+
+}  // namespace
+
+RbKind rb_kind(int t) {
+    if (t >= 0 && t < kCodes) return code_kinds[static_cast<size_t>(t)];
+    return kind_of_code(t);
+}
+
 namespace {
 
 // Resbufs released by ads_relrb, kept for the next new_rb: chains are made
@@ -48,19 +68,14 @@ constexpr size_t kSpareResbufs = 0;
 constexpr size_t kSpareResbufs = size_t{1} << 14;
 #endif
 
+// Plain data, so that reaching it costs no more than a global's; what is
+// kept when a thread ends goes with the process.
 struct SpareResbufs {
-    struct resbuf* head = nullptr;
-    size_t count = 0;
-    ~SpareResbufs() {
-        while (head) {
-            struct resbuf* next = head->rbnext;
-            free(head);
-            head = next;
-        }
-    }
+    struct resbuf* head;
+    size_t count;
 };
 
-thread_local SpareResbufs t_spare;
+constinit thread_local SpareResbufs t_spare{nullptr, 0};
 
 }  // namespace
 

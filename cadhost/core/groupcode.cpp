@@ -8,9 +8,9 @@ namespace cadhost {
 
 namespace {
 
-bool in(int c, int lo, int hi) { return c >= lo && c <= hi; }
+constexpr bool in(int c, int lo, int hi) { return c >= lo && c <= hi; }
 
-GroupType classify(int c) {
+constexpr GroupType classify(int c) {
     if (c < 0) return GroupType::Unknown;
     if (in(c, 0, 9)) return GroupType::String;
     if (in(c, 10, 18)) return GroupType::Point;
@@ -60,19 +60,16 @@ GroupType classify(int c) {
 // converting entities asks for the type of each of their groups.
 constexpr int kCodes = 1072;
 
-const std::array<GroupType, kCodes>& code_table() {
-    static const std::array<GroupType, kCodes> t = [] {
-        std::array<GroupType, kCodes> a{};
-        for (int c = 0; c < kCodes; ++c) a[static_cast<std::size_t>(c)] = classify(c);
-        return a;
-    }();
-    return t;
-}
+constexpr std::array<GroupType, kCodes> code_table = [] {
+    std::array<GroupType, kCodes> a{};
+    for (int c = 0; c < kCodes; ++c) a[static_cast<std::size_t>(c)] = classify(c);
+    return a;
+}();
 
 }  // namespace
 
 GroupType group_type(int code) {
-    if (code >= 0 && code < kCodes) return code_table()[static_cast<std::size_t>(code)];
+    if (code >= 0 && code < kCodes) return code_table[static_cast<std::size_t>(code)];
     return classify(code);
 }
 

@@ -154,16 +154,21 @@ TextCodec TextCodec::for_file(std::string_view acadver, std::string_view codepag
     return TextCodec(Kind::Raw, "");
 }
 
+namespace {
+
+// Bytes that need decoding: controls, the caret and backslash escapes, and
+// everything outside ASCII.
+constexpr std::array<bool, 256> kSpecial = [] {
+    std::array<bool, 256> t{};
+    for (int b = 0; b < 256; ++b) t[static_cast<size_t>(b)] = b >= 0x80 || b < 0x20 || b == '^' || b == '\\';
+    return t;
+}();
+
+}  // namespace
+
 bool TextCodec::plain(std::string_view s) {
-    // Bytes that need decoding: controls, the caret and backslash escapes,
-    // and everything outside ASCII.
-    static const std::array<bool, 256> special = [] {
-        std::array<bool, 256> t{};
-        for (int b = 0; b < 256; ++b) t[static_cast<size_t>(b)] = b >= 0x80 || b < 0x20 || b == '^' || b == '\\';
-        return t;
-    }();
     for (char c : s)
-        if (special[static_cast<uint8_t>(c)]) return false;
+        if (kSpecial[static_cast<uint8_t>(c)]) return false;
     return true;
 }
 
