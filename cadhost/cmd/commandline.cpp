@@ -121,7 +121,9 @@ std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, h
 }
 
 bool CommandLine::echoes_calls() const {
-    auto v = m_session.sysvars().get("CMDECHO");
+    // Asked at every prompt of every command an application drives.
+    static const host::SysvarDef* cmdecho = host::Sysvars::find("CMDECHO");
+    auto v = m_session.sysvars().get(*cmdecho);
     auto* on = v ? std::get_if<int16_t>(&*v) : nullptr;
     return !on || *on != 0;
 }

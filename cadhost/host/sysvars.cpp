@@ -165,6 +165,11 @@ Sysvars::Sysvars(Session& s) : m_session(s) {}
 std::optional<GroupValue> Sysvars::get(const std::string& name) const {
     const SysvarDef* d = find(name);
     if (!d) return std::nullopt;
+    return get(*d);
+}
+
+std::optional<GroupValue> Sysvars::get(const SysvarDef& def) const {
+    const SysvarDef* d = &def;
     switch (d->home) {
     case VarHome::Header:
         if (m_session.has_drawing()) {

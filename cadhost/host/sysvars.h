@@ -35,6 +35,8 @@ public:
     static const SysvarDef* find(const std::string& name);  // case-insensitive
     static const std::vector<SysvarDef>& table();
     std::optional<GroupValue> get(const std::string& name) const;
+    // The same for a variable already found, as callers asking often keep it.
+    std::optional<GroupValue> get(const SysvarDef& def) const;
     // Checks the type (integers widen to reals, shorts to longs) and range.
     Status set(const std::string& name, const GroupValue& value);
     // Session-held values, for tests and the loader (no access check).
