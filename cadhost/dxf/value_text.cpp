@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace cadhost::dxf {
 
@@ -13,9 +14,43 @@ std::string_view trim_blanks(std::string_view s) {
     return s.substr(b, e - b);
 }
 
+namespace {
+
+// A plain decimal of at most 15 digits ("-12.5", "100.0"): its digits as an
+// integer over a power of ten, both exact in a double, so the one rounding of
+// the division gives the correctly rounded value, as from_chars does.
+// Anything else (exponents, more digits, a dot with no digit on one side)
+// is left to from_chars.
+std::optional<double> plain_decimal(std::string_view s) {
+    static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    size_t i = 0;
+    bool negative = i < s.size() && s[i] == '-';
+    if (negative) ++i;
+    uint64_t digits = 0;
+    int count = 0, before = 0, after = 0;
+    bool dot = false;
+    for (; i < s.size(); ++i) {
+        char c = s[i];
+        if (c == '.' && !dot) {
+            dot = true;
+            continue;
+        }
+        if (c < '0' || c > '9' || ++count > 15) return std::nullopt;
+        digits = digits * 10 + static_cast<uint64_t>(c - '0');
+        ++(dot ? after : before);
+    }
+    if (before == 0 || (dot && after == 0)) return std::nullopt;
+    double v = static_cast<double>(digits) / kPow10[after];
+    return negative ? -v : v;
+}
+
+}  // namespace
+
 std::optional<double> parse_real(std::string_view s) {
     s = trim_blanks(s);
     if (!s.empty() && s[0] == '+') s.remove_prefix(1);
+    if (auto fast = plain_decimal(s)) return fast;
     double v = 0;
     auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
     if (s.empty() || p != s.data() + s.size()) return std::nullopt;

@@ -1,6 +1,11 @@
 // Splitting DXF text into tags, writing tags, and the number/handle text of values.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <vector>
+
 #include "dxf/tag_reader.h"
 #include "dxf/tag_writer.h"
 #include "dxf/value_text.h"
@@ -84,6 +89,41 @@ TEST(TagWriter, RightAlignsCodesInThreeColumns) {
     w.tag(100, "AcDbLine");
     w.tag(1071, "7");
     EXPECT_EQ(out, "  0\nLINE\n 10\n1.5\n100\nAcDbLine\n1071\n7\n");
+}
+
+// Reals of every common form read exactly as the standard library reads
+// them, to the last bit and the sign of zero.
+TEST(ValueText, RealsReadAsTheStandardLibraryReadsThem) {
+    std::vector<std::string> texts = {"0", "-0", "0.0", "-0.0", "1", "10.25", "-3.125", "0.1", "0.3", "2.675",
+                                      "123456789012345", "1234567890.12345", "0.000000000000001",
+                                      "999999999999999.", ".5", "5.", "1.0e2", "-.0", "0012.50", "00000000000000001"};
+    uint64_t x = 88172645463325252u;
+    auto next = [&x] {
+        x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+        return x;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        int digits = static_cast<int>(next() % 17) + 1;
+        int dot = static_cast<int>(next() % (digits + 1));
+        std::string t = next() % 3 == 0 ? "-" : "";
+        for (int d = 0; d < digits; ++d) {
+            if (d == dot && d > 0) t += '.';
+            t += static_cast<char>('0' + next() % 10);
+        }
+        texts.push_back(t);
+    }
+    for (const std::string& t : texts) {
+        double want = 0;
+        auto r = std::from_chars(t.data(), t.data() + t.size(), want);
+        auto got = parse_real(t);
+        if (r.ec != std::errc() || r.ptr != t.data() + t.size()) {
+            EXPECT_FALSE(got) << t;
+            continue;
+        }
+        ASSERT_TRUE(got) << t;
+        EXPECT_EQ(std::signbit(*got), std::signbit(want)) << t;
+        EXPECT_EQ(*got, want) << t;
+    }
 }
 
 TEST(ValueText, NumbersAndHandles) {
