@@ -92,6 +92,12 @@ std::string format_real(double v) {
     if (!std::isfinite(v)) v = 0;
     if (v == 0) v = 0;  // no "-0.0" in the file
     char buf[64];
+    // Whole numbers below 100000 (scales of 1, zero coordinates) come out
+    // of the shortest form as their digits alone.
+    if (std::fabs(v) < 100000 && v == std::trunc(v)) {
+        auto res = std::to_chars(buf, buf + sizeof buf, static_cast<int32_t>(v));
+        return std::string(buf, res.ptr) + ".0";
+    }
     auto res = std::to_chars(buf, buf + sizeof buf, v);
     std::string s(buf, res.ptr);
     if (s.find_first_of(".eEn") == std::string::npos) s += ".0";

@@ -126,6 +126,25 @@ TEST(ValueText, RealsReadAsTheStandardLibraryReadsThem) {
     }
 }
 
+// Reals are written in their shortest form that reads back equal, with
+// ".0" on whole numbers, whichever way the writer gets there.
+TEST(ValueText, RealsAreWrittenInTheirShortestForm) {
+    auto shortest = [](double v) {
+        char buf[64];
+        auto r = std::to_chars(buf, buf + sizeof buf, v);
+        std::string s(buf, r.ptr);
+        if (s.find_first_of(".eEn") == std::string::npos) s += ".0";
+        return s;
+    };
+    std::vector<double> values;
+    for (int i = -120000; i <= 120000; i += 7) values.push_back(i);
+    for (double v : {99999.0, -99999.0, 100000.0, -100000.0, 10000.0, 1e15, 1e16, 0.5, -2.25, 1e-7, 123456.5})
+        values.push_back(v);
+    for (double v : values) EXPECT_EQ(format_real(v), shortest(v)) << v;
+    EXPECT_EQ(format_real(100000.0), "1e+05");
+    EXPECT_EQ(format_real(-0.0), "0.0");
+}
+
 TEST(ValueText, NumbersAndHandles) {
     EXPECT_EQ(parse_real(" 1.5 "), 1.5);
     EXPECT_EQ(parse_real("+2"), 2.0);
