@@ -66,6 +66,8 @@ Result<TagVec> EntityMaker::compose(std::string_view type, const GroupList& list
     const EntityLayout* layout = entity_layout(type);
     bool modern = form == DataForm::Modern;
     TagVec tags;
+    // Points take three tags, and the header and subclass markers a few more.
+    tags.reserve(3 * list.size() + 8);
     tags.push_back(m_doc.make_tag(0, std::string(type)));
     tags.push_back(m_doc.make_tag(5, dxf::format_handle(handle)));
     if (modern) {
