@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <tuple>
 
@@ -37,33 +38,61 @@ SegmentKind kind_of(const WireSegment& s) {
 void LineRanges::clear() {
     m_sheets.clear();
     m_lines.clear();
+    m_slots.clear();
     m_longest = 0;
 }
 
 void LineRanges::add_line(int16_t sheet, double line, uint32_t begin) {
     if (m_sheets.empty() || m_sheets.back().sheet != sheet)
         m_sheets.push_back({sheet, static_cast<uint32_t>(m_lines.size())});
-    m_lines.push_back({line, begin});
+    m_lines.push_back({line, begin, sheet});
+}
+
+// Equal coordinates hash alike: -0 is taken as 0, which it equals.
+uint64_t LineRanges::slot_hash(int16_t sheet, double line) {
+    uint64_t bits;
+    double v = line == 0 ? 0.0 : line;
+    std::memcpy(&bits, &v, sizeof bits);
+    uint64_t h = bits ^ (static_cast<uint64_t>(static_cast<uint16_t>(sheet)) * 0x9E3779B97F4A7C15u);
+    h ^= h >> 31;
+    h *= 0xBF58476D1CE4E5B9u;
+    h ^= h >> 29;
+    return h;
 }
 
 void LineRanges::finish(uint32_t total) {
     m_sheets.push_back({0, static_cast<uint32_t>(m_lines.size())});
-    m_lines.push_back({0.0, total});
+    m_lines.push_back({0.0, total, 0});
     for (size_t i = 0; i + 1 < m_lines.size(); ++i)
         m_longest = std::max(m_longest, m_lines[i + 1].begin - m_lines[i].begin);
     m_sheets.shrink_to_fit();
     m_lines.shrink_to_fit();
+    size_t lines = m_lines.size() - 1, size = 16;
+    while (size < 2 * lines) size *= 2;
+    m_slots.assign(size, 0);
+    for (size_t i = 0; i < lines; ++i) {
+        const Line& l = m_lines[i];
+        for (size_t k = slot_hash(l.sheet, l.line) & (size - 1);; k = (k + 1) & (size - 1)) {
+            uint32_t held = m_slots[k];
+            if (held == 0) {
+                m_slots[k] = static_cast<uint32_t>(i + 1);
+                break;
+            }
+            // Lines are unique within a sheet; the first one of a key stays.
+            if (m_lines[held - 1].sheet == l.sheet && m_lines[held - 1].line == l.line) break;
+        }
+    }
 }
 
 std::pair<uint32_t, uint32_t> LineRanges::find(int16_t sheet, double line) const {
-    if (m_sheets.size() < 2) return {0, 0};
-    auto sh = std::lower_bound(m_sheets.begin(), m_sheets.end() - 1, sheet,
-                               [](const Sheet& x, int16_t v) { return x.sheet < v; });
-    if (sh == m_sheets.end() - 1 || sh->sheet != sheet) return {0, 0};
-    auto first = m_lines.begin() + sh->first_line, last = m_lines.begin() + (sh + 1)->first_line;
-    auto ln = std::lower_bound(first, last, line, [](const Line& x, double v) { return x.line < v; });
-    if (ln == last || ln->line != line) return {0, 0};
-    return {ln->begin, (ln + 1)->begin};
+    if (m_slots.empty()) return {0, 0};
+    size_t mask = m_slots.size() - 1;
+    for (size_t k = slot_hash(sheet, line) & mask;; k = (k + 1) & mask) {
+        uint32_t held = m_slots[k];
+        if (held == 0) return {0, 0};
+        const Line& l = m_lines[held - 1];
+        if (l.sheet == sheet && l.line == line) return {l.begin, m_lines[held].begin};
+    }
 }
 
 namespace {

@@ -33,9 +33,14 @@ private:
     struct Line {
         double line;
         uint32_t begin;
+        int16_t sheet;
     };
+    static uint64_t slot_hash(int16_t sheet, double line);
     std::vector<Sheet> m_sheets;  // and an end mark
     std::vector<Line> m_lines;    // and an end mark
+    // Open addressing over the lines by sheet and exact coordinate: a line's
+    // index + 1, or 0 for an empty slot. A power of two long.
+    std::vector<uint32_t> m_slots;
     uint32_t m_longest = 0;
 };
 
