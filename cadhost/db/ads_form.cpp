@@ -201,8 +201,12 @@ AdsForm AdsConverter::object_form(uint32_t id, XdataMode xdata) const {
 }
 
 std::optional<Group> AdsConverter::header_group(const TagVec& tags) const {
+    return first_group(tags, 0, tags.size());
+}
+
+std::optional<Group> AdsConverter::first_group(const TagVec& tags, size_t begin, size_t end) const {
     std::optional<Group> first;
-    convert_each(tags, 0, tags.size(), SIZE_MAX, [&first](Group&& g, const Span&) {
+    convert_each(tags, begin, end, SIZE_MAX, [&first](Group&& g, const Span&) {
         if (!first) first = std::move(g);
     });
     return first;

@@ -43,6 +43,8 @@ public:
     void convert(const TagVec& tags, size_t begin, size_t end, AdsForm& out) const;
     // The single group a header variable holds.
     std::optional<Group> header_group(const TagVec& tags) const;
+    // The first group of a tag range.
+    std::optional<Group> first_group(const TagVec& tags, size_t begin, size_t end) const;
     // Tags in file form for one ADS group; fails when the value does not fit the code.
     Result<FileTags> file_tags(const Group& g) const;
     // The same added to `out`, which is left as it was on failure.

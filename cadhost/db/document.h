@@ -107,6 +107,9 @@ public:
     // Lookups by name as the file stores it (encoded), ignoring ASCII case.
     std::optional<uint32_t> find_record(std::string_view table, std::string_view name) const;
     int find_block(std::string_view name) const;
+    // To be called when a record's or block's name may have changed in place.
+    void names_changed();
+    static std::string name_key(std::string_view kind, std::string_view name);
     uint32_t block_record_of(int block) const;  // 0 when none
     uint32_t space_record(Space s) const;
     void mark_complex(EntityList& list);
@@ -132,6 +135,10 @@ public:
     mutable std::unordered_map<std::string_view, uint32_t> m_walk_numbers;
     mutable uint32_t m_walk_recent[4] = {};
     mutable uint32_t m_walk_next_recent = 0;
+
+    // --- records and blocks found by name (find_record, find_block): record
+    // id or block index by kind and upper-case name
+    mutable std::unordered_map<std::string, uint32_t> m_found_names;
 
     // --- the main list's positions grouped by walk key (Drawing::main_entities)
     // Sub-entities are left out; deleted entities stay in, since entdel can

@@ -216,6 +216,7 @@ Status EntityEditor::entmod(const GroupList& given) {
         changed = true;
     }
     m_doc.forget_walk_entry(id);
+    if (m_doc.obj(id).kind != ObjKind::Entity) m_doc.names_changed();
     if (changed) ++m_doc.m_dbmod;
     return ok_status();
 }

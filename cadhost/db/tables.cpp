@@ -59,10 +59,8 @@ std::optional<std::pair<std::optional<Point>, EntityRef>> TableReader::block_sta
         if (tags[i].code != 10) continue;
         // Only the point's own tags are converted, as the whole list would
         // convert them.
-        AdsForm f;
-        AdsConverter(m_doc).convert(tags, i, std::min(end, i + 3), f);
-        if (!f.groups.empty())
-            if (auto p = std::get_if<Point>(&f.groups[0].value)) base = *p;
+        if (auto g = AdsConverter(m_doc).first_group(tags, i, std::min(end, i + 3)))
+            if (auto p = std::get_if<Point>(&g->value)) base = *p;
         break;
     }
     return std::make_pair(base, first_of(def));

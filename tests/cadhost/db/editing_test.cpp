@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "dxf/value_text.h"
 #include "test_support.h"
 
 using namespace cadhost;
@@ -391,6 +392,53 @@ TEST(Xdata, NeedsARegisteredApplicationAndIsReplacedPerApplication) {
 // Files from other programs may use layers their table lacks, or have no
 // tables at all: reading gives each such layer (and 0) a record, leaves the
 // layers the file defines as they are, and counts as no change.
+// Names found once are remembered; renaming a record must still make the
+// first record of a name the one found, and the old name unknown.
+TEST(Tables, LookupsFollowRenamedRecordsAndRedefinedBlocks) {
+    auto d = Drawing::prototype();
+    ASSERT_TRUE(d->ensure_layer("FIRST").ok());
+    ASSERT_TRUE(d->ensure_layer("SECOND").ok());
+    EntityRef first = d->tblobjname("LAYER", "FIRST"), second = d->tblobjname("LAYER", "second");
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(d->tblobjname("LAYER", "SECOND"), second);
+    auto rename = [&](EntityRef rec, const char* to) {
+        GroupList l = *d->entget(rec);
+        for (Group& g : l)
+            if (g.code == 2) g.value = std::string(to);
+        ASSERT_TRUE(d->entmod(l).ok());
+    };
+    rename(first, "SECOND");
+    EXPECT_EQ(d->tblobjname("LAYER", "SECOND"), first) << "the first record of the name";
+    EXPECT_FALSE(d->tblobjname("LAYER", "FIRST"));
+    rename(first, "THIRD");
+    EXPECT_EQ(d->tblobjname("LAYER", "second"), second);
+    EXPECT_EQ(d->tblobjname("LAYER", "Third"), first);
+    // Entities made on a layer go on the record found for it.
+    EntityRef e = make(*d, {make_group(0, std::string("LINE")), make_group(8, std::string("THIRD")),
+                            make_group(10, Point{0, 0, 0}), make_group(11, Point{1, 0, 0})});
+    ASSERT_TRUE(e);
+    int thirds = 0;
+    for (auto r = d->tblnext("LAYER", true); r; r = d->tblnext("LAYER", false))
+        thirds += dxf::equal_nocase(group_string(*r, 2), "THIRD");
+    EXPECT_EQ(thirds, 1) << "no second layer made for a name already there";
+
+    auto block = [&](const char* name, double x) {
+        ASSERT_TRUE(d->entmake({make_group(0, std::string("BLOCK")), make_group(2, std::string(name)),
+                                make_group(10, Point{x, 0, 0})}).ok());
+        ASSERT_TRUE(d->entmake(line_list(x)).ok());
+        ASSERT_TRUE(d->entmake({make_group(0, std::string("ENDBLK"))}).ok());
+    };
+    block("PART", 1);
+    auto before = d->block_start("part");
+    ASSERT_TRUE(before && before->base);
+    block("PART", 5);
+    auto after = d->block_start("PART");
+    ASSERT_TRUE(after && after->base);
+    EXPECT_EQ(after->base->x, 5.0) << "the redefinition is found";
+    EXPECT_TRUE(make(*d, {make_group(0, std::string("INSERT")), make_group(2, std::string("PART")),
+                          make_group(10, Point{0, 0, 0})}));
+}
+
 TEST(Tables, LayersUsedButNotDefinedGetRecordsOnReading) {
     auto r = Drawing::read_text(
         "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n1\n"
