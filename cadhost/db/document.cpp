@@ -119,17 +119,23 @@ const Table* DrawingImpl::table(std::string_view name) const {
 // block every time. Records and blocks are only ever added after the ones
 // found, so a remembered one stays the first of its name until a name is
 // changed in place (names_changed); each is checked again when used.
-std::string DrawingImpl::name_key(std::string_view kind, std::string_view name) {
-    std::string key = dxf::upper_ascii(kind);
-    key += '\0';
-    key += dxf::upper_ascii(name);
+std::string_view DrawingImpl::name_key(std::string_view kind, std::string_view name) const {
+    std::string& key = m_name_key;
+    key.resize(kind.size() + 1 + name.size());
+    char* out = key.data();
+    auto put = [&out](std::string_view s) {
+        for (char c : s) *out++ = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+    };
+    put(kind);
+    *out++ = '\0';
+    put(name);
     return key;
 }
 
 void DrawingImpl::names_changed() { m_found_names.clear(); }
 
 std::optional<uint32_t> DrawingImpl::find_record(std::string_view table_name, std::string_view name) const {
-    std::string key = name_key(table_name, name);
+    std::string_view key = name_key(table_name, name);
     if (auto it = m_found_names.find(key); it != m_found_names.end()) {
         auto id = static_cast<uint32_t>(it->second);
         if (equal_nocase(dxf::trim_blanks(tag_text(id, 2)), name)) return id;
@@ -139,14 +145,14 @@ std::optional<uint32_t> DrawingImpl::find_record(std::string_view table_name, st
     if (!t) return std::nullopt;
     for (uint32_t id : t->records)
         if (equal_nocase(dxf::trim_blanks(tag_text(id, 2)), name)) {
-            m_found_names.emplace(std::move(key), id);
+            m_found_names.emplace(std::string(key), id);
             return id;
         }
     return std::nullopt;
 }
 
 int DrawingImpl::find_block(std::string_view name) const {
-    std::string key = name_key("\1BLOCK", name);
+    std::string_view key = name_key("\1BLOCK", name);
     if (auto it = m_found_names.find(key); it != m_found_names.end()) {
         auto i = static_cast<size_t>(it->second);
         if (i < m_blocks.size() && !m_blocks[i].removed &&
@@ -156,7 +162,7 @@ int DrawingImpl::find_block(std::string_view name) const {
     }
     for (size_t i = 0; i < m_blocks.size(); ++i)
         if (!m_blocks[i].removed && equal_nocase(dxf::trim_blanks(tag_text(m_blocks[i].begin, 2)), name)) {
-            m_found_names.emplace(std::move(key), static_cast<uint32_t>(i));
+            m_found_names.emplace(std::string(key), static_cast<uint32_t>(i));
             return static_cast<int>(i);
         }
     return -1;

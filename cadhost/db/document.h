@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -109,7 +110,8 @@ public:
     int find_block(std::string_view name) const;
     // To be called when a record's or block's name may have changed in place.
     void names_changed();
-    static std::string name_key(std::string_view kind, std::string_view name);
+    // The key of a name in m_found_names, in a buffer reused by the next call.
+    std::string_view name_key(std::string_view kind, std::string_view name) const;
     uint32_t block_record_of(int block) const;  // 0 when none
     uint32_t space_record(Space s) const;
     void mark_complex(EntityList& list);
@@ -138,7 +140,12 @@ public:
 
     // --- records and blocks found by name (find_record, find_block): record
     // id or block index by kind and upper-case name
-    mutable std::unordered_map<std::string, uint32_t> m_found_names;
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    mutable std::unordered_map<std::string, uint32_t, NameHash, std::equal_to<>> m_found_names;
+    mutable std::string m_name_key;
 
     // --- the main list's positions grouped by walk key (Drawing::main_entities)
     // Sub-entities are left out; deleted entities stay in, since entdel can
