@@ -39,7 +39,7 @@ bool to_answers(Session& s, const struct resbuf* rb, std::vector<Answer>& out) {
         case RTPICKS: {
             auto* set = s.selection(selection_from_name(v.rlname, serial));
             if (!set) return false;
-            out.push_back(Answer::of_objects(*set));
+            out.push_back(Answer::of_objects(std::vector<EntityRef>(set->begin(), set->end())));
             break;
         }
         case RTNONE: out.push_back(Answer::of_text("")); break;

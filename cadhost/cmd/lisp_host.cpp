@@ -33,7 +33,8 @@ std::vector<host::Answer> answers_of(host::Session& s, const lisp::AdsList& args
             out.push_back(host::Answer::of_objects({*e}));
         } else if (auto set = std::get_if<lisp::SelSet>(&v)) {
             auto* ents = s.selection(static_cast<long>(set->id));
-            out.push_back(host::Answer::of_objects(ents ? *ents : std::vector<EntityRef>{}));
+            out.push_back(host::Answer::of_objects(ents ? std::vector<EntityRef>(ents->begin(), ents->end())
+                                                        : std::vector<EntityRef>{}));
         } else if (item.restype == RTNIL) {
             out.push_back(host::Answer::of_text(""));
         }

@@ -181,11 +181,11 @@ int Session::call_function(const FunctionDef& def, struct resbuf* args, struct r
 
 long Session::new_selection(std::vector<EntityRef> ents) {
     long id = m_next_selection++;
-    m_selections[id] = std::move(ents);
+    m_selections[id] = std::deque<EntityRef>(ents.begin(), ents.end());
     return id;
 }
 
-std::vector<EntityRef>* Session::selection(long id) {
+std::deque<EntityRef>* Session::selection(long id) {
     auto it = m_selections.find(id);
     return it == m_selections.end() ? nullptr : &it->second;
 }

@@ -3,6 +3,7 @@
 // process is current; the C interface works on it.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -104,7 +105,9 @@ public:
 
     // --- selection sets: a set is a list of entities in order, no duplicates
     long new_selection(std::vector<EntityRef> ents);
-    std::vector<EntityRef>* selection(long id);
+    // A set's entities in order. Applications take sets apart from the
+    // front, one entity at a time, so taking the first one out is quick.
+    std::deque<EntityRef>* selection(long id);
     bool free_selection(long id);
 
     // A user break (Ctrl-C at the terminal) waiting to be noticed; reading clears it.
@@ -143,7 +146,7 @@ private:
     CommandRunner* m_runner = nullptr;
     lisp::Interpreter* m_lisp = nullptr;
     std::vector<CallFrame> m_calls;
-    std::map<long, std::vector<EntityRef>> m_selections;
+    std::map<long, std::deque<EntityRef>> m_selections;
     long m_next_selection = 1;
     bool m_break = false;
     std::function<void(std::string_view)> m_out;

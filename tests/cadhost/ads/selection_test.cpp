@@ -1,4 +1,7 @@
 // Selection sets with filters and windows, through the C interface.
+#include <array>
+#include <vector>
+
 #include "session_fixture.h"
 
 using namespace cadhost;
@@ -75,6 +78,42 @@ TEST_F(Selection, WindowNeedsWholeEntitiesCrossingTakesTouchedOnes) {
     ads_point a = {50, 10, 0}, b = {70, 110, 0};
     EXPECT_EQ(count("W", a, b, ads_buildlist(RTDXF0, "LINE", 0)), 1);   // the drop at x=60
     EXPECT_EQ(count("C", a, b, ads_buildlist(RTDXF0, "LINE", 0)), 3);   // and both rails
+}
+
+// Taking entities out from the front, from the middle and from the end
+// leaves the rest in their order.
+TEST_F(Selection, DeletingKeepsTheOrderOfTheRest) {
+    ads_name ss;
+    ASSERT_EQ(ads_ssget("X", nullptr, nullptr, nullptr, ss), RTNORM);
+    long n = 0;
+    ASSERT_EQ(ads_sslength(ss, &n), RTNORM);
+    ASSERT_GE(n, 5);
+    std::vector<std::array<long, 2>> all;
+    for (long i = 0; i < n; ++i) {
+        ads_name e;
+        ASSERT_EQ(ads_ssname(ss, i, e), RTNORM);
+        all.push_back({e[0], e[1]});
+    }
+    auto drop = [&](size_t at) {
+        ads_name e = {all[at][0], all[at][1]};
+        ASSERT_EQ(ads_ssdel(e, ss), RTNORM);
+        all.erase(all.begin() + static_cast<long>(at));
+    };
+    drop(0);
+    drop(all.size() / 2);
+    drop(all.size() - 1);
+    drop(0);
+    ASSERT_EQ(ads_sslength(ss, &n), RTNORM);
+    ASSERT_EQ(n, static_cast<long>(all.size()));
+    for (long i = 0; i < n; ++i) {
+        ads_name e;
+        ASSERT_EQ(ads_ssname(ss, i, e), RTNORM);
+        EXPECT_EQ(e[0], all[static_cast<size_t>(i)][0]) << i;
+    }
+    ads_name gone = {all.empty() ? 0 : all[0][0], all.empty() ? 0 : all[0][1]};
+    ASSERT_EQ(ads_ssdel(gone, ss), RTNORM);
+    EXPECT_EQ(ads_ssmemb(gone, ss), RTERROR);
+    ads_ssfree(ss);
 }
 
 TEST_F(Selection, SetsCanBeBuiltAndEdited) {
