@@ -133,6 +133,7 @@ InitGet parse_initget(int bits, const char* keywords) {
 }
 
 std::string match_keyword(const std::string& answer, const std::vector<std::string>& keywords) {
+    if (keywords.empty()) return "";
     std::string a = host::to_upper(answer);
     if (!a.empty() && a[0] == '_') a.erase(0, 1);
     if (a.empty()) return "";

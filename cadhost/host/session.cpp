@@ -202,7 +202,9 @@ std::string Session::find_file(const std::string& name) const {
 }
 
 std::string Session::current_layer() const {
-    auto v = m_sysvars.get("CLAYER");
+    // Asked for every entity made without a layer.
+    static const SysvarDef* clayer = Sysvars::find("CLAYER");
+    auto v = m_sysvars.get(*clayer);
     auto* s = v ? std::get_if<std::string>(&*v) : nullptr;
     return s ? *s : "0";
 }
