@@ -1,5 +1,5 @@
 // Entity and table access for applications.
-#include <algorithm>
+#include <functional>
 
 #include "ads/guard.h"
 #include "ads/rbconv.h"
@@ -56,7 +56,10 @@ extern "C" struct resbuf* ads_entgetx(const ads_name ent, const struct resbuf* a
         if (!apps) {
             // No extended data: the chain is made straight from the groups.
             ChainBuilder chain(s.drawing_serial());
-            if (!e || !s.drawing().entget_each(e, [&chain](Group&& g) { chain.add(g); }))
+            std::function<void(int, std::string_view)> text = [&chain](int code, std::string_view t) {
+                chain.add_text(code, t);
+            };
+            if (!e || !s.drawing().entget_each(e, [&chain](Group&& g) { chain.add(g); }, &text))
                 return set_errno(s, kErrBadEntity), nullptr;
             return chain.release();
         }

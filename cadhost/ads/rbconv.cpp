@@ -185,6 +185,22 @@ void ChainBuilder::add(const Group& g) {
     m_tail = &rb->rbnext;
 }
 
+void ChainBuilder::add_text(int code, std::string_view text) {
+    struct resbuf* rb = new_rb(code);
+    if (!rb) return;
+    if (rb_kind(code) != RbKind::String) {
+        release_rb(rb);
+        return;
+    }
+    rb->resval.rstring = static_cast<char*>(malloc(text.size() + 1));
+    if (rb->resval.rstring) {
+        memcpy(rb->resval.rstring, text.data(), text.size());
+        rb->resval.rstring[text.size()] = '\0';
+    }
+    *m_tail = rb;
+    m_tail = &rb->rbnext;
+}
+
 struct resbuf* ChainBuilder::release() {
     struct resbuf* head = m_head;
     m_head = nullptr;

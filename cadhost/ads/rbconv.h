@@ -2,6 +2,8 @@
 // encoding of entity and selection set names.
 #pragma once
 
+#include <string_view>
+
 #include "ads.h"
 #include "core/result.h"
 #include "core/value.h"
@@ -29,6 +31,8 @@ public:
     ChainBuilder& operator=(const ChainBuilder&) = delete;
     ~ChainBuilder();
     void add(const Group& g);
+    // A string group given by its text.
+    void add_text(int code, std::string_view text);
     struct resbuf* release();  // the chain made so far; the builder starts again
 
 private:

@@ -92,8 +92,8 @@ GroupValue AdsConverter::value_of(int code, std::string_view text) const {
     return m_doc.m_codec.decode(text);
 }
 
-void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip,
-                                const GroupTaker& take) const {
+void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, const GroupTaker& take,
+                                const TextTaker* take_text) const {
     for (size_t i = begin; i < end; ++i) {
         if (i == skip) continue;
         int code = tags[i].code;
@@ -101,6 +101,10 @@ void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, si
         // Comments and codes below zero (which ADS lists use for their own
         // markers) stay in the file tags only.
         if (type == GroupType::Comment || code < 0) continue;
+        if (take_text && type == GroupType::String && dxf::TextCodec::plain(tags[i].text())) {
+            (*take_text)(code, tags[i].text());
+            continue;
+        }
         if (type == GroupType::Point) {
             auto x = dxf::parse_real(tags[i].text());
             Point p{x.value_or(0), 0, 0, 2};
@@ -155,7 +159,8 @@ size_t AdsConverter::owner_tag(const TagVec& tags, size_t end) const {
     return SIZE_MAX;
 }
 
-void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take) const {
+void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take,
+                                     const TextTaker* take_text) const {
     const DbObject& o = m_doc.obj(id);
     const TagVec& tags = o.tags;
     take(Group{-1, EntityRef{id}}, Span{});
@@ -173,18 +178,31 @@ void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, const GroupTa
     // The owner goes right after the first group.
     size_t owner = owner_tag(tags, xd);
     bool first = true;
-    convert_each(tags, 0, xd, owner, [&](Group&& g, const Span& s) {
-        main(std::move(g), s);
+    auto after_first = [&] {
         if (!first) return;
         first = false;
-        if (owner != SIZE_MAX) convert_each(tags, owner, owner + 1, SIZE_MAX, main);
-    });
+        if (owner != SIZE_MAX) convert_each(tags, owner, owner + 1, SIZE_MAX, main, take_text);
+    };
+    TextTaker text_then = [&](int code, std::string_view text) {
+        (*take_text)(code, text);
+        after_first();
+    };
+    convert_each(
+        tags, 0, xd, owner,
+        [&](Group&& g, const Span& s) {
+            main(std::move(g), s);
+            after_first();
+        },
+        take_text ? &text_then : nullptr);
     if (xdata == XdataMode::Include && xd < tags.size()) {
         take(Group{-3, std::string()}, Span{});
-        convert_each(tags, xd, tags.size(), SIZE_MAX, [&](Group&& g, const Span& s) {
-            if (auto p = std::get_if<Point>(&g.value)) p->dims = 3;
-            take(std::move(g), s);
-        });
+        convert_each(
+            tags, xd, tags.size(), SIZE_MAX,
+            [&](Group&& g, const Span& s) {
+                if (auto p = std::get_if<Point>(&g.value)) p->dims = 3;
+                take(std::move(g), s);
+            },
+            take_text);
     }
 }
 

@@ -30,6 +30,9 @@ using FileTags = std::vector<std::pair<int, std::string>>;
 
 // Takes the groups of a conversion one at a time, with the tags each came from.
 using GroupTaker = std::function<void(Group&&, const Span&)>;
+// Takes string groups whose file text is their value as it stands, without
+// making the string.
+using TextTaker = std::function<void(int code, std::string_view text)>;
 
 class AdsConverter {
 public:
@@ -38,7 +41,9 @@ public:
     AdsForm object_form(uint32_t id, XdataMode xdata) const;
     // The same groups in the same order, handed to `take` as they are made,
     // for callers that build a form of their own from them.
-    void each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take) const;
+    // With `take_text`, string groups that need no decoding go there instead.
+    void each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take,
+                           const TextTaker* take_text = nullptr) const;
     // The groups of a tag range, in file order.
     void convert(const TagVec& tags, size_t begin, size_t end, AdsForm& out) const;
     // The single group a header variable holds.
@@ -53,7 +58,8 @@ public:
 private:
     GroupValue value_of(int code, std::string_view text) const;
     // Converts [begin, end) but the tag at `skip` (none when out of range).
-    void convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, const GroupTaker& take) const;
+    void convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, const GroupTaker& take,
+                      const TextTaker* take_text = nullptr) const;
     size_t owner_tag(const TagVec& tags, size_t end) const;
     const DrawingImpl& m_doc;
 };

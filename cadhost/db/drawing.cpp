@@ -142,11 +142,13 @@ std::optional<GroupList> Drawing::entget(EntityRef e) const {
     return AdsConverter(*m_impl).object_form(static_cast<uint32_t>(e.id), XdataMode::Skip).groups;
 }
 
-bool Drawing::entget_each(EntityRef e, const std::function<void(Group&&)>& take) const {
+bool Drawing::entget_each(EntityRef e, const std::function<void(Group&&)>& take,
+                          const std::function<void(int code, std::string_view text)>* take_text) const {
     const DbObject* o = m_impl->object(e);
     if (!o || o->deleted) return false;
-    AdsConverter(*m_impl).each_object_group(static_cast<uint32_t>(e.id), XdataMode::Skip,
-                                            [&take](Group&& g, const Span&) { take(std::move(g)); });
+    AdsConverter(*m_impl).each_object_group(
+        static_cast<uint32_t>(e.id), XdataMode::Skip, [&take](Group&& g, const Span&) { take(std::move(g)); },
+        take_text);
     return true;
 }
 

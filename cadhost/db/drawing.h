@@ -63,7 +63,10 @@ public:
     // The groups of entget(e), in the same order, handed to `take` one at a
     // time instead of collected, for callers that build a form of their own
     // from them. False, with nothing handed, when entget would give nullopt.
-    bool entget_each(EntityRef e, const std::function<void(Group&&)>& take) const;
+    // With `take_text`, string groups whose file text is their value as it
+    // stands are handed there as that text instead.
+    bool entget_each(EntityRef e, const std::function<void(Group&&)>& take,
+                     const std::function<void(int code, std::string_view text)>* take_text = nullptr) const;
     // Replaces an entity's data from an ADS list whose -1 group names it.
     // Groups present replace the entity's groups of the same code (the k-th
     // group of a code replaces the k-th); groups absent are kept. Fails on

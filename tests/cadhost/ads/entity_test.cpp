@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "ads/rbconv.h"
 #include "session_fixture.h"
 
 using namespace cadhost;
@@ -64,6 +65,45 @@ TEST_F(EntityWalk, ComplexEntitiesAreFollowedByTheirSubEntitiesAndSeqend) {
     }
     EXPECT_GT(inserts_with_attribs, 0);
     EXPECT_GT(polylines, 0);
+}
+
+// The chain entget makes is the host's entity list group for group, in
+// the same order, for every entity of drawings from other programs too.
+TEST_F(EntityWalk, EntgetChainsAreTheEntityListsGroupForGroup) {
+    auto files = samples();
+    files.push_back(demo_path());
+    size_t compared = 0;
+    for (const auto& f : files) {
+        SCOPED_TRACE(f);
+        open(f);
+        long serial = session->drawing_serial();
+        for (const auto& n : walk()) {
+            ads_name e = {n[0], n[1]};
+            auto list = session->drawing().entget(EntityRef{static_cast<uint64_t>(n[0])});
+            ASSERT_TRUE(list);
+            Chain want(ads::to_chain(*list, serial));
+            Chain got(ads_entget(e));
+            const struct resbuf *a = want.get(), *b = got.get();
+            for (; a && b; a = a->rbnext, b = b->rbnext) {
+                ASSERT_EQ(a->restype, b->restype);
+                switch (ads::rb_kind(a->restype)) {
+                case ads::RbKind::String: EXPECT_STREQ(a->resval.rstring, b->resval.rstring); break;
+                case ads::RbKind::Point:
+                    for (int k = 0; k < 3; ++k) EXPECT_EQ(a->resval.rpoint[k], b->resval.rpoint[k]);
+                    break;
+                case ads::RbKind::Real: EXPECT_EQ(a->resval.rreal, b->resval.rreal); break;
+                case ads::RbKind::Short: EXPECT_EQ(a->resval.rint, b->resval.rint); break;
+                case ads::RbKind::Long: EXPECT_EQ(a->resval.rlong, b->resval.rlong); break;
+                case ads::RbKind::Name: EXPECT_TRUE(ads_name_equal(a->resval.rlname, b->resval.rlname)); break;
+                default: break;
+                }
+                ++compared;
+            }
+            EXPECT_EQ(a, nullptr);
+            EXPECT_EQ(b, nullptr);
+        }
+    }
+    EXPECT_GT(compared, 100u);
 }
 
 TEST_F(EntityWalk, EntitiesCarryNameTypeHandleLayerAndOneGroupPerPoint) {
