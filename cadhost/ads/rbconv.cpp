@@ -4,6 +4,11 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "core/groupcode.h"
 
@@ -103,10 +108,70 @@ void release_rb(struct resbuf* rb) {
     ++t_spare.count;
 }
 
-void set_rb_string(struct resbuf* rb, const std::string& s) {
-    rb->resval.rstring = static_cast<char*>(malloc(s.size() + 1));
-    if (rb->resval.rstring) memcpy(rb->resval.rstring, s.c_str(), s.size() + 1);
+namespace {
+
+// The strings of released resbufs, kept by the size of their block for the
+// strings of later chains, as the resbufs themselves are. Every kept block
+// is one that malloc made, whoever made it, so an application that frees a
+// string or puts one of its own in its place is as safe as before. Only
+// blocks of the C library's smallest sizes are kept; others go back.
+#if defined(__SANITIZE_ADDRESS__) || !defined(__GLIBC__)
+constexpr size_t kSpareTexts = 0;
+#else
+constexpr size_t kSpareTexts = size_t{1} << 12;  // per size
+#endif
+constexpr size_t kTextSizes[] = {24, 40, 56, 72};  // usable bytes of the smallest blocks
+constexpr size_t kTextClasses = std::size(kTextSizes);
+
+struct SpareTexts {
+    char* head[kTextClasses];
+    size_t count[kTextClasses];
+};
+
+constinit thread_local SpareTexts t_texts{};
+
+char* take_text(size_t bytes) {
+    for (size_t c = 0; c < kTextClasses; ++c) {
+        if (bytes > kTextSizes[c]) continue;
+        if (char* p = t_texts.head[c]) {
+            memcpy(&t_texts.head[c], p, sizeof(char*));
+            --t_texts.count[c];
+            return p;
+        }
+        break;
+    }
+    return static_cast<char*>(malloc(bytes));
 }
+
+}  // namespace
+
+void release_text(char* p) {
+    if (!p) return;
+#if defined(__GLIBC__)
+    if (kSpareTexts > 0) {
+        size_t usable = malloc_usable_size(p);
+        for (size_t c = 0; c < kTextClasses; ++c)
+            if (usable == kTextSizes[c] && t_texts.count[c] < kSpareTexts) {
+                memcpy(p, &t_texts.head[c], sizeof(char*));
+                t_texts.head[c] = p;
+                ++t_texts.count[c];
+                return;
+            }
+    }
+#endif
+    free(p);
+}
+
+char* new_rb_text(std::string_view text) {
+    char* p = take_text(text.size() + 1);
+    if (p) {
+        memcpy(p, text.data(), text.size());
+        p[text.size()] = '\0';
+    }
+    return p;
+}
+
+void set_rb_string(struct resbuf* rb, const std::string& s) { rb->resval.rstring = new_rb_text(s); }
 
 void set_entity_name(ads_name out, EntityRef e, long serial) {
     out[0] = static_cast<long>(e.id);
@@ -192,11 +257,7 @@ void ChainBuilder::add_text(int code, std::string_view text) {
         release_rb(rb);
         return;
     }
-    rb->resval.rstring = static_cast<char*>(malloc(text.size() + 1));
-    if (rb->resval.rstring) {
-        memcpy(rb->resval.rstring, text.data(), text.size());
-        rb->resval.rstring[text.size()] = '\0';
-    }
+    rb->resval.rstring = new_rb_text(text);
     *m_tail = rb;
     m_tail = &rb->rbnext;
 }

@@ -20,6 +20,9 @@ struct resbuf* new_rb(int restype);
 void release_rb(struct resbuf* rb);
 // Copies a string into a resbuf (malloc'd).
 void set_rb_string(struct resbuf* rb, const std::string& s);
+// A malloc'd copy of a text for a resbuf, and the giving back of one.
+char* new_rb_text(std::string_view text);
+void release_text(char* p);
 
 // Builds a chain group by group; entity references become names of
 // drawing `serial`. A value an application could not read (a pointer left

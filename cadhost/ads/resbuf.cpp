@@ -76,7 +76,7 @@ extern "C" int ads_relrb(struct resbuf* rb) {
     while (rb) {
         struct resbuf* next = rb->rbnext;
         switch (rb_kind(rb->restype)) {
-        case RbKind::String: free(rb->resval.rstring); break;
+        case RbKind::String: release_text(rb->resval.rstring); break;
         case RbKind::Binary: free(rb->resval.rbinary.buf); break;
         default: break;
         }

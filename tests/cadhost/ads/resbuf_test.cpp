@@ -1,7 +1,12 @@
 // Value lists: building, copying, releasing and converting to group lists.
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "ads/rbconv.h"
 #include "session_fixture.h"
@@ -60,6 +65,40 @@ TEST(Resbuf, ResbufsMadeAfterAReleaseStartEmpty) {
         // Freed by the application itself, as it may do with any resbuf.
         for (struct resbuf* n : made) free(n);
     }
+}
+
+// Strings of released chains are reused for later ones, whatever length
+// each has and whoever made the string that was released.
+TEST(Resbuf, StringsOfReleasedChainsComeBackWhole) {
+    std::vector<std::string> texts;
+    for (int n : {0, 1, 7, 15, 16, 23, 24, 25, 39, 40, 41, 55, 71, 72, 73, 200}) texts.push_back(std::string(n, 'a' + n % 26));
+    for (int round = 0; round < 3; ++round) {
+        struct resbuf* head = nullptr;
+        for (size_t i = texts.size(); i-- > 0;) {
+            struct resbuf* rb = ads_buildlist(RTSTR, texts[(i + round) % texts.size()].c_str(), 0);
+            ASSERT_NE(rb, nullptr);
+            rb->rbnext = head;
+            head = rb;
+        }
+        size_t i = 0;
+        for (struct resbuf* r = head; r; r = r->rbnext, ++i) EXPECT_EQ(std::string(r->resval.rstring), texts[(i + round) % texts.size()]);
+        // An application's own string in place of one the host made.
+        free(head->resval.rstring);
+        head->resval.rstring = strdup("replaced by the application");
+        ads_relrb(head);
+    }
+#if defined(__GLIBC__)
+    // Every string handed out has room for its text, whichever kept block it
+    // came from.
+    for (size_t len = 0; len < 90; ++len) {
+        for (size_t n = 0; n < 90; n += 3) ads::release_text(static_cast<char*>(malloc(n + 1)));
+        char* p = ads::new_rb_text(std::string(len, 'x'));
+        ASSERT_NE(p, nullptr);
+        EXPECT_GE(malloc_usable_size(p), len + 1) << len;
+        EXPECT_EQ(std::string(p), std::string(len, 'x'));
+        ads::release_text(p);
+    }
+#endif
 }
 
 TEST(Resbuf, GroupListsConvertBothWays) {
