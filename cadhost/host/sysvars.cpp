@@ -160,7 +160,9 @@ const SysvarDef* Sysvars::find(const std::string& name) {
     return &*it;
 }
 
-Sysvars::Sysvars(Session& s) : m_session(s) {}
+Sysvars::Sysvars(Session& s) : m_session(s), m_values(table().size()) {}
+
+size_t Sysvars::index_of(const SysvarDef& d) { return static_cast<size_t>(&d - table().data()); }
 
 std::optional<GroupValue> Sysvars::get(const std::string& name) const {
     const SysvarDef* d = find(name);
@@ -184,8 +186,8 @@ std::optional<GroupValue> Sysvars::get(const SysvarDef& def) const {
         return d->fallback;
     }
     case VarHome::Session: {
-        auto it = m_values.find(std::string_view(d->name));
-        if (it != m_values.end()) return it->second;
+        const auto& held = m_values[index_of(*d)];
+        if (held) return *held;
         return d->fallback;
     }
     }
@@ -203,12 +205,13 @@ Status Sysvars::set(const std::string& name, const GroupValue& value) {
         return m_session.drawing().set_header_var(std::string("$") + d->name, Group{d->header_code, *v});
     }
     if (d->home == VarHome::Computed) return Error{"Variable is read-only."};
-    m_values[d->name] = *v;
+    m_values[index_of(*d)] = *v;
     return ok_status();
 }
 
 void Sysvars::set_session_value(const std::string& name, const GroupValue& value) {
-    m_values[to_upper(name)] = value;
+    // Only variables of the table can be read back.
+    if (const SysvarDef* d = find(name)) m_values[index_of(*d)] = value;
 }
 
 void Sysvars::set_computed(const std::string& name, std::function<GroupValue()> fn) {

@@ -45,10 +45,12 @@ public:
     void set_computed(const std::string& name, std::function<GroupValue()> fn);
 
 private:
+    static size_t index_of(const SysvarDef& d);  // its place in table()
     Session& m_session;
-    // Keyed by upper-case name; found by the table's names without a copy.
-    std::map<std::string, GroupValue, std::less<>> m_values;                    // Session-home values
-    std::map<std::string, std::function<GroupValue()>, std::less<>> m_computed; // Computed-home values
+    std::vector<std::optional<GroupValue>> m_values;  // Session-home values, by place in table()
+    // Computed-home values, keyed by upper-case name; found by the table's
+    // names without a copy.
+    std::map<std::string, std::function<GroupValue()>, std::less<>> m_computed;
 };
 
 std::string to_upper(std::string s);
