@@ -146,9 +146,7 @@ extern "C" struct resbuf* ads_tblsearch(const char* tblname, const char* sym, in
 extern "C" int ads_regapp(const char* appname) {
     return guarded([&](Session& s) {
         if (!appname || !s.has_drawing()) return RTERROR;
-        auto& d = s.drawing();
-        if (d.tblsearch("APPID", appname)) return RTERROR;
-        return d.regapp(appname).ok() ? RTNORM : RTERROR;
+        return s.drawing().register_new_app(appname) ? RTNORM : RTERROR;
     }, RTERROR);
 }
 

@@ -44,18 +44,16 @@ RbKind kind_of_code(int t) {
 
 // The group codes a drawing can hold, looked up: every resbuf made or
 // released asks for its kind.
-constexpr int kCodes = 1072;
-
-const std::array<RbKind, kCodes> code_kinds = [] {
-    std::array<RbKind, kCodes> a{};
-    for (int c = 0; c < kCodes; ++c) a[static_cast<size_t>(c)] = kind_of_code(c);
+const std::array<RbKind, kGroupCodes> code_kinds = [] {
+    std::array<RbKind, kGroupCodes> a{};
+    for (int c = 0; c < kGroupCodes; ++c) a[static_cast<size_t>(c)] = kind_of_code(c);
     return a;
 }();
 
 }  // namespace
 
 RbKind rb_kind(int t) {
-    if (t >= 0 && t < kCodes) return code_kinds[static_cast<size_t>(t)];
+    if (t >= 0 && t < kGroupCodes) return code_kinds[static_cast<size_t>(t)];
     return kind_of_code(t);
 }
 

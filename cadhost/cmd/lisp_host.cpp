@@ -121,11 +121,7 @@ bool LispHost::entmake(const GroupList& groups) {
 bool LispHost::entdel(EntityRef e) { return m_session.drawing().entdel(e).ok(); }
 EntityRef LispHost::handent(const std::string& handle) { return m_session.drawing().handent(handle); }
 
-bool LispHost::regapp(const std::string& name) {
-    auto& d = m_session.drawing();
-    if (d.tblsearch("APPID", name)) return false;
-    return d.regapp(name).ok();
-}
+bool LispHost::regapp(const std::string& name) { return m_session.drawing().register_new_app(name); }
 
 std::optional<GroupList> LispHost::tblnext(const std::string& table, lisp::TableNext from) {
     return m_session.drawing().tblnext(table, from == lisp::TableNext::Rewind);

@@ -58,18 +58,16 @@ constexpr GroupType classify(int c) {
 
 // Every code a file can hold, looked up rather than classified: reading and
 // converting entities asks for the type of each of their groups.
-constexpr int kCodes = 1072;
-
-constexpr std::array<GroupType, kCodes> code_table = [] {
-    std::array<GroupType, kCodes> a{};
-    for (int c = 0; c < kCodes; ++c) a[static_cast<std::size_t>(c)] = classify(c);
+constexpr std::array<GroupType, kGroupCodes> code_table = [] {
+    std::array<GroupType, kGroupCodes> a{};
+    for (int c = 0; c < kGroupCodes; ++c) a[static_cast<std::size_t>(c)] = classify(c);
     return a;
 }();
 
 }  // namespace
 
 GroupType group_type(int code) {
-    if (code >= 0 && code < kCodes) return code_table[static_cast<std::size_t>(code)];
+    if (code >= 0 && code < kGroupCodes) return code_table[static_cast<std::size_t>(code)];
     return classify(code);
 }
 

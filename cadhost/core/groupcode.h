@@ -21,6 +21,8 @@ enum class GroupType {
 };
 
 GroupType group_type(int code);
+// Codes 0 to kGroupCodes - 1 are those a file can hold.
+constexpr int kGroupCodes = 1072;
 
 // For Coord codes: the Point code they belong to and which axis (1 = Y,
 // 2 = Z); 0 axis for codes that are not coordinates.

@@ -128,13 +128,6 @@ void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, si
     }
 }
 
-void AdsConverter::convert(const TagVec& tags, size_t begin, size_t end, AdsForm& out) const {
-    convert_each(tags, begin, end, SIZE_MAX, [&out](Group&& g, const Span& s) {
-        out.groups.push_back(std::move(g));
-        out.spans.push_back(s);
-    });
-}
-
 // The tag of the owner: the first 330 outside a {...} group, not counting
 // the object's first group. SIZE_MAX when there is none.
 size_t AdsConverter::owner_tag(const TagVec& tags, size_t end) const {
@@ -216,10 +209,6 @@ AdsForm AdsConverter::object_form(uint32_t id, XdataMode xdata) const {
         f.spans.push_back(s);
     });
     return f;
-}
-
-std::optional<Group> AdsConverter::header_group(const TagVec& tags) const {
-    return first_group(tags, 0, tags.size());
 }
 
 std::optional<Group> AdsConverter::first_group(const TagVec& tags, size_t begin, size_t end) const {

@@ -44,11 +44,7 @@ public:
     // With `take_text`, string groups that need no decoding go there instead.
     void each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take,
                            const TextTaker* take_text = nullptr) const;
-    // The groups of a tag range, in file order.
-    void convert(const TagVec& tags, size_t begin, size_t end, AdsForm& out) const;
-    // The single group a header variable holds.
-    std::optional<Group> header_group(const TagVec& tags) const;
-    // The first group of a tag range.
+    // The first group of a tag range (a header variable holds one).
     std::optional<Group> first_group(const TagVec& tags, size_t begin, size_t end) const;
     // Tags in file form for one ADS group; fails when the value does not fit the code.
     Result<FileTags> file_tags(const Group& g) const;

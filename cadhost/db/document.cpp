@@ -134,38 +134,41 @@ std::string_view DrawingImpl::name_key(std::string_view kind, std::string_view n
 
 void DrawingImpl::names_changed() { m_found_names.clear(); }
 
-std::optional<uint32_t> DrawingImpl::find_record(std::string_view table_name, std::string_view name) const {
-    std::string_view key = name_key(table_name, name);
+// The remembered answer for `key` while `holds` still finds it right, else
+// the first one `scan` finds, remembered from then on.
+template <typename Holds, typename Scan>
+std::optional<uint32_t> DrawingImpl::found_name(std::string_view key, Holds holds, Scan scan) const {
     if (auto it = m_found_names.find(key); it != m_found_names.end()) {
-        auto id = static_cast<uint32_t>(it->second);
-        if (equal_nocase(dxf::trim_blanks(tag_text(id, 2)), name)) return id;
+        if (holds(it->second)) return it->second;
         m_found_names.erase(it);
     }
-    const Table* t = table(table_name);
-    if (!t) return std::nullopt;
-    for (uint32_t id : t->records)
-        if (equal_nocase(dxf::trim_blanks(tag_text(id, 2)), name)) {
-            m_found_names.emplace(std::string(key), id);
-            return id;
-        }
-    return std::nullopt;
+    std::optional<uint32_t> found = scan();
+    if (found) m_found_names.emplace(std::string(key), *found);
+    return found;
+}
+
+std::optional<uint32_t> DrawingImpl::find_record(std::string_view table_name, std::string_view name) const {
+    auto named = [&](uint32_t id) { return equal_nocase(dxf::trim_blanks(tag_text(id, 2)), name); };
+    return found_name(name_key(table_name, name), named, [&]() -> std::optional<uint32_t> {
+        const Table* t = table(table_name);
+        if (t)
+            for (uint32_t id : t->records)
+                if (named(id)) return id;
+        return std::nullopt;
+    });
 }
 
 int DrawingImpl::find_block(std::string_view name) const {
-    std::string_view key = name_key("\1BLOCK", name);
-    if (auto it = m_found_names.find(key); it != m_found_names.end()) {
-        auto i = static_cast<size_t>(it->second);
-        if (i < m_blocks.size() && !m_blocks[i].removed &&
-            equal_nocase(dxf::trim_blanks(tag_text(m_blocks[i].begin, 2)), name))
-            return static_cast<int>(i);
-        m_found_names.erase(it);
-    }
-    for (size_t i = 0; i < m_blocks.size(); ++i)
-        if (!m_blocks[i].removed && equal_nocase(dxf::trim_blanks(tag_text(m_blocks[i].begin, 2)), name)) {
-            m_found_names.emplace(std::string(key), static_cast<uint32_t>(i));
-            return static_cast<int>(i);
-        }
-    return -1;
+    auto named = [&](uint32_t i) {
+        return i < m_blocks.size() && !m_blocks[i].removed &&
+               equal_nocase(dxf::trim_blanks(tag_text(m_blocks[i].begin, 2)), name);
+    };
+    auto found = found_name(name_key("\1BLOCK", name), named, [&]() -> std::optional<uint32_t> {
+        for (uint32_t i = 0; i < m_blocks.size(); ++i)
+            if (named(i)) return i;
+        return std::nullopt;
+    });
+    return found ? static_cast<int>(*found) : -1;
 }
 
 uint32_t DrawingImpl::block_record_of(int block) const {

@@ -112,6 +112,8 @@ public:
     void names_changed();
     // The key of a name in m_found_names, in a buffer reused by the next call.
     std::string_view name_key(std::string_view kind, std::string_view name) const;
+    template <typename Holds, typename Scan>
+    std::optional<uint32_t> found_name(std::string_view key, Holds holds, Scan scan) const;
     uint32_t block_record_of(int block) const;  // 0 when none
     uint32_t space_record(Space s) const;
     void mark_complex(EntityList& list);

@@ -377,6 +377,10 @@ std::optional<Drawing::BlockStart> Drawing::block_start(const std::string& name)
 Status Drawing::ensure_layer(const std::string& name) { return EntityEditor(*m_impl).ensure_layer(name); }
 Status Drawing::regapp(const std::string& name) { return EntityEditor(*m_impl).regapp(name); }
 
+bool Drawing::register_new_app(const std::string& name) {
+    return !m_impl->find_record("APPID", m_impl->m_codec.encode(name)) && regapp(name).ok();
+}
+
 Status Drawing::add_linetype(const std::string& name, const std::string& description,
                              const std::vector<double>& pattern) {
     return EntityEditor(*m_impl).add_linetype(name, description, pattern);
@@ -388,7 +392,7 @@ std::optional<Group> Drawing::header_var(const std::string& name) const {
     if (dxf::equal_nocase(n, "$HANDSEED")) return make_group(5, dxf::format_handle(m_impl->m_next_handle));
     const HeaderVar* v = m_impl->header(n);
     if (!v) return std::nullopt;
-    return AdsConverter(*m_impl).header_group(v->tags);
+    return AdsConverter(*m_impl).first_group(v->tags, 0, v->tags.size());
 }
 
 Status Drawing::set_header_var(const std::string& name, const Group& value) {

@@ -142,6 +142,9 @@ public:
     // Registers an application for XDATA (APPID record) when missing;
     // entmake and entmod refuse XDATA of applications not registered.
     Status regapp(const std::string& name);
+    // Registers a name not registered yet; false when it already is or
+    // cannot be one.
+    bool register_new_app(const std::string& name);
     // Adds a linetype of dashes (positive), gaps (negative) and dots (0),
     // in drawing units; an existing linetype of that name is kept.
     Status add_linetype(const std::string& name, const std::string& description, const std::vector<double>& pattern);

@@ -171,24 +171,23 @@ std::optional<GroupValue> Sysvars::get(const std::string& name) const {
 }
 
 std::optional<GroupValue> Sysvars::get(const SysvarDef& def) const {
-    const SysvarDef* d = &def;
-    switch (d->home) {
+    switch (def.home) {
     case VarHome::Header:
         if (m_session.has_drawing()) {
-            if (auto g = m_session.drawing().header_var(std::string("$") + d->name)) {
-                if (auto v = coerce(d->type, g->value)) return v;
+            if (auto g = m_session.drawing().header_var(std::string("$") + def.name)) {
+                if (auto v = coerce(def.type, g->value)) return v;
             }
         }
-        return d->fallback;
+        return def.fallback;
     case VarHome::Computed: {
-        auto it = m_computed.find(std::string_view(d->name));
+        auto it = m_computed.find(std::string_view(def.name));
         if (it != m_computed.end()) return it->second();
-        return d->fallback;
+        return def.fallback;
     }
     case VarHome::Session: {
-        const auto& held = m_values[index_of(*d)];
+        const auto& held = m_values[index_of(def)];
         if (held) return *held;
-        return d->fallback;
+        return def.fallback;
     }
     }
     return std::nullopt;

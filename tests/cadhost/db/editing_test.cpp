@@ -389,9 +389,6 @@ TEST(Xdata, NeedsARegisteredApplicationAndIsReplacedPerApplication) {
     }
 }
 
-// Files from other programs may use layers their table lacks, or have no
-// tables at all: reading gives each such layer (and 0) a record, leaves the
-// layers the file defines as they are, and counts as no change.
 // Names found once are remembered; renaming a record must still make the
 // first record of a name the one found, and the old name unknown.
 TEST(Tables, LookupsFollowRenamedRecordsAndRedefinedBlocks) {
@@ -439,6 +436,9 @@ TEST(Tables, LookupsFollowRenamedRecordsAndRedefinedBlocks) {
                           make_group(10, Point{0, 0, 0})}));
 }
 
+// Files from other programs may use layers their table lacks, or have no
+// tables at all: reading gives each such layer (and 0) a record, leaves the
+// layers the file defines as they are, and counts as no change.
 TEST(Tables, LayersUsedButNotDefinedGetRecordsOnReading) {
     auto r = Drawing::read_text(
         "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n1\n"
