@@ -23,13 +23,11 @@ bool to_answers(Session& s, const struct resbuf* rb, std::vector<Answer>& out) {
         case RTLONG: out.push_back(Answer::of_text(std::to_string(v.rlong))); break;
         case RTREAL:
         case RTANG:
-        case RTORINT: out.push_back(Answer::of_text(host::real_text(v.rreal))); break;
+        case RTORINT: out.push_back(Answer::of_real(v.rreal)); break;
         case RTPOINT:
-        case RT3DPOINT: {
-            Point p{v.rpoint[0], v.rpoint[1], v.rpoint[2], uint8_t(rb->restype == RTPOINT ? 2 : 3)};
-            out.push_back(Answer::of_text(host::point_text(p)));
+        case RT3DPOINT:
+            out.push_back(Answer::of_point(Point{v.rpoint[0], v.rpoint[1], v.rpoint[2], uint8_t(rb->restype == RTPOINT ? 2 : 3)}));
             break;
-        }
         case RTENAME: {
             EntityRef e = entity_from_name(v.rlname, serial);
             if (!e) return false;

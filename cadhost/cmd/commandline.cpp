@@ -63,7 +63,7 @@ CommandLine::Suspended* CommandLine::suspended_for(Fiber* f) {
     return nullptr;
 }
 
-std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, host::ReadMode mode) {
+std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, host::ReadMode mode, bool typed) {
     m_last_cancel = false;
     // With CMDECHO 0 a command driven by an application call shows neither
     // its prompts nor the answers the call gives it; a prompt left for the
@@ -86,6 +86,7 @@ std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, h
     if (quiet && !from_call) print(prompt);
     bool echo = !from_call && !m_session.input().interactive();
     host::Answer a = m_session.input().read(mode);
+    if (!typed || echo) a.spell();
     if (a.kind == host::Answer::Kind::Objects) {
         if (echo) print("\n");
         return a;
@@ -114,7 +115,7 @@ std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, h
         const CommandDef* t = find(a.text);
         if (t && t->transparent) {
             t->run(*this);
-            return ask_answer(prompt, mode);
+            return ask_answer(prompt, mode, typed);
         }
     }
     return a;
@@ -161,6 +162,7 @@ int CommandLine::command(std::vector<host::Answer> answers) {
         }
         if (!in.has_pending()) break;
         host::Answer first = in.pop_pending();
+        first.spell();
         if (first.kind == host::Answer::Kind::Cancel) {
             status = CmdStatus::Cancelled;
             break;

@@ -66,7 +66,10 @@ public:
     // --- prompting, for commands
     // Prints the prompt and reads one answer, which may be a set of objects
     // given by an application; nullopt on cancel or end of input.
-    std::optional<host::Answer> ask_answer(const std::string& prompt, host::ReadMode mode = host::ReadMode::Token);
+    // With `typed`, a number or point given as a value comes back as that
+    // value (Answer::typed), without its text unless the answer is echoed.
+    std::optional<host::Answer> ask_answer(const std::string& prompt, host::ReadMode mode = host::ReadMode::Token,
+                                           bool typed = false);
     // CMDECHO: whether commands driven by application calls show their
     // prompts and the answers the calls give.
     bool echoes_calls() const;

@@ -112,6 +112,35 @@ std::optional<GroupValue> interpret(CommandLine& cl, const GetRequest& req, cons
     return std::nullopt;
 }
 
+// A number or point an application gave as a value, for a prompt of its
+// kind: what reading the value's text would give. nullopt sends the answer
+// the way of text (another kind, keywords to match, a value out of range).
+std::optional<GroupValue> typed_value(CommandLine& cl, const GetRequest& req, const host::Answer& a, const InitGet& init) {
+    if (a.kind != host::Answer::Kind::Text || !init.keywords.empty()) return std::nullopt;
+    switch (req.kind) {
+    case GetKind::Real:
+    case GetKind::Dist:
+    case GetKind::Angle: {
+        if (a.typed != host::Answer::Typed::Real) return std::nullopt;
+        double d = a.value.x;
+        if (req.kind == GetKind::Angle) d = d * M_PI / 180.0;
+        if (range_error(d, init.bits)) return std::nullopt;
+        return GroupValue(d);
+    }
+    case GetKind::Point:
+    case GetKind::Corner: {
+        if (a.typed != host::Answer::Typed::Point) return std::nullopt;
+        Point p = a.value;
+        if (p.dims == 2) p.z = 0;  // the text of a 2D point has no Z
+        p.dims = 3;
+        (void)cl.session().sysvars().set("LASTPOINT", GroupValue(p));
+        return GroupValue(p);
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 InitGet parse_initget(int bits, const char* keywords) {
@@ -150,9 +179,11 @@ std::string match_keyword(const std::string& answer, const std::vector<std::stri
 GetResult get_input(CommandLine& cl, const GetRequest& req, const InitGet& init) {
     auto mode = req.kind == GetKind::String && req.spaces ? host::ReadMode::Line : host::ReadMode::Token;
     for (;;) {
-        auto a = cl.ask(req.prompt, mode);
+        auto a = cl.ask_answer(req.prompt, mode, true);
         if (!a) return GetResult{RTCAN, {}, {}};
-        std::string ans = *a;
+        if (auto v = typed_value(cl, req, *a, init)) return GetResult{RTNORM, std::move(*v), {}};
+        a->spell();
+        std::string ans = std::move(a->text);
         if (ans.size() > 132) ans.resize(132);
         if (req.kind == GetKind::String) return GetResult{RTNORM, GroupValue(ans), {}};
         if (ans.empty()) {

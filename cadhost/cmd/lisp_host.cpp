@@ -27,8 +27,8 @@ std::vector<host::Answer> answers_of(host::Session& s, const lisp::AdsList& args
         if (item.restype == RTLB || item.restype == RTLE || item.restype == RTDOTE) continue;
         if (auto str = std::get_if<std::string>(&v)) out.push_back(host::Answer::of_text(*str));
         else if (auto i = std::get_if<int32_t>(&v)) out.push_back(host::Answer::of_text(std::to_string(*i)));
-        else if (auto d = std::get_if<double>(&v)) out.push_back(host::Answer::of_text(host::real_text(*d)));
-        else if (auto p = std::get_if<Point>(&v)) out.push_back(host::Answer::of_text(host::point_text(*p)));
+        else if (auto d = std::get_if<double>(&v)) out.push_back(host::Answer::of_real(*d));
+        else if (auto p = std::get_if<Point>(&v)) out.push_back(host::Answer::of_point(*p));
         else if (auto e = std::get_if<EntityRef>(&v)) {
             out.push_back(host::Answer::of_objects({*e}));
         } else if (auto set = std::get_if<lisp::SelSet>(&v)) {

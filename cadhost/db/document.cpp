@@ -1,6 +1,8 @@
 // Storage, handle index and structure lookups of the drawing store.
 #include "document.h"
 
+#include <cstring>
+
 #include "dxf/value_text.h"
 
 namespace cadhost::db {
@@ -9,9 +11,24 @@ using dxf::equal_nocase;
 
 DrawingImpl::DrawingImpl() { m_lists.push_back(EntityList{}); }
 
-std::string_view DrawingImpl::keep(std::string s) {
-    m_arena.push_back(std::move(s));
-    return m_arena.back();
+std::string_view DrawingImpl::keep(std::string_view s) {
+    constexpr size_t kBlock = 16384;
+    if (s.empty()) return std::string_view("", 0);
+    if (s.size() > kBlock / 4) {
+        // A long text gets a block of its own; the current one stays open.
+        auto& b = m_arena.blocks.emplace_back(new char[s.size()]);
+        std::memcpy(b.get(), s.data(), s.size());
+        return {b.get(), s.size()};
+    }
+    if (m_arena.left < s.size()) {
+        m_arena.free = m_arena.blocks.emplace_back(new char[kBlock]).get();
+        m_arena.left = kBlock;
+    }
+    char* p = m_arena.free;
+    std::memcpy(p, s.data(), s.size());
+    m_arena.free += s.size();
+    m_arena.left -= s.size();
+    return {p, s.size()};
 }
 
 uint32_t DrawingImpl::add_object(DbObject o) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -83,8 +82,8 @@ class DrawingImpl {
 public:
     DrawingImpl();
     // --- storage
-    std::string_view keep(std::string s);  // stores text in the arena
-    Tag make_tag(int code, std::string s) { auto v = keep(std::move(s)); return {v.data(), static_cast<uint32_t>(v.size()), code}; }
+    std::string_view keep(std::string_view s);  // copies text into the arena
+    Tag make_tag(int code, std::string_view s) { auto v = keep(s); return {v.data(), static_cast<uint32_t>(v.size()), code}; }
     uint32_t add_object(DbObject obj);
     DbObject* object(EntityRef e);
     const DbObject* object(EntityRef e) const;
@@ -133,11 +132,16 @@ public:
     };
     const WalkEntry& walk_entry(uint32_t id) const;
     void forget_walk_entry(uint32_t id);
-    uint32_t walk_number(std::optional<std::string_view> text) const;
+    uint32_t walk_number(const Tag* tag, bool twice) const;
     mutable std::vector<WalkEntry> m_walk;
     mutable std::vector<std::string_view> m_walk_texts{std::string_view()};
     mutable std::unordered_map<std::string_view, uint32_t> m_walk_numbers;
-    mutable uint32_t m_walk_recent[4] = {};
+    struct RecentWalkText {
+        std::string_view text;
+        uint32_t number = 0;
+        bool used = false;
+    };
+    mutable RecentWalkText m_walk_recent[4];
     mutable uint32_t m_walk_next_recent = 0;
 
     // --- records and blocks found by name (find_record, find_block): record
@@ -165,7 +169,13 @@ public:
 
     // --- state
     std::string m_source;  // the file text; never changed once tags point into it
-    std::deque<std::string> m_arena;
+    // Text of tags made after loading, packed into blocks that never move
+    // (tags point into them) and live as long as the drawing.
+    struct Arena {
+        std::vector<std::unique_ptr<char[]>> blocks;
+        char* free = nullptr;
+        size_t left = 0;
+    } m_arena;
     std::vector<DbObject> m_objects;
     std::unordered_map<uint64_t, uint32_t> m_handles;
     uint64_t m_next_handle = 1;

@@ -236,15 +236,24 @@ std::optional<std::string_view> Drawing::plain_group_text(EntityRef e, int code)
     return plain_tag_text(o->tags, code);
 }
 
-uint32_t DrawingImpl::walk_number(std::optional<std::string_view> text) const {
-    if (!text) return 0;
+// The key of a type or layer text: 0 when the tag is missing or doubled,
+// or when its text needs decoding, since keys compare texts as stored.
+uint32_t DrawingImpl::walk_number(const Tag* tag, bool twice) const {
+    if (!tag || twice) return 0;
+    std::string_view text = tag->text();
     // Neighbouring entities mostly share their type and layer.
-    for (uint32_t recent : m_walk_recent)
-        if (recent && m_walk_texts[recent] == *text) return recent;
-    auto [it, added] = m_walk_numbers.try_emplace(*text, static_cast<uint32_t>(m_walk_texts.size()));
-    if (added) m_walk_texts.push_back(*text);
-    m_walk_recent[m_walk_next_recent++ % std::size(m_walk_recent)] = it->second;
-    return it->second;
+    for (const RecentWalkText& r : m_walk_recent)
+        if (r.used && r.text.size() == text.size() && r.text == text) return r.number;
+    uint32_t number = 0;
+    if (auto it = m_walk_numbers.find(text); it != m_walk_numbers.end()) {
+        number = it->second;
+    } else if (dxf::TextCodec::plain(text)) {
+        number = static_cast<uint32_t>(m_walk_texts.size());
+        m_walk_numbers.emplace(text, number);
+        m_walk_texts.push_back(text);
+    }
+    m_walk_recent[m_walk_next_recent++ % std::size(m_walk_recent)] = RecentWalkText{text, number, true};
+    return number;
 }
 
 const DrawingImpl::WalkEntry& DrawingImpl::walk_entry(uint32_t id) const {
@@ -266,14 +275,10 @@ const DrawingImpl::WalkEntry& DrawingImpl::walk_entry(uint32_t id) const {
         else if (t.code == 8) note(t, layer, layer_twice);
         else if (t.code == 67 && !space) space = &t;
     }
-    auto plain = [](const Tag* t, bool twice) -> std::optional<std::string_view> {
-        if (!t || twice || !dxf::TextCodec::plain(t->text())) return std::nullopt;
-        return t->text();
-    };
-    w.sub = is_sub_type(type_name(id));
+    w.sub = !tags.empty() && is_sub_type(dxf::trim_blanks(tags[0].text()));
     w.paper = space && dxf::trim_blanks(space->text()) == "1";
-    w.type = walk_number(plain(type, type_twice));
-    w.layer = walk_number(plain(layer, layer_twice));
+    w.type = walk_number(type, type_twice);
+    w.layer = walk_number(layer, layer_twice);
     w.known = true;
     return w;
 }

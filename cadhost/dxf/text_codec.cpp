@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "value_text.h"
@@ -167,8 +168,21 @@ constexpr std::array<bool, 256> kSpecial = [] {
 }  // namespace
 
 bool TextCodec::plain(std::string_view s) {
-    for (char c : s)
-        if (kSpecial[static_cast<uint8_t>(c)]) return false;
+    // Long texts eight bytes at a time: a byte with its top bit set, one below 0x20,
+    // a caret or a backslash makes the word special.
+    constexpr uint64_t ones = 0x0101010101010101u, tops = 0x8080808080808080u;
+    auto has_zero = [](uint64_t x) { return (x - ones) & ~x & tops; };
+    size_t i = 0;
+    if (s.size() >= 16)
+        for (; i + 8 <= s.size(); i += 8) {
+            uint64_t w;
+            std::memcpy(&w, s.data() + i, 8);
+            if ((w & tops) || ((w - ones * 0x20) & ~w & tops) || has_zero(w ^ (ones * '^')) ||
+                has_zero(w ^ (ones * '\\')))
+                return false;
+        }
+    for (; i < s.size(); ++i)
+        if (kSpecial[static_cast<uint8_t>(s[i])]) return false;
     return true;
 }
 

@@ -7,13 +7,6 @@
 
 namespace cadhost::dxf {
 
-std::string_view trim_blanks(std::string_view s) {
-    size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
-    return s.substr(b, e - b);
-}
-
 namespace {
 
 // A plain decimal of at most 15 digits ("-12.5", "100.0"): its digits as an

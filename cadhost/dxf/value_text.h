@@ -10,7 +10,14 @@
 
 namespace cadhost::dxf {
 
-std::string_view trim_blanks(std::string_view s);
+// The text without leading and trailing blanks, tabs and carriage returns.
+inline std::string_view trim_blanks(std::string_view s) {
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    size_t b = 0, e = s.size();
+    while (b < e && blank(s[b])) ++b;
+    while (e > b && blank(s[e - 1])) --e;
+    return s.substr(b, e - b);
+}
 std::optional<double> parse_real(std::string_view s);
 std::optional<int64_t> parse_int(std::string_view s);
 // A handle: up to 16 hex digits, any case; nullopt for anything else.

@@ -19,6 +19,12 @@ std::string point_text(const Point& p) {
     return t;
 }
 
+void Answer::spell() {
+    if (!text.empty()) return;
+    if (typed == Typed::Real) text = real_text(value.x);
+    else if (typed == Typed::Point) text = point_text(value);
+}
+
 void Input::push_pending(std::vector<Answer> answers) {
     for (auto& a : answers) m_pending.push_back(std::move(a));
 }

@@ -27,9 +27,40 @@ struct Answer {
     bool from_script = false;
     static Answer of_text(std::string t) {
         bool cancel = t.size() == 2 && t[0] == '^' && t[1] == 'C';
-        return Answer{cancel ? Kind::Cancel : Kind::Text, std::move(t), {}, false};
+        Answer a;
+        a.kind = cancel ? Kind::Cancel : Kind::Text;
+        a.text = std::move(t);
+        return a;
     }
-    static Answer of_objects(std::vector<EntityRef> o) { return Answer{Kind::Objects, "", std::move(o), false}; }
+    static Answer of_objects(std::vector<EntityRef> o) {
+        Answer a;
+        a.kind = Kind::Objects;
+        a.objects = std::move(o);
+        return a;
+    }
+    // A number or point an application gave as a value: its text is made
+    // only for a prompt that reads text, so a prompt for that kind of value
+    // takes it as it is.
+    enum class Typed : uint8_t { None, Real, Point };
+    Typed typed = Typed::None;
+    Point value;  // a real in x
+    static Answer of_real(double d) {
+        Answer a;
+        a.kind = Kind::Text;
+        a.typed = Typed::Real;
+        a.value.x = d;
+        return a;
+    }
+    static Answer of_point(const Point& p) {
+        Answer a;
+        a.kind = Kind::Text;
+        a.typed = Typed::Point;
+        a.value = p;
+        return a;
+    }
+    // Gives a typed answer its text, the text the value would be typed as;
+    // the value stays.
+    void spell();
 };
 
 // Numbers and points as typed answers: shortest text that reads back exactly.
