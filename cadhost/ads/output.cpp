@@ -16,17 +16,24 @@ extern "C" int ads_printf(const char* format, ...) {
     va_start(ap, format);
     va_list ap2;
     va_copy(ap2, ap);
-    int n = vsnprintf(nullptr, 0, format, ap);
+    // Most messages fit the buffer on the stack; a longer one is formatted again.
+    char small[512];
+    int n = vsnprintf(small, sizeof small, format, ap);
     va_end(ap);
     if (n < 0) {
         va_end(ap2);
         return n;
     }
-    std::vector<char> buf(static_cast<size_t>(n) + 1);
-    vsnprintf(buf.data(), buf.size(), format, ap2);
+    std::vector<char> big;
+    const char* text = small;
+    if (static_cast<size_t>(n) >= sizeof small) {
+        big.resize(static_cast<size_t>(n) + 1);
+        vsnprintf(big.data(), big.size(), format, ap2);
+        text = big.data();
+    }
     va_end(ap2);
     return guarded([&](Session& s) {
-        s.print(std::string_view(buf.data(), static_cast<size_t>(n)));
+        s.print(std::string_view(text, static_cast<size_t>(n)));
         return n;
     }, n);
 }

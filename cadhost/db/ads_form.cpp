@@ -92,8 +92,9 @@ GroupValue AdsConverter::value_of(int code, std::string_view text) const {
     return m_doc.m_codec.decode(text);
 }
 
-void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, const GroupTaker& take,
-                                const TextTaker* take_text) const {
+template <class Take, class TakeText>
+void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, Take& take,
+                                TakeText* take_text) const {
     for (size_t i = begin; i < end; ++i) {
         if (i == skip) continue;
         int code = tags[i].code;
@@ -176,26 +177,23 @@ void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, const GroupTa
         first = false;
         if (owner != SIZE_MAX) convert_each(tags, owner, owner + 1, SIZE_MAX, main, take_text);
     };
-    TextTaker text_then = [&](int code, std::string_view text) {
+    auto text_then = [&](int code, std::string_view text) {
         (*take_text)(code, text);
         after_first();
     };
-    convert_each(
-        tags, 0, xd, owner,
-        [&](Group&& g, const Span& s) {
-            main(std::move(g), s);
-            after_first();
-        },
-        take_text ? &text_then : nullptr);
+    auto main_then = [&](Group&& g, const Span& s) {
+        main(std::move(g), s);
+        after_first();
+    };
+    if (take_text) convert_each(tags, 0, xd, owner, main_then, &text_then);
+    else convert_each(tags, 0, xd, owner, main_then, static_cast<const TextTaker*>(nullptr));
     if (xdata == XdataMode::Include && xd < tags.size()) {
         take(Group{-3, std::string()}, Span{});
-        convert_each(
-            tags, xd, tags.size(), SIZE_MAX,
-            [&](Group&& g, const Span& s) {
-                if (auto p = std::get_if<Point>(&g.value)) p->dims = 3;
-                take(std::move(g), s);
-            },
-            take_text);
+        auto xdata_take = [&](Group&& g, const Span& s) {
+            if (auto p = std::get_if<Point>(&g.value)) p->dims = 3;
+            take(std::move(g), s);
+        };
+        convert_each(tags, xd, tags.size(), SIZE_MAX, xdata_take, take_text);
     }
 }
 
@@ -213,9 +211,10 @@ AdsForm AdsConverter::object_form(uint32_t id, XdataMode xdata) const {
 
 std::optional<Group> AdsConverter::first_group(const TagVec& tags, size_t begin, size_t end) const {
     std::optional<Group> first;
-    convert_each(tags, begin, end, SIZE_MAX, [&first](Group&& g, const Span&) {
+    auto take = [&first](Group&& g, const Span&) {
         if (!first) first = std::move(g);
-    });
+    };
+    convert_each(tags, begin, end, SIZE_MAX, take, static_cast<const TextTaker*>(nullptr));
     return first;
 }
 

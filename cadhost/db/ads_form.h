@@ -54,8 +54,11 @@ public:
 private:
     GroupValue value_of(int code, std::string_view text) const;
     // Converts [begin, end) but the tag at `skip` (none when out of range).
-    void convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, const GroupTaker& take,
-                      const TextTaker* take_text = nullptr) const;
+    // `take` is called as GroupTaker is, `take_text` (when not null) as
+    // TextTaker is; both are inlined where the converter uses them.
+    template <class Take, class TakeText>
+    void convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, Take& take,
+                      TakeText* take_text) const;
     size_t owner_tag(const TagVec& tags, size_t end) const;
     const DrawingImpl& m_doc;
 };

@@ -17,23 +17,23 @@ namespace {
 std::optional<double> plain_decimal(std::string_view s) {
     static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    size_t i = 0;
-    bool negative = i < s.size() && s[i] == '-';
-    if (negative) ++i;
+    const char* p = s.data();
+    const char* end = p + s.size();
+    bool negative = p < end && *p == '-';
+    if (negative) ++p;
+    auto digit = [](char c) { return static_cast<unsigned>(c - '0') < 10; };
+    // The digits may run past 15 and wrap; such a text is refused below.
     uint64_t digits = 0;
-    int count = 0, before = 0, after = 0;
-    bool dot = false;
-    for (; i < s.size(); ++i) {
-        char c = s[i];
-        if (c == '.' && !dot) {
-            dot = true;
-            continue;
-        }
-        if (c < '0' || c > '9' || ++count > 15) return std::nullopt;
-        digits = digits * 10 + static_cast<uint64_t>(c - '0');
-        ++(dot ? after : before);
+    const char* start = p;
+    while (p < end && digit(*p)) digits = digits * 10 + static_cast<uint64_t>(*p++ - '0');
+    ptrdiff_t before = p - start, after = 0;
+    if (p < end && *p == '.') {
+        const char* frac = ++p;
+        while (p < end && digit(*p)) digits = digits * 10 + static_cast<uint64_t>(*p++ - '0');
+        after = p - frac;
+        if (after == 0) return std::nullopt;
     }
-    if (before == 0 || (dot && after == 0)) return std::nullopt;
+    if (p != end || before == 0 || before + after > 15) return std::nullopt;
     double v = static_cast<double>(digits) / kPow10[after];
     return negative ? -v : v;
 }

@@ -122,3 +122,16 @@ TEST(Resbuf, CallsWithoutASessionFail) {
     struct resbuf v;
     EXPECT_EQ(ads_getvar("CLAYER", &v), RTERROR);
 }
+
+using PrintfTest = cadhost::test::HostTest;
+
+// Messages shorter and longer than any buffer the host keeps for them.
+TEST_F(PrintfTest, MessagesOfEveryLengthArriveWhole) {
+    for (size_t len : {0u, 1u, 510u, 511u, 512u, 513u, 4000u}) {
+        std::string text(len, 'x');
+        if (len) text.back() = 'y';
+        out.clear();
+        EXPECT_EQ(ads_printf("%s|%d", text.c_str(), 7), static_cast<int>(len + 2));
+        EXPECT_EQ(out, text + "|7") << len;
+    }
+}
