@@ -51,6 +51,9 @@ int run(Session& s, const struct resbuf* rb) {
     auto* cl = dynamic_cast<cmd::CommandLine*>(s.command_runner());
     if (!cl) return RTERROR;
     std::vector<Answer> answers;
+    size_t n = 0;
+    for (const struct resbuf* r = rb; r; r = r->rbnext) ++n;
+    answers.reserve(n);
     if (!to_answers(s, rb, answers)) return RTREJ;
     return cl->command(std::move(answers));
 }

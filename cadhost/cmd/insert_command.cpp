@@ -167,7 +167,8 @@ CmdStatus place(CommandLine& cl, const std::string& name, const std::optional<db
 
     // Attribute values: one prompt per definition with ATTREQ 1, defaults otherwise.
     std::vector<std::pair<GroupList, std::string>> values;
-    auto attreq = s.sysvars().get("ATTREQ");
+    static const host::SysvarDef* attreq_def = host::Sysvars::find("ATTREQ");
+    auto attreq = s.sysvars().get(*attreq_def);
     bool ask_values = attreq && std::get<int16_t>(*attreq) != 0;
     auto defs = attdefs(d, blk);
     bool announced = false;

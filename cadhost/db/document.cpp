@@ -195,8 +195,16 @@ uint32_t DrawingImpl::block_record_of(int block) const {
 }
 
 uint32_t DrawingImpl::space_record(Space s) const {
-    auto r = find_record("BLOCK_RECORD", s == Space::Paper ? "*Paper_Space" : "*Model_Space");
-    return r ? *r : 0;
+    // Asked for every entity made; the record last found is checked again
+    // as find_record checks what it remembers.
+    std::string_view name = s == Space::Paper ? "*Paper_Space" : "*Model_Space";
+    uint32_t& kept = m_space_records[s == Space::Paper ? 1 : 0];
+    if (kept && kept <= m_objects.size() && !obj(kept).deleted && obj(kept).kind == ObjKind::TableRecord &&
+        equal_nocase(dxf::trim_blanks(tag_text(kept, 2)), name))
+        return kept;
+    auto r = find_record("BLOCK_RECORD", name);
+    kept = r ? *r : 0;
+    return kept;
 }
 
 // Marks the ATTRIBs after an INSERT and the VERTEXes after a POLYLINE, with

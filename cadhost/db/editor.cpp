@@ -262,7 +262,20 @@ uint32_t EntityEditor::add_record(const char* table, const char* subclass, const
 }
 
 Status EntityEditor::ensure_layer(const std::string& name) {
-    if (m_doc.find_record("LAYER", m_doc.m_codec.encode(name))) return ok_status();
+    std::string stored = m_doc.m_codec.encode(name);
+    // Entities made one after another mostly go on one or two layers.
+    for (uint32_t last : m_doc.m_last_layers) {
+        if (!last || last > m_doc.object_count()) continue;
+        const DbObject& o = m_doc.obj(last);
+        if (!o.deleted && o.kind == ObjKind::TableRecord && o.table >= 0 &&
+            m_doc.m_tables[static_cast<size_t>(o.table)].name == "LAYER" &&
+            dxf::equal_nocase(dxf::trim_blanks(m_doc.tag_text(last, 2)), stored))
+            return ok_status();
+    }
+    if (auto found = m_doc.find_record("LAYER", stored)) {
+        m_doc.m_last_layers[m_doc.m_next_last_layer++ % 2] = *found;
+        return ok_status();
+    }
     if (!valid_symbol_name(name)) return fail(msg::bad_layer_name + std::string(": ") + name);
     auto lt = m_doc.find_record("LTYPE", "CONTINUOUS");
     std::string ltype = lt ? std::string(dxf::trim_blanks(m_doc.tag_text(*lt, 2))) : "CONTINUOUS";

@@ -173,7 +173,7 @@ bool TextCodec::plain(std::string_view s) {
     constexpr uint64_t ones = 0x0101010101010101u, tops = 0x8080808080808080u;
     auto has_zero = [](uint64_t x) { return (x - ones) & ~x & tops; };
     size_t i = 0;
-    if (s.size() >= 16)
+    if (s.size() >= 8)
         for (; i + 8 <= s.size(); i += 8) {
             uint64_t w;
             std::memcpy(&w, s.data() + i, 8);

@@ -124,6 +124,8 @@ std::string format_hex_bytes(const std::vector<uint8_t>& bytes) {
 
 bool equal_nocase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
+    // Names compared are mostly spelt alike.
+    if (a == b) return true;
     for (size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
         if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
