@@ -29,12 +29,13 @@ int y_code(int c) { return c == 210 ? 220 : c + 10; }
 int z_code(int c) { return c == 210 ? 230 : c + 20; }
 
 // As "%.15g" prints it, which rounds away the noise of the conversion.
-std::string format_degrees(double radians) {
-    char buf[40];
-    auto r = std::to_chars(buf, buf + sizeof buf, radians * deg_per_rad, std::chars_format::general, 15);
-    std::string s(buf, r.ptr);
-    if (s.find_first_of(".eEn") == std::string::npos) s += ".0";
-    return s;
+size_t format_degrees_to(double radians, char* buf) {
+    char* p = std::to_chars(buf, buf + dxf::kNumberText - 2, radians * deg_per_rad, std::chars_format::general, 15).ptr;
+    if (std::string_view(buf, static_cast<size_t>(p - buf)).find_first_of(".eEn") == std::string_view::npos) {
+        *p++ = '.';
+        *p++ = '0';
+    }
+    return static_cast<size_t>(p - buf);
 }
 
 std::optional<double> as_real(const GroupValue& v) {
@@ -219,48 +220,62 @@ std::optional<Group> AdsConverter::first_group(const TagVec& tags, size_t begin,
 }
 
 Status AdsConverter::append_file_tags(const Group& g, FileTags& out) const {
+    auto add = [&out](int code, std::string_view text) { out.emplace_back(code, std::string(text)); };
+    return put_file_tags(g, TagSink(add));
+}
+
+Status AdsConverter::put_file_tags(const Group& g, TagSink out) const {
     const GroupValue& v = g.value;
     // Made only on failure: building the message for every group costs more
     // than converting most of them.
     auto bad = [&g]() -> Status {
         return fail(msg::bad_value + std::string(" (") + std::to_string(g.code) + ")");
     };
+    char buf[dxf::kNumberText];
+    auto real = [&](int code, double d) { out(code, std::string_view(buf, dxf::format_real_to(d, buf))); };
     switch (group_type(g.code)) {
     case GroupType::Point: {
         auto p = std::get_if<Point>(&v);
         if (!p) {
-            if (auto d = as_real(v)) { out.emplace_back(g.code, dxf::format_real(*d)); return ok_status(); }
+            if (auto d = as_real(v)) { real(g.code, *d); return ok_status(); }
             return bad();
         }
         if (!std::isfinite(p->x) || !std::isfinite(p->y) || !std::isfinite(p->z)) return bad();
-        out.emplace_back(g.code, dxf::format_real(p->x));
-        out.emplace_back(y_code(g.code), dxf::format_real(p->y));
-        if (p->dims != 2) out.emplace_back(z_code(g.code), dxf::format_real(p->z));
+        real(g.code, p->x);
+        real(y_code(g.code), p->y);
+        if (p->dims != 2) real(z_code(g.code), p->z);
         return ok_status();
     }
     case GroupType::Angle:
-        if (auto d = as_real(v)) { out.emplace_back(g.code, format_degrees(*d)); return ok_status(); }
+        if (auto d = as_real(v)) {
+            out(g.code, std::string_view(buf, format_degrees_to(*d, buf)));
+            return ok_status();
+        }
         return bad();
     case GroupType::Real:
     case GroupType::Coord:
-        if (auto d = as_real(v)) { out.emplace_back(g.code, dxf::format_real(*d)); return ok_status(); }
+        if (auto d = as_real(v)) { real(g.code, *d); return ok_status(); }
         return bad();
     case GroupType::Int16:
     case GroupType::Int32:
     case GroupType::Int64:
     case GroupType::Bool:
-        if (auto i = as_int(v)) { out.emplace_back(g.code, dxf::format_int(*i)); return ok_status(); }
+        if (auto i = as_int(v)) {
+            out(g.code, std::string_view(buf, dxf::format_int_to(*i, buf)));
+            return ok_status();
+        }
         return bad();
     case GroupType::Pointer:
         if (auto r = std::get_if<EntityRef>(&v)) {
             const DbObject* o = m_doc.object(*r);
             if (*r && (!o || o->handle == 0)) return bad();
-            out.emplace_back(g.code, o ? dxf::format_handle(o->handle) : "0");
+            if (o) out(g.code, std::string_view(buf, dxf::format_handle_to(o->handle, buf)));
+            else out(g.code, "0");
             return ok_status();
         }
         break;
     case GroupType::Hex:
-        if (auto b = std::get_if<Binary>(&v)) { out.emplace_back(g.code, dxf::format_hex_bytes(*b)); return ok_status(); }
+        if (auto b = std::get_if<Binary>(&v)) { out(g.code, dxf::format_hex_bytes(*b)); return ok_status(); }
         break;
     default:
         break;
@@ -268,7 +283,8 @@ Status AdsConverter::append_file_tags(const Group& g, FileTags& out) const {
     auto s = std::get_if<std::string>(&v);
     if (!s) return bad();
     // Values are single lines in the file; the codec escapes control characters.
-    out.emplace_back(g.code, m_doc.m_codec.encode(*s));
+    if (dxf::TextCodec::plain(*s)) out(g.code, *s);
+    else out(g.code, m_doc.m_codec.encode(*s));
     return ok_status();
 }
 

@@ -28,6 +28,20 @@ enum class XdataMode { Skip, Include };
 
 using FileTags = std::vector<std::pair<int, std::string>>;
 
+// Where the file tags of one group go, one (code, text) at a time; the text
+// is only good for the call.
+class TagSink {
+public:
+    template <class Put>
+    explicit TagSink(Put& put)
+        : m_put(&put), m_call([](void* p, int code, std::string_view text) { (*static_cast<Put*>(p))(code, text); }) {}
+    void operator()(int code, std::string_view text) const { m_call(m_put, code, text); }
+
+private:
+    void* m_put;
+    void (*m_call)(void*, int, std::string_view);
+};
+
 // Takes the groups of a conversion one at a time, with the tags each came from.
 using GroupTaker = std::function<void(Group&&, const Span&)>;
 // Takes string groups whose file text is their value as it stands, without
@@ -50,6 +64,8 @@ public:
     Result<FileTags> file_tags(const Group& g) const;
     // The same added to `out`, which is left as it was on failure.
     Status append_file_tags(const Group& g, FileTags& out) const;
+    // The same handed to `out`, which gets nothing on failure.
+    Status put_file_tags(const Group& g, TagSink out) const;
 
 private:
     GroupValue value_of(int code, std::string_view text) const;

@@ -55,10 +55,8 @@ Status EntityMaker::add_groups(TagVec& tags, const GroupList& list, const std::v
 }
 
 Status EntityMaker::add_file_tags(TagVec& tags, const AdsConverter& conv, const Group& g) {
-    m_file_tags.clear();
-    CH_TRY(conv.append_file_tags(g, m_file_tags));
-    for (auto& [code, text] : m_file_tags) tags.push_back(m_doc.make_tag(code, std::move(text)));
-    return ok_status();
+    auto put = [&](int code, std::string_view text) { tags.push_back(m_doc.make_tag(code, text)); };
+    return conv.put_file_tags(g, TagSink(put));
 }
 
 Result<TagVec> EntityMaker::compose(std::string_view type, const GroupList& list, uint64_t handle, uint64_t owner,
@@ -68,10 +66,11 @@ Result<TagVec> EntityMaker::compose(std::string_view type, const GroupList& list
     TagVec tags;
     // Points take three tags, and the header and subclass markers a few more.
     tags.reserve(3 * list.size() + 8);
-    tags.push_back(m_doc.make_tag(0, std::string(type)));
-    tags.push_back(m_doc.make_tag(5, dxf::format_handle(handle)));
+    char buf[dxf::kNumberText];
+    tags.push_back(m_doc.make_tag(0, type));
+    tags.push_back(m_doc.make_tag(5, std::string_view(buf, dxf::format_handle_to(handle, buf))));
     if (modern) {
-        tags.push_back(m_doc.make_tag(330, dxf::format_handle(owner)));
+        tags.push_back(m_doc.make_tag(330, std::string_view(buf, dxf::format_handle_to(owner, buf))));
         tags.push_back(m_doc.make_tag(100, "AcDbEntity"));
     }
     if (group_int(list, 67) == 1) tags.push_back(m_doc.make_tag(67, "1"));

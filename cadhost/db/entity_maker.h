@@ -41,7 +41,6 @@ private:
     std::string unique_anonymous_name(char letter) const;
     DrawingImpl& m_doc;
     uint64_t m_wanted = 0;
-    FileTags m_file_tags;  // one group's tags while they are composed
 };
 
 }  // namespace cadhost::db

@@ -81,34 +81,50 @@ std::optional<std::vector<uint8_t>> parse_hex_bytes(std::string_view s) {
     return out;
 }
 
-std::string format_real(double v) {
+size_t format_real_to(double v, char* buf) {
     if (!std::isfinite(v)) v = 0;
     if (v == 0) v = 0;  // no "-0.0" in the file
-    char buf[64];
+    char* end = buf + kNumberText;
     // Whole numbers below 100000 (scales of 1, zero coordinates) come out
     // of the shortest form as their digits alone.
     if (std::fabs(v) < 100000 && v == std::trunc(v)) {
-        auto res = std::to_chars(buf, buf + sizeof buf, static_cast<int32_t>(v));
-        return std::string(buf, res.ptr) + ".0";
+        char* p = std::to_chars(buf, end, static_cast<int32_t>(v)).ptr;
+        *p++ = '.';
+        *p++ = '0';
+        return static_cast<size_t>(p - buf);
     }
-    auto res = std::to_chars(buf, buf + sizeof buf, v);
-    std::string s(buf, res.ptr);
-    if (s.find_first_of(".eEn") == std::string::npos) s += ".0";
-    return s;
+    char* p = std::to_chars(buf, end - 2, v).ptr;
+    if (std::string_view(buf, static_cast<size_t>(p - buf)).find_first_of(".eEn") == std::string_view::npos) {
+        *p++ = '.';
+        *p++ = '0';
+    }
+    return static_cast<size_t>(p - buf);
+}
+
+std::string format_real(double v) {
+    char buf[kNumberText];
+    return std::string(buf, format_real_to(v, buf));
+}
+
+size_t format_int_to(int64_t v, char* buf) {
+    return static_cast<size_t>(std::to_chars(buf, buf + kNumberText, v).ptr - buf);
 }
 
 std::string format_int(int64_t v) {
-    char buf[32];
-    auto res = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, res.ptr);
+    char buf[kNumberText];
+    return std::string(buf, format_int_to(v, buf));
+}
+
+size_t format_handle_to(uint64_t h, char* buf) {
+    char* p = std::to_chars(buf, buf + kNumberText, h, 16).ptr;
+    for (char* c = buf; c < p; ++c)
+        if (*c >= 'a' && *c <= 'f') *c = static_cast<char>(*c - 32);
+    return static_cast<size_t>(p - buf);
 }
 
 std::string format_handle(uint64_t h) {
-    char buf[32];
-    auto res = std::to_chars(buf, buf + sizeof buf, h, 16);
-    std::string s(buf, res.ptr);
-    for (char& c : s) c = static_cast<char>(c >= 'a' && c <= 'f' ? c - 32 : c);
-    return s;
+    char buf[kNumberText];
+    return std::string(buf, format_handle_to(h, buf));
 }
 
 std::string format_hex_bytes(const std::vector<uint8_t>& bytes) {

@@ -27,6 +27,12 @@ std::optional<std::vector<uint8_t>> parse_hex_bytes(std::string_view s);
 std::string format_real(double v);  // shortest text that reads back equal
 std::string format_int(int64_t v);
 std::string format_handle(uint64_t h);  // upper-case hex
+// The same texts written into `buf`, which holds kNumberText characters;
+// each returns the length written.
+constexpr size_t kNumberText = 40;
+size_t format_real_to(double v, char* buf);
+size_t format_int_to(int64_t v, char* buf);
+size_t format_handle_to(uint64_t h, char* buf);
 std::string format_hex_bytes(const std::vector<uint8_t>& bytes);
 
 // Case-insensitive ASCII comparison (table and record names).
