@@ -133,7 +133,8 @@ std::optional<GroupValue> typed_value(CommandLine& cl, const GetRequest& req, co
         Point p = a.value;
         if (p.dims == 2) p.z = 0;  // the text of a 2D point has no Z
         p.dims = 3;
-        (void)cl.session().sysvars().set("LASTPOINT", GroupValue(p));
+        static const host::SysvarDef* lastpoint = host::Sysvars::find("LASTPOINT");
+        (void)cl.session().sysvars().set(*lastpoint, GroupValue(p));
         return GroupValue(p);
     }
     default:

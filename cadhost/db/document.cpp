@@ -1,7 +1,9 @@
 // Storage, handle index and structure lookups of the drawing store.
 #include "document.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "dxf/value_text.h"
 
@@ -232,12 +234,13 @@ void DrawingImpl::append_to_list(int list, uint32_t id) {
 }
 
 HeaderVar* DrawingImpl::header(std::string_view name) {
-    auto it = m_header_index.find(dxf::upper_ascii(name));
-    return it == m_header_index.end() ? nullptr : &m_header[it->second];
+    return const_cast<HeaderVar*>(std::as_const(*this).header(name));
 }
 
 const HeaderVar* DrawingImpl::header(std::string_view name) const {
-    auto it = m_header_index.find(dxf::upper_ascii(name));
+    // Names mostly come in upper case already, and need no upper-case copy.
+    bool upper = std::none_of(name.begin(), name.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    auto it = upper ? m_header_index.find(name) : m_header_index.find(dxf::upper_ascii(name));
     return it == m_header_index.end() ? nullptr : &m_header[it->second];
 }
 

@@ -185,7 +185,7 @@ public:
     std::vector<Section> m_sections;
     TagVec m_preamble;  // comments before the first section
     std::vector<HeaderVar> m_header;
-    std::unordered_map<std::string, size_t> m_header_index;  // upper-case name
+    std::unordered_map<std::string, size_t, NameHash, std::equal_to<>> m_header_index;  // upper-case name
     std::vector<Table> m_tables;
     size_t m_block_cursor = 0;  // tblnext over block definitions
     std::vector<BlockDef> m_blocks;

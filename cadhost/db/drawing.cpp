@@ -393,7 +393,9 @@ Status Drawing::add_linetype(const std::string& name, const std::string& descrip
 
 std::optional<Group> Drawing::header_var(const std::string& name) const {
     if (name.empty()) return std::nullopt;
-    std::string n = name[0] == '$' ? name : "$" + name;
+    std::string prefixed;
+    std::string_view n = name;
+    if (name[0] != '$') n = prefixed = "$" + name;
     if (dxf::equal_nocase(n, "$HANDSEED")) return make_group(5, dxf::format_handle(m_impl->m_next_handle));
     const HeaderVar* v = m_impl->header(n);
     if (!v) return std::nullopt;

@@ -31,7 +31,7 @@ const char* vertex_subclass(int flags) {
 
 }  // namespace
 
-Status EntityMaker::add_groups(TagVec& tags, const GroupList& list, const std::vector<int>& codes, std::vector<bool>& used,
+Status EntityMaker::add_groups(TagVec& tags, const GroupList& list, const std::vector<int>& codes, Used& used,
                                int vertex_dims) {
     AdsConverter conv(m_doc);
     for (size_t i = 0; i < list.size() && list[i].code != -3; ++i) {
@@ -76,7 +76,7 @@ Result<TagVec> EntityMaker::compose(std::string_view type, const GroupList& list
     if (group_int(list, 67) == 1) tags.push_back(m_doc.make_tag(67, "1"));
     std::string layer = group_string(list, 8, "0");
     tags.push_back(m_doc.make_tag(8, m_doc.m_codec.encode(layer)));
-    std::vector<bool> used(list.size(), false);
+    Used used(list.size());
     for (size_t i = 0; i < list.size(); ++i) used[i] = skipped_code(list[i].code);
     CH_TRY(add_groups(tags, list, common_entity_codes(), used, 3));
     int dims = type == "LWPOLYLINE" ? 2 : 3;

@@ -4,6 +4,7 @@
 // BLOCK ... ENDBLK).
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "core/result.h"
@@ -30,7 +31,27 @@ private:
     Result<EntityRef> begin_block(const GroupList& list);
     Result<EntityRef> end_block(const GroupList& list);
     uint32_t new_block_record(const std::string& name);
-    Status add_groups(TagVec& tags, const GroupList& list, const std::vector<int>& codes, std::vector<bool>& used, int vertex_dims);
+    // Which groups of a list have been placed: on the stack for the lists
+    // entities are made from, on the heap for longer ones.
+    class Used {
+    public:
+        explicit Used(size_t n) {
+            if (n > kInline) {
+                m_heap.reset(new bool[n]());
+                m_at = m_heap.get();
+            }
+        }
+        Used(const Used&) = delete;
+        Used& operator=(const Used&) = delete;
+        bool& operator[](size_t i) { return m_at[i]; }
+
+    private:
+        static constexpr size_t kInline = 64;
+        bool m_inline[kInline] = {};
+        std::unique_ptr<bool[]> m_heap;
+        bool* m_at = m_inline;
+    };
+    Status add_groups(TagVec& tags, const GroupList& list, const std::vector<int>& codes, Used& used, int vertex_dims);
     // Appends the file tags of one group.
     Status add_file_tags(TagVec& tags, const AdsConverter& conv, const Group& g);
     uint64_t take_handle();

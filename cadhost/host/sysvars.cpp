@@ -10,7 +10,9 @@
 namespace cadhost::host {
 
 std::string to_upper(std::string s) {
-    for (auto& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    // ASCII only, as toupper does in the "C" locale the host runs in.
+    for (auto& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
     return s;
 }
 
@@ -196,6 +198,11 @@ std::optional<GroupValue> Sysvars::get(const SysvarDef& def) const {
 Status Sysvars::set(const std::string& name, const GroupValue& value) {
     const SysvarDef* d = find(name);
     if (!d) return Error{"Unknown variable name."};
+    return set(*d, value);
+}
+
+Status Sysvars::set(const SysvarDef& def, const GroupValue& value) {
+    const SysvarDef* d = &def;
     if (d->access == VarAccess::ReadOnly) return Error{"Variable is read-only."};
     auto v = coerce(d->type, value);
     if (!v) return Error{"Invalid value for " + std::string(d->name) + "."};

@@ -39,6 +39,7 @@ public:
     std::optional<GroupValue> get(const SysvarDef& def) const;
     // Checks the type (integers widen to reals, shorts to longs) and range.
     Status set(const std::string& name, const GroupValue& value);
+    Status set(const SysvarDef& def, const GroupValue& value);
     // Session-held values, for tests and the loader (no access check).
     void set_session_value(const std::string& name, const GroupValue& value);
     // Values computed by the session itself (DWGNAME, DBMOD ...).
