@@ -103,6 +103,14 @@ void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, si
         // Comments and codes below zero (which ADS lists use for their own
         // markers) stay in the file tags only.
         if (type == GroupType::Comment || code < 0) continue;
+        if (unread(code, type)) {
+            // Left unread, with the Y and Z tags a point would take with it.
+            if (type == GroupType::Point && i + 1 < end && tags[i + 1].code == y_code(code)) {
+                ++i;
+                if (i + 1 < end && tags[i + 1].code == z_code(code)) ++i;
+            }
+            continue;
+        }
         if (take_text && type == GroupType::String && dxf::TextCodec::plain(tags[i].text())) {
             (*take_text)(code, tags[i].text());
             continue;
@@ -128,6 +136,13 @@ void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, si
         }
         take(Group{code, value_of(code, tags[i].text())}, Span{static_cast<uint32_t>(i), 1});
     }
+}
+
+bool AdsConverter::unread(int code, GroupType type) const {
+    if (!m_wanted || (*m_wanted)(code)) return false;
+    // A point is read when its Y or Z code is asked for, as the whole list
+    // holds a lone Y or Z only where the point's tags do not follow each other.
+    return type != GroupType::Point || (!(*m_wanted)(y_code(code)) && !(*m_wanted)(z_code(code)));
 }
 
 // The tag of the owner: the first 330 outside a {...} group, not counting
@@ -186,6 +201,13 @@ void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, const GroupTa
         main(std::move(g), s);
         after_first();
     };
+    // An owner asked for still comes before the groups after an unread first one.
+    for (size_t i = 0; m_wanted && i < xd; ++i) {
+        GroupType t = group_type(tags[i].code);
+        if (tags[i].code < 0 || t == GroupType::Comment) continue;
+        if (unread(tags[i].code, t)) after_first();
+        break;
+    }
     if (take_text) convert_each(tags, 0, xd, owner, main_then, &text_then);
     else convert_each(tags, 0, xd, owner, main_then, static_cast<const TextTaker*>(nullptr));
     if (xdata == XdataMode::Include && xd < tags.size()) {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/groupcode.h"
 #include "core/result.h"
 #include "core/value.h"
 #include "db/document.h"
@@ -51,6 +52,9 @@ using TextTaker = std::function<void(int code, std::string_view text)>;
 class AdsConverter {
 public:
     explicit AdsConverter(const DrawingImpl& doc) : m_doc(doc) {}
+    // Converts only the groups whose code `wanted` accepts, leaving the rest
+    // unread; for readers that look at a few codes only.
+    AdsConverter(const DrawingImpl& doc, const std::function<bool(int)>& wanted) : m_doc(doc), m_wanted(&wanted) {}
     // The whole object with group -1 first and the owner after group 0.
     AdsForm object_form(uint32_t id, XdataMode xdata) const;
     // The same groups in the same order, handed to `take` as they are made,
@@ -76,7 +80,10 @@ private:
     void convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, Take& take,
                       TakeText* take_text) const;
     size_t owner_tag(const TagVec& tags, size_t end) const;
+    // A group left unconverted: its code is not wanted.
+    bool unread(int code, GroupType type) const;
     const DrawingImpl& m_doc;
+    const std::function<bool(int)>* m_wanted = nullptr;
 };
 
 // Index of the first XDATA tag (1001) or tags.size().

@@ -139,7 +139,21 @@ EntityRef Drawing::last_entity() const {
 std::optional<GroupList> Drawing::entget(EntityRef e) const {
     const DbObject* o = m_impl->object(e);
     if (!o || o->deleted) return std::nullopt;
-    return AdsConverter(*m_impl).object_form(static_cast<uint32_t>(e.id), XdataMode::Skip).groups;
+    GroupList groups;
+    groups.reserve(o->tags.size() + 2);
+    AdsConverter(*m_impl).each_object_group(static_cast<uint32_t>(e.id), XdataMode::Skip,
+                                            [&groups](Group&& g, const Span&) { groups.push_back(std::move(g)); });
+    return groups;
+}
+
+std::optional<GroupList> Drawing::entget_codes(EntityRef e, const std::function<bool(int)>& wanted) const {
+    const DbObject* o = m_impl->object(e);
+    if (!o || o->deleted) return std::nullopt;
+    GroupList groups;
+    AdsConverter(*m_impl, wanted).each_object_group(static_cast<uint32_t>(e.id), XdataMode::Skip, [&](Group&& g, const Span&) {
+        if (wanted(g.code)) groups.push_back(std::move(g));
+    });
+    return groups;
 }
 
 bool Drawing::entget_each(EntityRef e, const std::function<void(Group&&)>& take,

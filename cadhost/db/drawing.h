@@ -60,6 +60,9 @@ public:
     // a -3 group (value: empty string), as (1001 . app) followed by that
     // application's groups. No -3 group when none of them has XDATA.
     std::optional<GroupList> entget(EntityRef e, const std::vector<std::string>& apps) const;
+    // The groups of entget(e) whose code `wanted` accepts, in the same order;
+    // the others are not converted.
+    std::optional<GroupList> entget_codes(EntityRef e, const std::function<bool(int)>& wanted) const;
     // The groups of entget(e), in the same order, handed to `take` one at a
     // time instead of collected, for callers that build a form of their own
     // from them. False, with nothing handed, when entget would give nullopt.

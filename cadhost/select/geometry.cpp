@@ -3,9 +3,11 @@
 #include "select/geometry.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 
+#include "core/groupcode.h"
 #include "select/outline.h"
 
 namespace cadhost::select {
@@ -79,12 +81,21 @@ std::vector<EntityRef> collect(const db::Drawing& d, const Filter* filter, KeepN
     auto candidates = d.main_entities([&](const db::Drawing::WalkKey& k) {
         return (k.space == db::Space::Model || (k.space == db::Space::Paper && paper)) && verdicts.of(k) != Verdict::No;
     });
+    // When `keep` needs no groups, only those of the codes the filter tests
+    // are read; the filter looks at no others.
+    std::vector<int8_t> tested(static_cast<size_t>(kGroupCodes), -1);
+    std::function<bool(int)> wanted = [&](int code) {
+        if (code < 0 || code >= kGroupCodes) return filter->tests_code(code);
+        int8_t& known = tested[static_cast<size_t>(code)];
+        if (known < 0) known = filter->tests_code(code) ? 1 : 0;
+        return known == 1;
+    };
     for (EntityRef e : candidates) {
         if (verdicts.of(d.walk_key(e)) == Verdict::Yes && needs == KeepNeeds::Nothing) {
             out.push_back(e);
             continue;
         }
-        auto g = d.entget(e);
+        auto g = needs == KeepNeeds::Nothing ? d.entget_codes(e, wanted) : d.entget(e);
         if (g && filter->matches(*g) && keep(e, *g)) out.push_back(e);
     }
     return out;

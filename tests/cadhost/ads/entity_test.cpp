@@ -1,7 +1,10 @@
 // Entity access through the C interface, on the demo drawing and on the
 // shared sample drawings from other programs.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "ads/rbconv.h"
 #include "session_fixture.h"
@@ -101,6 +104,38 @@ TEST_F(EntityWalk, EntgetChainsAreTheEntityListsGroupForGroup) {
             }
             EXPECT_EQ(a, nullptr);
             EXPECT_EQ(b, nullptr);
+        }
+    }
+    EXPECT_GT(compared, 100u);
+}
+
+// Reading only some codes gives what the whole list holds of those codes,
+// among them a point's Y code, which the whole list holds only where the Y
+// stands alone.
+TEST_F(EntityWalk, ListsOfSomeCodesAreTheWholeListsGroupsOfThoseCodes) {
+    const std::vector<std::vector<int>> code_sets = {{0, 66}, {10}, {20}, {8, 2, 41}, {1, 40, 50, 62}, {-1, 330, 5}};
+    auto files = samples();
+    files.push_back(demo_path());
+    size_t compared = 0;
+    for (const auto& f : files) {
+        SCOPED_TRACE(f);
+        open(f);
+        for (const auto& n : walk()) {
+            EntityRef e{static_cast<uint64_t>(n[0])};
+            auto all = session->drawing().entget(e);
+            ASSERT_TRUE(all);
+            for (const auto& codes : code_sets) {
+                std::function<bool(int)> wanted = [&codes](int c) {
+                    return std::find(codes.begin(), codes.end(), c) != codes.end();
+                };
+                GroupList want;
+                for (const Group& g : *all)
+                    if (wanted(g.code)) want.push_back(g);
+                auto got = session->drawing().entget_codes(e, wanted);
+                ASSERT_TRUE(got);
+                EXPECT_EQ(*got, want) << type_of(n.data());
+                compared += want.size();
+            }
         }
     }
     EXPECT_GT(compared, 100u);
