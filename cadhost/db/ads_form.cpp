@@ -93,7 +93,7 @@ GroupValue AdsConverter::value_of(int code, std::string_view text) const {
     return m_doc.m_codec.decode(text);
 }
 
-template <class Take, class TakeText>
+template <bool Filtered, class Take, class TakeText>
 void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, Take& take,
                                 TakeText* take_text) const {
     for (size_t i = begin; i < end; ++i) {
@@ -103,7 +103,7 @@ void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, si
         // Comments and codes below zero (which ADS lists use for their own
         // markers) stay in the file tags only.
         if (type == GroupType::Comment || code < 0) continue;
-        if (unread(code, type)) {
+        if (Filtered && unread(code, type)) {
             // Left unread, with the Y and Z tags a point would take with it.
             if (type == GroupType::Point && i + 1 < end && tags[i + 1].code == y_code(code)) {
                 ++i;
@@ -171,6 +171,12 @@ size_t AdsConverter::owner_tag(const TagVec& tags, size_t end) const {
 
 void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take,
                                      const TextTaker* take_text) const {
+    if (m_wanted) each_group<true>(id, xdata, take, take_text);
+    else each_group<false>(id, xdata, take, take_text);
+}
+
+template <bool Filtered>
+void AdsConverter::each_group(uint32_t id, XdataMode xdata, const GroupTaker& take, const TextTaker* take_text) const {
     const DbObject& o = m_doc.obj(id);
     const TagVec& tags = o.tags;
     take(Group{-1, EntityRef{id}}, Span{});
@@ -191,7 +197,7 @@ void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, const GroupTa
     auto after_first = [&] {
         if (!first) return;
         first = false;
-        if (owner != SIZE_MAX) convert_each(tags, owner, owner + 1, SIZE_MAX, main, take_text);
+        if (owner != SIZE_MAX) convert_each<Filtered>(tags, owner, owner + 1, SIZE_MAX, main, take_text);
     };
     auto text_then = [&](int code, std::string_view text) {
         (*take_text)(code, text);
@@ -202,21 +208,21 @@ void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, const GroupTa
         after_first();
     };
     // An owner asked for still comes before the groups after an unread first one.
-    for (size_t i = 0; m_wanted && i < xd; ++i) {
+    for (size_t i = 0; Filtered && i < xd; ++i) {
         GroupType t = group_type(tags[i].code);
         if (tags[i].code < 0 || t == GroupType::Comment) continue;
         if (unread(tags[i].code, t)) after_first();
         break;
     }
-    if (take_text) convert_each(tags, 0, xd, owner, main_then, &text_then);
-    else convert_each(tags, 0, xd, owner, main_then, static_cast<const TextTaker*>(nullptr));
+    if (take_text) convert_each<Filtered>(tags, 0, xd, owner, main_then, &text_then);
+    else convert_each<Filtered>(tags, 0, xd, owner, main_then, static_cast<const TextTaker*>(nullptr));
     if (xdata == XdataMode::Include && xd < tags.size()) {
         take(Group{-3, std::string()}, Span{});
         auto xdata_take = [&](Group&& g, const Span& s) {
             if (auto p = std::get_if<Point>(&g.value)) p->dims = 3;
             take(std::move(g), s);
         };
-        convert_each(tags, xd, tags.size(), SIZE_MAX, xdata_take, take_text);
+        convert_each<Filtered>(tags, xd, tags.size(), SIZE_MAX, xdata_take, take_text);
     }
 }
 
@@ -237,7 +243,7 @@ std::optional<Group> AdsConverter::first_group(const TagVec& tags, size_t begin,
     auto take = [&first](Group&& g, const Span&) {
         if (!first) first = std::move(g);
     };
-    convert_each(tags, begin, end, SIZE_MAX, take, static_cast<const TextTaker*>(nullptr));
+    convert_each<false>(tags, begin, end, SIZE_MAX, take, static_cast<const TextTaker*>(nullptr));
     return first;
 }
 

@@ -76,9 +76,12 @@ private:
     // Converts [begin, end) but the tag at `skip` (none when out of range).
     // `take` is called as GroupTaker is, `take_text` (when not null) as
     // TextTaker is; both are inlined where the converter uses them.
-    template <class Take, class TakeText>
+    // With `Filtered`, groups of codes not wanted are left unread.
+    template <bool Filtered, class Take, class TakeText>
     void convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, Take& take,
                       TakeText* take_text) const;
+    template <bool Filtered>
+    void each_group(uint32_t id, XdataMode xdata, const GroupTaker& take, const TextTaker* take_text) const;
     size_t owner_tag(const TagVec& tags, size_t end) const;
     // A group left unconverted: its code is not wanted.
     bool unread(int code, GroupType type) const;
