@@ -1,6 +1,7 @@
 // INSERT: places a block of the drawing, or a block drawing file whose
 // entities and attribute definitions become the block, with its attributes.
 #include <cmath>
+#include <deque>
 #include <filesystem>
 
 #include "ads.h"
@@ -54,29 +55,57 @@ GroupList portable(const GroupList& in) {
     return out;
 }
 
-// Defines (or redefines) a block from the model space of a drawing file.
-Status define_block(host::Session& s, const std::string& name, const std::string& path) {
-    auto src = db::Drawing::read_file(path);
-    if (!src) return src.error();
-    auto& d = s.drawing();
+// What a block drawing gives a block definition: its base point, its model
+// space entities without the groups that belong to the file, and whether
+// any of them is an attribute definition.
+struct BlockSource {
+    std::string path;
+    std::string bytes;  // the file as read
     Point base{0, 0, 0};
-    if (auto ib = (*src)->header_var("$INSBASE"))
-        if (auto p = std::get_if<Point>(&ib->value)) base = *p;
-    base.dims = 3;
-    GroupList header{make_group(0, std::string("BLOCK")), make_group(2, name), make_short(70, 0),
-                     make_group(10, base), make_group(8, std::string("0"))};
-    std::vector<GroupList> ents;
+    std::vector<GroupList> entities;
     bool has_attdefs = false;
+};
+
+// Block drawings read before, by path and content: a block inserted into one
+// drawing after another is read once while its file stays the same.
+Result<const BlockSource*> block_source(const std::string& path) {
+    static std::deque<BlockSource> known;
+    constexpr size_t kKnown = 8;
+    std::optional<std::string> bytes = host::read_file_text(path);
+    if (bytes)
+        for (const BlockSource& k : known)
+            if (k.path == path && k.bytes == *bytes) return &k;
+    // Unreadable files go the usual way, for the usual message.
+    auto src = bytes ? db::Drawing::read_text(*bytes, path) : db::Drawing::read_file(path);
+    if (!src) return src.error();
+    BlockSource b;
+    b.path = path;
+    if (bytes) b.bytes = std::move(*bytes);
+    if (auto ib = (*src)->header_var("$INSBASE"))
+        if (auto p = std::get_if<Point>(&ib->value)) b.base = *p;
+    b.base.dims = 3;
     for (EntityRef e = (*src)->first_entity(); e; e = (*src)->next_entity(e)) {
         if ((*src)->space_of(e) != db::Space::Model) continue;
         auto g = (*src)->entget(e);
         if (!g) continue;
-        if (group_string(*g, 0) == "ATTDEF") has_attdefs = true;
-        ents.push_back(portable(*g));
+        if (group_string(*g, 0) == "ATTDEF") b.has_attdefs = true;
+        b.entities.push_back(portable(*g));
     }
-    if (has_attdefs) header[2] = make_short(70, 2);
+    if (known.size() == kKnown) known.pop_front();
+    known.push_back(std::move(b));
+    return &known.back();
+}
+
+// Defines (or redefines) a block from the model space of a drawing file.
+Status define_block(host::Session& s, const std::string& name, const std::string& path) {
+    auto src = block_source(path);
+    if (!src) return src.error();
+    const BlockSource& b = **src;
+    auto& d = s.drawing();
+    GroupList header{make_group(0, std::string("BLOCK")), make_group(2, name), make_short(70, b.has_attdefs ? 2 : 0),
+                     make_group(10, b.base), make_group(8, std::string("0"))};
     CH_TRY(d.entmake(header));
-    for (auto& g : ents) {
+    for (const GroupList& g : b.entities) {
         std::string layer = group_string(g, 8, "0");
         CH_TRY(d.ensure_layer(layer));
         auto r = d.entmake(g);
@@ -187,10 +216,17 @@ CmdStatus place(CommandLine& cl, const std::string& name, const std::optional<db
     std::string layer = s.current_layer();
     Point at = pl.at;
     at.dims = 3;
-    GroupList ins{make_group(0, std::string("INSERT")), make_group(8, layer)};
+    GroupList ins;
+    ins.reserve(9);
+    ins.push_back(make_group(0, std::string("INSERT")));
+    ins.push_back(make_group(8, layer));
     if (!values.empty()) ins.push_back(make_short(66, 1));
-    ins.insert(ins.end(), {make_group(2, name), make_group(10, at), make_group(41, pl.sx), make_group(42, pl.sy),
-                           make_group(43, pl.sz), make_group(50, pl.rotation)});
+    ins.push_back(make_group(2, name));
+    ins.push_back(make_group(10, at));
+    ins.push_back(make_group(41, pl.sx));
+    ins.push_back(make_group(42, pl.sy));
+    ins.push_back(make_group(43, pl.sz));
+    ins.push_back(make_group(50, pl.rotation));
     if (auto e = d.entmake(ins); !e) return cl.print(e.error().message + "\n"), CmdStatus::Failed;
     if (values.empty()) return CmdStatus::Done;
     for (auto& [def, value] : values)

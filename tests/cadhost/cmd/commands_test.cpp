@@ -78,6 +78,28 @@ TEST_F(Commands, InsertOfABlockFileAsksForEachAttribute) {
     EXPECT_NE(r.out.find("(50.0 62.0 0.0)"), std::string::npos) << r.out;
 }
 
+// A block file read for one insertion is read again once it has changed,
+// even within the same run.
+TEST_F(Commands, InsertFromAChangedBlockFileTakesTheNewContent) {
+    for (const char* file : {"BLK.DXF", "BLK3.DXF"}) {
+        std::string radius = std::string(file) == "BLK.DXF" ? "1.0" : "3.0";
+        RunResult made = run("(entmake '((0 . \"CIRCLE\") (10 0.0 0.0 0.0) (40 . " + radius + ")))\nSAVEAS\n\n" +
+                                 file + "\nQUIT\n",
+                             "");
+        ASSERT_TRUE(std::filesystem::exists(dir / file)) << made.out;
+    }
+    const std::string radius_of_block = "(cdr (assoc 40 (entget (cdr (assoc -2 (tblsearch \"BLOCK\" \"BLK\"))))))\n";
+    RunResult r = run("INSERT\nblk\n0,0\n\n\n\n" + radius_of_block +
+                      "(setq i (open \"BLK3.DXF\" \"r\") o (open \"BLK.DXF\" \"w\"))\n"
+                      "(while (setq l (read-line i)) (write-line l o))\n(close i)\n(close o)\n"
+                      "INSERT\nblk=BLK\n5,0\n\n\n\n" + radius_of_block + "QUIT\nY\n",
+                      "IN.DXF");
+    auto first = r.out.find("\n1.0\n");
+    EXPECT_NE(first, std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Block BLK redefined"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n3.0\n", first == std::string::npos ? 0 : first), std::string::npos) << r.out;
+}
+
 TEST_F(Commands, EraseTakesASelectionSetFromLisp) {
     RunResult r = run("(command \"_.ERASE\" (ssget \"X\" '((0 . \"LINE\"))) \"\")\n"
                       "(list (ssget \"X\" '((0 . \"LINE\"))) (sslength (ssget \"X\")))\nQUIT\nY\n",
