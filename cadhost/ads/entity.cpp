@@ -55,13 +55,14 @@ extern "C" struct resbuf* ads_entgetx(const ads_name ent, const struct resbuf* a
         EntityRef e = entity_from_name(ent, s.drawing_serial());
         if (!apps) {
             // No extended data: the chain is made straight from the groups.
-            ChainBuilder chain(s.drawing_serial());
-            std::function<void(int, std::string_view)> text = [&chain](int code, std::string_view t) {
-                chain.add_text(code, t);
-            };
-            if (!e || !s.drawing().entget_each(e, [&chain](Group&& g) { chain.add(g); }, &text))
-                return set_errno(s, kErrBadEntity), nullptr;
-            return chain.release();
+            struct Sink final : db::Drawing::GroupSink {
+                explicit Sink(long serial) : chain(serial) {}
+                void group(Group&& g) override { chain.add(g); }
+                void text(int code, std::string_view t) override { chain.add_text(code, t); }
+                ChainBuilder chain;
+            } sink(s.drawing_serial());
+            if (!e || !s.drawing().entget_each(e, sink)) return set_errno(s, kErrBadEntity), nullptr;
+            return sink.chain.release();
         }
         // Extended data (-3 onward) only for the applications asked for.
         std::vector<std::string> names;

@@ -175,8 +175,15 @@ void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, const GroupTa
     else each_group<false>(id, xdata, take, take_text);
 }
 
-template <bool Filtered>
-void AdsConverter::each_group(uint32_t id, XdataMode xdata, const GroupTaker& take, const TextTaker* take_text) const {
+void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, Drawing::GroupSink& sink) const {
+    auto take = [&sink](Group&& g, const Span&) { sink.group(std::move(g)); };
+    auto text = [&sink](int code, std::string_view t) { sink.text(code, t); };
+    if (m_wanted) each_group<true>(id, xdata, take, &text);
+    else each_group<false>(id, xdata, take, &text);
+}
+
+template <bool Filtered, class Take, class TakeText>
+void AdsConverter::each_group(uint32_t id, XdataMode xdata, Take& take, TakeText* take_text) const {
     const DbObject& o = m_doc.obj(id);
     const TagVec& tags = o.tags;
     take(Group{-1, EntityRef{id}}, Span{});
@@ -215,7 +222,7 @@ void AdsConverter::each_group(uint32_t id, XdataMode xdata, const GroupTaker& ta
         break;
     }
     if (take_text) convert_each<Filtered>(tags, 0, xd, owner, main_then, &text_then);
-    else convert_each<Filtered>(tags, 0, xd, owner, main_then, static_cast<const TextTaker*>(nullptr));
+    else convert_each<Filtered>(tags, 0, xd, owner, main_then, static_cast<TakeText*>(nullptr));
     if (xdata == XdataMode::Include && xd < tags.size()) {
         take(Group{-3, std::string()}, Span{});
         auto xdata_take = [&](Group&& g, const Span& s) {

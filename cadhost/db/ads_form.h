@@ -62,6 +62,8 @@ public:
     // With `take_text`, string groups that need no decoding go there instead.
     void each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take,
                            const TextTaker* take_text = nullptr) const;
+    // The same handed to a sink, string groups that need no decoding as text.
+    void each_object_group(uint32_t id, XdataMode xdata, Drawing::GroupSink& sink) const;
     // The first group of a tag range (a header variable holds one).
     std::optional<Group> first_group(const TagVec& tags, size_t begin, size_t end) const;
     // Tags in file form for one ADS group; fails when the value does not fit the code.
@@ -80,8 +82,8 @@ private:
     template <bool Filtered, class Take, class TakeText>
     void convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, Take& take,
                       TakeText* take_text) const;
-    template <bool Filtered>
-    void each_group(uint32_t id, XdataMode xdata, const GroupTaker& take, const TextTaker* take_text) const;
+    template <bool Filtered, class Take, class TakeText>
+    void each_group(uint32_t id, XdataMode xdata, Take& take, TakeText* take_text) const;
     size_t owner_tag(const TagVec& tags, size_t end) const;
     // A group left unconverted: its code is not wanted.
     bool unread(int code, GroupType type) const;

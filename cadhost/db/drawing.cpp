@@ -156,13 +156,10 @@ std::optional<GroupList> Drawing::entget_codes(EntityRef e, const std::function<
     return groups;
 }
 
-bool Drawing::entget_each(EntityRef e, const std::function<void(Group&&)>& take,
-                          const std::function<void(int code, std::string_view text)>* take_text) const {
+bool Drawing::entget_each(EntityRef e, GroupSink& sink) const {
     const DbObject* o = m_impl->object(e);
     if (!o || o->deleted) return false;
-    AdsConverter(*m_impl).each_object_group(
-        static_cast<uint32_t>(e.id), XdataMode::Skip, [&take](Group&& g, const Span&) { take(std::move(g)); },
-        take_text);
+    AdsConverter(*m_impl).each_object_group(static_cast<uint32_t>(e.id), XdataMode::Skip, sink);
     return true;
 }
 

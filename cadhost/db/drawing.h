@@ -63,13 +63,20 @@ public:
     // The groups of entget(e) whose code `wanted` accepts, in the same order;
     // the others are not converted.
     std::optional<GroupList> entget_codes(EntityRef e, const std::function<bool(int)>& wanted) const;
-    // The groups of entget(e), in the same order, handed to `take` one at a
+    // Takes the groups of an entity list one at a time.
+    class GroupSink {
+    public:
+        virtual void group(Group&& g) = 0;
+        // A string group whose file text is its value as it stands.
+        virtual void text(int code, std::string_view text) = 0;
+
+    protected:
+        ~GroupSink() = default;
+    };
+    // The groups of entget(e), in the same order, handed to `sink` one at a
     // time instead of collected, for callers that build a form of their own
     // from them. False, with nothing handed, when entget would give nullopt.
-    // With `take_text`, string groups whose file text is their value as it
-    // stands are handed there as that text instead.
-    bool entget_each(EntityRef e, const std::function<void(Group&&)>& take,
-                     const std::function<void(int code, std::string_view text)>* take_text = nullptr) const;
+    bool entget_each(EntityRef e, GroupSink& sink) const;
     // Replaces an entity's data from an ADS list whose -1 group names it.
     // Groups present replace the entity's groups of the same code (the k-th
     // group of a code replaces the k-th); groups absent are kept. Fails on
