@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace cadhost::dxf {
 
@@ -92,6 +93,29 @@ size_t format_real_to(double v, char* buf) {
         *p++ = '.';
         *p++ = '0';
         return static_cast<size_t>(p - buf);
+    }
+    // Between 1 and 100000 the shortest form is fixed-point, and with six
+    // decimals or fewer it is the nearest such decimal when that one reads
+    // back equal: the digits m over 10^k, both exact, divide to v exactly
+    // as reading the text rounds it. The fewest decimals that do are the
+    // shortest form.
+    if (double a = std::fabs(v); a >= 1 && a < 100000) {
+        static constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+        for (int k = 1; k <= 6; ++k) {
+            double m = std::nearbyint(a * kPow10[k]);
+            if (m / kPow10[k] != a) continue;
+            char digits[24];
+            char* d = std::to_chars(digits, digits + sizeof digits, static_cast<int64_t>(m)).ptr;
+            size_t n = static_cast<size_t>(d - digits), whole = n - static_cast<size_t>(k);
+            char* p = buf;
+            if (v < 0) *p++ = '-';
+            std::memcpy(p, digits, whole);
+            p += whole;
+            *p++ = '.';
+            std::memcpy(p, digits + whole, static_cast<size_t>(k));
+            p += k;
+            return static_cast<size_t>(p - buf);
+        }
     }
     char* p = std::to_chars(buf, end - 2, v).ptr;
     if (std::string_view(buf, static_cast<size_t>(p - buf)).find_first_of(".eEn") == std::string_view::npos) {

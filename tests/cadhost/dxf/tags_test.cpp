@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -140,7 +141,20 @@ TEST(ValueText, RealsAreWrittenInTheirShortestForm) {
     for (int i = -120000; i <= 120000; i += 7) values.push_back(i);
     for (double v : {99999.0, -99999.0, 100000.0, -100000.0, 10000.0, 1e15, 1e16, 0.5, -2.25, 1e-7, 123456.5})
         values.push_back(v);
-    for (double v : values) EXPECT_EQ(format_real(v), shortest(v)) << v;
+    // Decimals of a few places, their neighbours a bit apart and values
+    // needing all their digits, around the bounds of the decimal fast path.
+    std::mt19937_64 rng(7);
+    for (int i = 0; i < 40000; ++i) {
+        int places = static_cast<int>(rng() % 8);
+        double scale = std::pow(10.0, places);
+        double v = static_cast<double>(static_cast<int64_t>(rng() % 200000000) - 100000000) / scale;
+        values.push_back(v);
+        values.push_back(std::nextafter(v, 1e300));
+        values.push_back(std::nextafter(v, -1e300));
+    }
+    for (double v : {1.0, 0.999999, 1.0000001, 99999.999999, 99999.9999995, 12.3456785, 0.1 + 0.2, 1.1, 2.675})
+        values.push_back(v), values.push_back(-v);
+    for (double v : values) EXPECT_EQ(format_real(v), shortest(v)) << std::hexfloat << v;
     EXPECT_EQ(format_real(100000.0), "1e+05");
     EXPECT_EQ(format_real(-0.0), "0.0");
 }
