@@ -124,6 +124,10 @@ std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, h
 bool CommandLine::echoes_calls() const {
     // Asked at every prompt of every command an application drives.
     static const host::SysvarDef* cmdecho = host::Sysvars::find("CMDECHO");
+    if (const GroupValue* held = m_session.sysvars().session_value(*cmdecho)) {
+        auto* on = std::get_if<int16_t>(held);
+        return !on || *on != 0;
+    }
     auto v = m_session.sysvars().get(*cmdecho);
     auto* on = v ? std::get_if<int16_t>(&*v) : nullptr;
     return !on || *on != 0;

@@ -134,7 +134,7 @@ struct Placement {
     }
 };
 
-std::optional<double> ask_number(CommandLine& cl, const std::string& prompt, double def, bool& cancelled) {
+std::optional<double> ask_number(CommandLine& cl, const char* prompt, double def, bool& cancelled) {
     GetRequest req;
     req.kind = GetKind::Real;
     req.prompt = prompt;

@@ -413,6 +413,18 @@ std::optional<Group> Drawing::header_var(const std::string& name) const {
     return AdsConverter(*m_impl).first_group(v->tags, 0, v->tags.size());
 }
 
+std::optional<std::string_view> Drawing::header_text(std::string_view name) const {
+    const HeaderVar* v = m_impl->header(name);
+    if (!v) return std::nullopt;
+    for (const Tag& t : v->tags) {
+        GroupType type = group_type(t.code);
+        if (t.code < 0 || type == GroupType::Comment) continue;
+        if (type != GroupType::String || !dxf::TextCodec::plain(t.text())) return std::nullopt;
+        return t.text();
+    }
+    return std::nullopt;
+}
+
 Status Drawing::set_header_var(const std::string& name, const Group& value) {
     return EntityEditor(*m_impl).set_header_var(name, value);
 }

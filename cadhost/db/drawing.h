@@ -161,6 +161,9 @@ public:
 
     // --- header variables ($CLAYER and so on), in ADS form (one group).
     std::optional<Group> header_var(const std::string& name) const;
+    // The text of a header variable held as one string group that needs no
+    // decoding, as header_var would give it; nullopt for any other.
+    std::optional<std::string_view> header_text(std::string_view name) const;
     Status set_header_var(const std::string& name, const Group& value);
 
     // Unsaved changes; 0 after reading or saving.

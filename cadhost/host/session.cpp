@@ -203,6 +203,8 @@ std::string Session::find_file(const std::string& name) const {
 
 std::string Session::current_layer() const {
     // Asked for every entity made without a layer.
+    if (has_drawing())
+        if (auto text = drawing().header_text("$CLAYER")) return std::string(*text);
     static const SysvarDef* clayer = Sysvars::find("CLAYER");
     auto v = m_sysvars.get(*clayer);
     auto* s = v ? std::get_if<std::string>(&*v) : nullptr;

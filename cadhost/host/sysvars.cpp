@@ -195,6 +195,12 @@ std::optional<GroupValue> Sysvars::get(const SysvarDef& def) const {
     return std::nullopt;
 }
 
+const GroupValue* Sysvars::session_value(const SysvarDef& def) const {
+    if (def.home != VarHome::Session) return nullptr;
+    const auto& held = m_values[index_of(def)];
+    return held ? &*held : &def.fallback;
+}
+
 Status Sysvars::set(const std::string& name, const GroupValue& value) {
     const SysvarDef* d = find(name);
     if (!d) return Error{"Unknown variable name."};

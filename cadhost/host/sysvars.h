@@ -37,6 +37,9 @@ public:
     std::optional<GroupValue> get(const std::string& name) const;
     // The same for a variable already found, as callers asking often keep it.
     std::optional<GroupValue> get(const SysvarDef& def) const;
+    // The value of a variable the session holds, without a copy; null for
+    // variables held elsewhere (read those with get).
+    const GroupValue* session_value(const SysvarDef& def) const;
     // Checks the type (integers widen to reals, shorts to longs) and range.
     Status set(const std::string& name, const GroupValue& value);
     Status set(const SysvarDef& def, const GroupValue& value);

@@ -166,6 +166,23 @@ TEST_F(EntityWalk, TextIsDecodedFromTheFile) {
     EXPECT_EQ(rb_string(c.get(), 1), "Demo control circuit ^24V");  // "^ " is a literal caret
 }
 
+// Entities made without a layer go on the current layer, whether its name
+// is stored as it reads or needs decoding ("^" and non-ASCII letters).
+TEST_F(EntityWalk, EntitiesMadeWithoutALayerGoOnTheCurrentOne) {
+    open_demo();
+    for (const char* layer : {"WIRES-2", "Stra\xc3\x9f" "e ^1"}) {
+        SCOPED_TRACE(layer);
+        ASSERT_TRUE(session->drawing().set_header_var("$CLAYER", make_group(8, std::string(layer))));
+        ads_point a = {0, 0, 0}, b = {5, 5, 0};
+        Chain line(ads_buildlist(RTDXF0, "LINE", 10, a, 11, b, 0));
+        ASSERT_EQ(ads_entmake(line.get()), RTNORM);
+        ads_name last;
+        ASSERT_EQ(ads_entlast(last), RTNORM);
+        Chain made(ads_entget(last));
+        EXPECT_EQ(rb_string(made.get(), 8), layer);
+    }
+}
+
 TEST_F(EntityWalk, StaleNamesFromAnEarlierDrawingAreRejected) {
     open_demo();
     ads_name e;
