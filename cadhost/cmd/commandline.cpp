@@ -46,9 +46,16 @@ void CommandLine::add(CommandDef def) {
     m_commands[key] = std::move(def);
 }
 
-const CommandDef* CommandLine::find(const std::string& name) const {
-    auto it = m_commands.find(command_key(name));
-    return it == m_commands.end() ? nullptr : &it->second;
+const CommandDef* CommandLine::find(const std::string& name) const { return find_key(command_key(name)); }
+
+const CommandDef* CommandLine::find_key(const std::string& key) const {
+    // Map entries stay where they are when commands are added or replaced.
+    if (m_last_found && key == m_last_key) return m_last_found;
+    auto it = m_commands.find(key);
+    if (it == m_commands.end()) return nullptr;
+    m_last_key = key;
+    m_last_found = &it->second;
+    return m_last_found;
 }
 
 std::vector<std::string> CommandLine::names() const {
@@ -252,7 +259,7 @@ CmdStatus CommandLine::dispatch(const std::string& typed) {
         explicit Depth(int& x) : d(x) { ++d; }
         ~Depth() { --d; }
     };
-    if (const CommandDef* c = find(key)) {
+    if (const CommandDef* c = find_key(key)) {
         Depth depth(m_depth);
         return c->run(*this);
     }

@@ -114,6 +114,10 @@ private:
     std::vector<std::unique_ptr<Suspended>> m_suspended;
     host::Session& m_session;
     std::map<std::string, CommandDef> m_commands;
+    // The command found last, by key: applications run one command many times.
+    const CommandDef* find_key(const std::string& key) const;
+    mutable std::string m_last_key;
+    mutable const CommandDef* m_last_found = nullptr;
     std::string m_last_command;
     int m_depth = 0;
     bool m_quit = false;
