@@ -1,4 +1,5 @@
 // Output to the command line and small host services.
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +13,21 @@ using namespace cadhost::ads;
 
 extern "C" int ads_printf(const char* format, ...) {
     if (!format) return 0;
+    if (format[0] == '%' && format[1] == 's' && format[2] == '\0') {
+        // A string printed as it is, as progress marks are: nothing to format.
+        va_list one;
+        va_start(one, format);
+        const char* str = va_arg(one, const char*);
+        va_end(one);
+        size_t len = str ? std::strlen(str) : 0;
+        if (str && len < static_cast<size_t>(INT_MAX)) {
+            int n = static_cast<int>(len);
+            return guarded([&](Session& s) {
+                s.print(std::string_view(str, len));
+                return n;
+            }, n);
+        }
+    }
     va_list ap;
     va_start(ap, format);
     va_list ap2;

@@ -133,5 +133,11 @@ TEST_F(PrintfTest, MessagesOfEveryLengthArriveWhole) {
         out.clear();
         EXPECT_EQ(ads_printf("%s|%d", text.c_str(), 7), static_cast<int>(len + 2));
         EXPECT_EQ(out, text + "|7") << len;
+        out.clear();
+        EXPECT_EQ(ads_printf("%s", text.c_str()), static_cast<int>(len));
+        EXPECT_EQ(out, text) << len;
     }
+    out.clear();
+    EXPECT_EQ(ads_printf("%s", static_cast<const char*>(nullptr)), 6);
+    EXPECT_EQ(out, "(null)");
 }
