@@ -50,12 +50,16 @@ const std::array<RbKind, kGroupCodes> code_kinds = [] {
     return a;
 }();
 
-}  // namespace
-
-RbKind rb_kind(int t) {
+// The functions these internal ones stand behind are the library's own;
+// calls through them would each go the long way a shared library's calls go.
+inline RbKind kind_of(int t) {
     if (t >= 0 && t < kGroupCodes) return code_kinds[static_cast<size_t>(t)];
     return kind_of_code(t);
 }
+
+}  // namespace
+
+RbKind rb_kind(int t) { return kind_of(t); }
 
 namespace {
 
@@ -86,7 +90,9 @@ constinit thread_local SpareResbufs t_spare CH_FAST_TLS{nullptr, 0};
 
 }  // namespace
 
-struct resbuf* new_rb(int restype) {
+namespace {
+
+inline struct resbuf* make_rb(int restype) {
     struct resbuf* rb = t_spare.head;
     if (rb) {
         t_spare.head = rb->rbnext;
@@ -99,7 +105,13 @@ struct resbuf* new_rb(int restype) {
     return rb;
 }
 
-void release_rb(struct resbuf* rb) {
+}  // namespace
+
+struct resbuf* new_rb(int restype) { return make_rb(restype); }
+
+namespace {
+
+inline void keep_rb(struct resbuf* rb) {
     if (!rb) return;
     if (t_spare.count >= kSpareResbufs) {
         free(rb);
@@ -109,6 +121,10 @@ void release_rb(struct resbuf* rb) {
     t_spare.head = rb;
     ++t_spare.count;
 }
+
+}  // namespace
+
+void release_rb(struct resbuf* rb) { keep_rb(rb); }
 
 namespace {
 
@@ -147,7 +163,9 @@ char* take_text(size_t bytes) {
 
 }  // namespace
 
-void release_text(char* p) {
+namespace {
+
+inline void keep_text(char* p) {
     if (!p) return;
 #if defined(__GLIBC__)
     if (kSpareTexts > 0) {
@@ -164,7 +182,13 @@ void release_text(char* p) {
     free(p);
 }
 
-char* new_rb_text(std::string_view text) {
+}  // namespace
+
+void release_text(char* p) { keep_text(p); }
+
+namespace {
+
+inline char* copy_text(std::string_view text) {
     char* p = take_text(text.size() + 1);
     if (p) {
         memcpy(p, text.data(), text.size());
@@ -173,7 +197,24 @@ char* new_rb_text(std::string_view text) {
     return p;
 }
 
-void set_rb_string(struct resbuf* rb, const std::string& s) { rb->resval.rstring = new_rb_text(s); }
+}  // namespace
+
+char* new_rb_text(std::string_view text) { return copy_text(text); }
+
+void release_resbufs(struct resbuf* rb) {
+    while (rb) {
+        struct resbuf* next = rb->rbnext;
+        switch (kind_of(rb->restype)) {
+        case RbKind::String: keep_text(rb->resval.rstring); break;
+        case RbKind::Binary: free(rb->resval.rbinary.buf); break;
+        default: break;
+        }
+        keep_rb(rb);
+        rb = next;
+    }
+}
+
+void set_rb_string(struct resbuf* rb, const std::string& s) { rb->resval.rstring = copy_text(s); }
 
 void set_entity_name(ads_name out, EntityRef e, long serial) {
     out[0] = static_cast<long>(e.id);
@@ -199,7 +240,7 @@ namespace {
 
 // Fills rb from a group value; false when the value does not suit the kind.
 bool fill(struct resbuf* rb, const GroupValue& v, long serial) {
-    switch (rb_kind(rb->restype)) {
+    switch (kind_of(rb->restype)) {
     case RbKind::Real:
         if (auto d = std::get_if<double>(&v)) return rb->resval.rreal = *d, true;
         return false;
@@ -217,7 +258,7 @@ bool fill(struct resbuf* rb, const GroupValue& v, long serial) {
         if (auto l = std::get_if<int64_t>(&v)) return rb->resval.rlong = static_cast<long>(*l), true;
         return false;
     case RbKind::String:
-        if (auto s = std::get_if<std::string>(&v)) return set_rb_string(rb, *s), true;
+        if (auto s = std::get_if<std::string>(&v)) return rb->resval.rstring = copy_text(*s), true;
         return false;
     case RbKind::Name:
         if (auto e = std::get_if<EntityRef>(&v)) return set_entity_name(rb->resval.rlname, *e, serial), true;
@@ -239,13 +280,13 @@ bool fill(struct resbuf* rb, const GroupValue& v, long serial) {
 
 }  // namespace
 
-ChainBuilder::~ChainBuilder() { ads_relrb(m_head); }
+ChainBuilder::~ChainBuilder() { release_resbufs(m_head); }
 
 void ChainBuilder::add(const Group& g) {
-    struct resbuf* rb = new_rb(g.code);
+    struct resbuf* rb = make_rb(g.code);
     if (!rb) return;
     if (!fill(rb, g.value, m_serial)) {
-        release_rb(rb);
+        keep_rb(rb);
         return;
     }
     *m_tail = rb;
@@ -253,13 +294,13 @@ void ChainBuilder::add(const Group& g) {
 }
 
 void ChainBuilder::add_text(int code, std::string_view text) {
-    struct resbuf* rb = new_rb(code);
+    struct resbuf* rb = make_rb(code);
     if (!rb) return;
-    if (rb_kind(code) != RbKind::String) {
-        release_rb(rb);
+    if (kind_of(code) != RbKind::String) {
+        keep_rb(rb);
         return;
     }
-    rb->resval.rstring = new_rb_text(text);
+    rb->resval.rstring = copy_text(text);
     *m_tail = rb;
     m_tail = &rb->rbnext;
 }

@@ -23,6 +23,8 @@ void set_rb_string(struct resbuf* rb, const std::string& s);
 // A malloc'd copy of a text for a resbuf, and the giving back of one.
 char* new_rb_text(std::string_view text);
 void release_text(char* p);
+// Gives back a whole chain with its strings and binary chunks (ads_relrb).
+void release_resbufs(struct resbuf* rb);
 
 // Builds a chain group by group; entity references become names of
 // drawing `serial`. A value an application could not read (a pointer left

@@ -73,16 +73,7 @@ extern "C" struct resbuf* ads_buildlist(int rtype, ...) {
 extern "C" struct resbuf* ads_newrb(int v) { return new_rb(v); }
 
 extern "C" int ads_relrb(struct resbuf* rb) {
-    while (rb) {
-        struct resbuf* next = rb->rbnext;
-        switch (rb_kind(rb->restype)) {
-        case RbKind::String: release_text(rb->resval.rstring); break;
-        case RbKind::Binary: free(rb->resval.rbinary.buf); break;
-        default: break;
-        }
-        release_rb(rb);
-        rb = next;
-    }
+    release_resbufs(rb);
     return RTNORM;
 }
 
