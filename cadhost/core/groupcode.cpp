@@ -56,20 +56,15 @@ constexpr GroupType classify(int c) {
     return GroupType::Unknown;
 }
 
+}  // namespace
+
 // Every code a file can hold, looked up rather than classified: reading and
 // converting entities asks for the type of each of their groups.
-constexpr std::array<GroupType, kGroupCodes> code_table = [] {
+constexpr std::array<GroupType, kGroupCodes> kGroupTypes = [] {
     std::array<GroupType, kGroupCodes> a{};
     for (int c = 0; c < kGroupCodes; ++c) a[static_cast<std::size_t>(c)] = classify(c);
     return a;
 }();
-
-}  // namespace
-
-GroupType group_type(int code) {
-    if (code >= 0 && code < kGroupCodes) return code_table[static_cast<std::size_t>(code)];
-    return classify(code);
-}
 
 CoordOf coord_of(int code) {
     if (group_type(code) != GroupType::Coord) return {};

@@ -2,6 +2,8 @@
 // as applications receive it.
 #pragma once
 
+#include <array>
+
 namespace cadhost {
 
 enum class GroupType {
@@ -20,9 +22,14 @@ enum class GroupType {
     Unknown,   // codes no writer should use; kept as text
 };
 
-GroupType group_type(int code);
 // Codes 0 to kGroupCodes - 1 are those a file can hold.
 constexpr int kGroupCodes = 1072;
+// The type of each of those codes; any other code is Unknown.
+extern const std::array<GroupType, kGroupCodes> kGroupTypes;
+// Asked for every group read or converted, so looked up in place.
+inline GroupType group_type(int code) {
+    return code >= 0 && code < kGroupCodes ? kGroupTypes[static_cast<unsigned>(code)] : GroupType::Unknown;
+}
 
 // For Coord codes: the Point code they belong to and which axis (1 = Y,
 // 2 = Z); 0 axis for codes that are not coordinates.
