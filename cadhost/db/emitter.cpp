@@ -76,6 +76,10 @@ void DxfEmitter::prepare(DxfVersion version) {
 }
 
 void DxfEmitter::tags(dxf::TagWriter& w, const TagVec& t) {
+    if (!m_transcode) {
+        for (const Tag& tag : t) w.tag(tag.code, tag.text());
+        return;
+    }
     for (const Tag& tag : t) {
         if (m_transcode && text_code(tag.code) && !dxf::TextCodec::plain(tag.text()))
             w.tag(tag.code, m_target.encode(m_doc.m_codec.decode(tag.text())));

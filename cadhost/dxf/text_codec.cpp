@@ -155,36 +155,6 @@ TextCodec TextCodec::for_file(std::string_view acadver, std::string_view codepag
     return TextCodec(Kind::Raw, "");
 }
 
-namespace {
-
-// Bytes that need decoding: controls, the caret and backslash escapes, and
-// everything outside ASCII.
-constexpr std::array<bool, 256> kSpecial = [] {
-    std::array<bool, 256> t{};
-    for (int b = 0; b < 256; ++b) t[static_cast<size_t>(b)] = b >= 0x80 || b < 0x20 || b == '^' || b == '\\';
-    return t;
-}();
-
-}  // namespace
-
-bool TextCodec::plain(std::string_view s) {
-    // Long texts eight bytes at a time: a byte with its top bit set, one below 0x20,
-    // a caret or a backslash makes the word special.
-    constexpr uint64_t ones = 0x0101010101010101u, tops = 0x8080808080808080u;
-    auto has_zero = [](uint64_t x) { return (x - ones) & ~x & tops; };
-    size_t i = 0;
-    if (s.size() >= 8)
-        for (; i + 8 <= s.size(); i += 8) {
-            uint64_t w;
-            std::memcpy(&w, s.data() + i, 8);
-            if ((w & tops) || ((w - ones * 0x20) & ~w & tops) || has_zero(w ^ (ones * '^')) ||
-                has_zero(w ^ (ones * '\\')))
-                return false;
-        }
-    for (; i < s.size(); ++i)
-        if (kSpecial[static_cast<uint8_t>(s[i])]) return false;
-    return true;
-}
 
 std::string TextCodec::to_utf8(std::string_view bytes) const {
     std::string out;

@@ -3,6 +3,9 @@
 // for characters the code page lacks, caret escapes for control characters.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -38,5 +41,37 @@ private:
     Kind m_kind = Kind::Cp1252;
     std::string m_charset;  // iconv name for Kind::Iconv
 };
+
+namespace detail {
+
+// Bytes that need decoding: controls, the caret and backslash escapes, and
+// everything outside ASCII.
+inline constexpr std::array<bool, 256> kSpecialBytes = [] {
+    std::array<bool, 256> t{};
+    for (int b = 0; b < 256; ++b) t[static_cast<size_t>(b)] = b >= 0x80 || b < 0x20 || b == '^' || b == '\\';
+    return t;
+}();
+
+}  // namespace detail
+
+// Asked for nearly every text read, so made in place.
+inline bool TextCodec::plain(std::string_view s) {
+    // Long texts eight bytes at a time: a byte with its top bit set, one below
+    // 0x20, a caret or a backslash makes the word special.
+    constexpr uint64_t ones = 0x0101010101010101u, tops = 0x8080808080808080u;
+    auto has_zero = [](uint64_t x) { return (x - ones) & ~x & tops; };
+    size_t i = 0;
+    if (s.size() >= 8)
+        for (; i + 8 <= s.size(); i += 8) {
+            uint64_t w;
+            std::memcpy(&w, s.data() + i, 8);
+            if ((w & tops) || ((w - ones * 0x20) & ~w & tops) || has_zero(w ^ (ones * '^')) ||
+                has_zero(w ^ (ones * '\\')))
+                return false;
+        }
+    for (; i < s.size(); ++i)
+        if (detail::kSpecialBytes[static_cast<uint8_t>(s[i])]) return false;
+    return true;
+}
 
 }  // namespace cadhost::dxf

@@ -8,43 +8,9 @@
 
 namespace cadhost::dxf {
 
-namespace {
+namespace detail {
 
-// A plain decimal of at most 15 digits ("-12.5", "100.0"): its digits as an
-// integer over a power of ten, both exact in a double, so the one rounding of
-// the division gives the correctly rounded value, as from_chars does.
-// Anything else (exponents, more digits, a dot with no digit on one side)
-// is left to from_chars.
-std::optional<double> plain_decimal(std::string_view s) {
-    static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const char* p = s.data();
-    const char* end = p + s.size();
-    bool negative = p < end && *p == '-';
-    if (negative) ++p;
-    auto digit = [](char c) { return static_cast<unsigned>(c - '0') < 10; };
-    // The digits may run past 15 and wrap; such a text is refused below.
-    uint64_t digits = 0;
-    const char* start = p;
-    while (p < end && digit(*p)) digits = digits * 10 + static_cast<uint64_t>(*p++ - '0');
-    ptrdiff_t before = p - start, after = 0;
-    if (p < end && *p == '.') {
-        const char* frac = ++p;
-        while (p < end && digit(*p)) digits = digits * 10 + static_cast<uint64_t>(*p++ - '0');
-        after = p - frac;
-        if (after == 0) return std::nullopt;
-    }
-    if (p != end || before == 0 || before + after > 15) return std::nullopt;
-    double v = static_cast<double>(digits) / kPow10[after];
-    return negative ? -v : v;
-}
-
-}  // namespace
-
-std::optional<double> parse_real(std::string_view s) {
-    s = trim_blanks(s);
-    if (!s.empty() && s[0] == '+') s.remove_prefix(1);
-    if (auto fast = plain_decimal(s)) return fast;
+std::optional<double> parse_real_rest(std::string_view s) {
     double v = 0;
     auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
     if (s.empty() || p != s.data() + s.size()) return std::nullopt;
@@ -52,6 +18,8 @@ std::optional<double> parse_real(std::string_view s) {
     if (ec != std::errc() || !std::isfinite(v)) return std::nullopt;
     return v;
 }
+
+}  // namespace detail
 
 std::optional<int64_t> parse_int(std::string_view s) {
     s = trim_blanks(s);
