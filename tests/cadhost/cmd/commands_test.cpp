@@ -100,6 +100,26 @@ TEST_F(Commands, InsertFromAChangedBlockFileTakesTheNewContent) {
     EXPECT_NE(r.out.find("\n3.0\n", first == std::string::npos ? 0 : first), std::string::npos) << r.out;
 }
 
+// Numbers and points an application gives as values place a block as
+// their typed text does, and are echoed as that text.
+TEST_F(Commands, ValuesGivenToPromptsActAsTheirText) {
+    RunResult made = run("(entmake '((0 . \"CIRCLE\") (10 0.0 0.0 0.0) (40 . 1.0)))\nSAVEAS\n\nBLK.DXF\nQUIT\n", "");
+    ASSERT_TRUE(std::filesystem::exists(dir / "BLK.DXF")) << made.out;
+    RunResult r = run("(setvar \"CMDECHO\" 1)\n"
+                      "(command \"INSERT\" \"blk\" '(1.5 -2.25 0.125) 2.0 \"\" 33.3)\n(setq a (entget (entlast)))\n"
+                      "(command \"INSERT\" \"blk\" \"1.5,-2.25,0.125\" \"2\" \"\" \"33.3\")\n(setq b (entget (entlast)))\n"
+                      "(mapcar '(lambda (c) (equal (assoc c a) (assoc c b))) '(10 41 42 43 50))\nQUIT\nY\n",
+                      "IN.DXF");
+    EXPECT_EQ(last_value(r.out), "(T T T T T)") << r.out;
+    auto echoed = [&](const std::string& s) {
+        size_t n = 0;
+        for (auto at = r.out.find(s); at != std::string::npos; at = r.out.find(s, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(echoed("Insertion point: 1.5,-2.25,0.125\n"), 2u) << r.out;
+    EXPECT_EQ(echoed("Rotation angle <0>: 33.3\n"), 2u) << r.out;
+}
+
 TEST_F(Commands, EraseTakesASelectionSetFromLisp) {
     RunResult r = run("(command \"_.ERASE\" (ssget \"X\" '((0 . \"LINE\"))) \"\")\n"
                       "(list (ssget \"X\" '((0 . \"LINE\"))) (sslength (ssget \"X\")))\nQUIT\nY\n",
