@@ -16,6 +16,9 @@ namespace cadhost::ads {
 
 namespace {
 
+// The library's own calls go to these rather than to the exported functions
+// below, which a shared library reaches through its call table.
+
 RbKind kind_of_code(int t) {
     switch (t) {
     case RTREAL: case RTANG: case RTORINT: return RbKind::Real;
@@ -50,18 +53,10 @@ const std::array<RbKind, kGroupCodes> code_kinds = [] {
     return a;
 }();
 
-// The functions these internal ones stand behind are the library's own;
-// calls through them would each go the long way a shared library's calls go.
 inline RbKind kind_of(int t) {
     if (t >= 0 && t < kGroupCodes) return code_kinds[static_cast<size_t>(t)];
     return kind_of_code(t);
 }
-
-}  // namespace
-
-RbKind rb_kind(int t) { return kind_of(t); }
-
-namespace {
 
 // Resbufs released by ads_relrb, kept for the next new_rb: chains are made
 // and released by the hundred thousand (one for every entget), and the C
@@ -88,10 +83,6 @@ struct SpareResbufs {
 
 constinit thread_local SpareResbufs t_spare CH_FAST_TLS{nullptr, 0};
 
-}  // namespace
-
-namespace {
-
 inline struct resbuf* make_rb(int restype) {
     struct resbuf* rb = t_spare.head;
     if (rb) {
@@ -105,12 +96,6 @@ inline struct resbuf* make_rb(int restype) {
     return rb;
 }
 
-}  // namespace
-
-struct resbuf* new_rb(int restype) { return make_rb(restype); }
-
-namespace {
-
 inline void keep_rb(struct resbuf* rb) {
     if (!rb) return;
     if (t_spare.count >= kSpareResbufs) {
@@ -121,12 +106,6 @@ inline void keep_rb(struct resbuf* rb) {
     t_spare.head = rb;
     ++t_spare.count;
 }
-
-}  // namespace
-
-void release_rb(struct resbuf* rb) { keep_rb(rb); }
-
-namespace {
 
 // The strings of released resbufs, kept by the size of their block for the
 // strings of later chains, as the resbufs themselves are. Every kept block
@@ -161,10 +140,6 @@ char* take_text(size_t bytes) {
     return static_cast<char*>(malloc(bytes));
 }
 
-}  // namespace
-
-namespace {
-
 inline void keep_text(char* p) {
     if (!p) return;
 #if defined(__GLIBC__)
@@ -182,12 +157,6 @@ inline void keep_text(char* p) {
     free(p);
 }
 
-}  // namespace
-
-void release_text(char* p) { keep_text(p); }
-
-namespace {
-
 inline char* copy_text(std::string_view text) {
     char* p = take_text(text.size() + 1);
     if (p) {
@@ -199,6 +168,10 @@ inline char* copy_text(std::string_view text) {
 
 }  // namespace
 
+RbKind rb_kind(int t) { return kind_of(t); }
+struct resbuf* new_rb(int restype) { return make_rb(restype); }
+void release_rb(struct resbuf* rb) { keep_rb(rb); }
+void release_text(char* p) { keep_text(p); }
 char* new_rb_text(std::string_view text) { return copy_text(text); }
 
 void release_resbufs(struct resbuf* rb) {

@@ -28,6 +28,12 @@ GroupValue integer_value(GroupType type, int64_t v) {
 int y_code(int c) { return c == 210 ? 220 : c + 10; }
 int z_code(int c) { return c == 210 ? 230 : c + 20; }
 
+// For conversions that take string groups as groups too.
+struct NoText {
+    void operator()(int, std::string_view) const {}
+};
+constexpr const NoText* no_text = nullptr;
+
 // As "%.15g" prints it, which rounds away the noise of the conversion.
 size_t format_degrees_to(double radians, char* buf) {
     char* p = std::to_chars(buf, buf + dxf::kNumberText - 2, radians * deg_per_rad, std::chars_format::general, 15).ptr;
@@ -169,10 +175,9 @@ size_t AdsConverter::owner_tag(const TagVec& tags, size_t end) const {
     return SIZE_MAX;
 }
 
-void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take,
-                                     const TextTaker* take_text) const {
-    if (m_wanted) each_group<true>(id, xdata, take, take_text);
-    else each_group<false>(id, xdata, take, take_text);
+void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take) const {
+    if (m_wanted) each_group<true>(id, xdata, take, no_text);
+    else each_group<false>(id, xdata, take, no_text);
 }
 
 void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, Drawing::GroupSink& sink) const {
@@ -250,7 +255,7 @@ std::optional<Group> AdsConverter::first_group(const TagVec& tags, size_t begin,
     auto take = [&first](Group&& g, const Span&) {
         if (!first) first = std::move(g);
     };
-    convert_each<false>(tags, begin, end, SIZE_MAX, take, static_cast<const TextTaker*>(nullptr));
+    convert_each<false>(tags, begin, end, SIZE_MAX, take, no_text);
     return first;
 }
 

@@ -45,9 +45,6 @@ private:
 
 // Takes the groups of a conversion one at a time, with the tags each came from.
 using GroupTaker = std::function<void(Group&&, const Span&)>;
-// Takes string groups whose file text is their value as it stands, without
-// making the string.
-using TextTaker = std::function<void(int code, std::string_view text)>;
 
 class AdsConverter {
 public:
@@ -59,9 +56,7 @@ public:
     AdsForm object_form(uint32_t id, XdataMode xdata) const;
     // The same groups in the same order, handed to `take` as they are made,
     // for callers that build a form of their own from them.
-    // With `take_text`, string groups that need no decoding go there instead.
-    void each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take,
-                           const TextTaker* take_text = nullptr) const;
+    void each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take) const;
     // The same handed to a sink, string groups that need no decoding as text.
     void each_object_group(uint32_t id, XdataMode xdata, Drawing::GroupSink& sink) const;
     // The first group of a tag range (a header variable holds one).
@@ -76,8 +71,9 @@ public:
 private:
     GroupValue value_of(int code, std::string_view text) const;
     // Converts [begin, end) but the tag at `skip` (none when out of range).
-    // `take` is called as GroupTaker is, `take_text` (when not null) as
-    // TextTaker is; both are inlined where the converter uses them.
+    // `take` is called as GroupTaker is; `take_text`, when not null, takes
+    // string groups that need no decoding as (code, text). Both are inlined
+    // where the converter uses them.
     // With `Filtered`, groups of codes not wanted are left unread.
     template <bool Filtered, class Take, class TakeText>
     void convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, Take& take,

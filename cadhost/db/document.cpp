@@ -196,14 +196,19 @@ uint32_t DrawingImpl::block_record_of(int block) const {
     return r ? *r : 0;
 }
 
+bool DrawingImpl::still_record(uint32_t id, std::string_view table, std::string_view name) const {
+    if (!id || id > m_objects.size()) return false;
+    const DbObject& o = obj(id);
+    return !o.deleted && o.kind == ObjKind::TableRecord && o.table >= 0 &&
+           m_tables[static_cast<size_t>(o.table)].name == table && equal_nocase(dxf::trim_blanks(tag_text(id, 2)), name);
+}
+
 uint32_t DrawingImpl::space_record(Space s) const {
     // Asked for every entity made; the record last found is checked again
     // as find_record checks what it remembers.
     std::string_view name = s == Space::Paper ? "*Paper_Space" : "*Model_Space";
     uint32_t& kept = m_space_records[s == Space::Paper ? 1 : 0];
-    if (kept && kept <= m_objects.size() && !obj(kept).deleted && obj(kept).kind == ObjKind::TableRecord &&
-        equal_nocase(dxf::trim_blanks(tag_text(kept, 2)), name))
-        return kept;
+    if (still_record(kept, "BLOCK_RECORD", name)) return kept;
     auto r = find_record("BLOCK_RECORD", name);
     kept = r ? *r : 0;
     return kept;

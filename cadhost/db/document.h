@@ -115,6 +115,9 @@ public:
     std::optional<uint32_t> found_name(std::string_view key, Holds holds, Scan scan) const;
     uint32_t block_record_of(int block) const;  // 0 when none
     uint32_t space_record(Space s) const;
+    // Is `id` still a record of that table with that name (as stored)?
+    // For records remembered outside m_found_names.
+    bool still_record(uint32_t id, std::string_view table, std::string_view name) const;
     mutable uint32_t m_space_records[2] = {};  // model, paper: last found by space_record
     uint32_t m_last_layers[2] = {};             // layer records ensure_layer found last
     uint32_t m_next_last_layer = 0;

@@ -264,14 +264,8 @@ uint32_t EntityEditor::add_record(const char* table, const char* subclass, const
 Status EntityEditor::ensure_layer(const std::string& name) {
     std::string stored = m_doc.m_codec.encode(name);
     // Entities made one after another mostly go on one or two layers.
-    for (uint32_t last : m_doc.m_last_layers) {
-        if (!last || last > m_doc.object_count()) continue;
-        const DbObject& o = m_doc.obj(last);
-        if (!o.deleted && o.kind == ObjKind::TableRecord && o.table >= 0 &&
-            m_doc.m_tables[static_cast<size_t>(o.table)].name == "LAYER" &&
-            dxf::equal_nocase(dxf::trim_blanks(m_doc.tag_text(last, 2)), stored))
-            return ok_status();
-    }
+    for (uint32_t last : m_doc.m_last_layers)
+        if (m_doc.still_record(last, "LAYER", stored)) return ok_status();
     if (auto found = m_doc.find_record("LAYER", stored)) {
         m_doc.m_last_layers[m_doc.m_next_last_layer++ % 2] = *found;
         return ok_status();

@@ -186,11 +186,7 @@ std::optional<GroupValue> Sysvars::get(const SysvarDef& def) const {
         if (it != m_computed.end()) return it->second();
         return def.fallback;
     }
-    case VarHome::Session: {
-        const auto& held = m_values[index_of(def)];
-        if (held) return *held;
-        return def.fallback;
-    }
+    case VarHome::Session: return *session_value(def);
     }
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 // Entity access through the C interface, on the demo drawing and on the
 // shared sample drawings from other programs.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -35,16 +36,25 @@ bool find_entity(const char* type, ads_name out) {
 }
 }  // namespace
 
-class EntityWalk : public HostTest {};
+class EntityWalk : public HostTest {
+protected:
+    // Opens each shared sample drawing and then the demo, and hands over
+    // the entity names of each, in walk order, while it is open.
+    template <typename Each>
+    void each_drawing(Each each) {
+        auto files = samples();
+        files.push_back(demo_path());
+        for (const auto& f : files) {
+            SCOPED_TRACE(f);
+            open(f);
+            each(walk());
+        }
+    }
+};
 
 TEST_F(EntityWalk, ComplexEntitiesAreFollowedByTheirSubEntitiesAndSeqend) {
-    auto files = samples();
-    files.push_back(demo_path());
     int inserts_with_attribs = 0, polylines = 0;
-    for (const auto& f : files) {
-        SCOPED_TRACE(f);
-        open(f);
-        auto names = walk();
+    each_drawing([&](const std::vector<std::array<long, 2>>& names) {
         for (size_t i = 0; i < names.size(); ++i) {
             ads_name e = {names[i][0], names[i][1]};
             Chain c(ads_entget(e));
@@ -65,7 +75,7 @@ TEST_F(EntityWalk, ComplexEntitiesAreFollowedByTheirSubEntitiesAndSeqend) {
             ASSERT_LT(j, names.size()) << t << " without SEQEND";
             i = j;
         }
-    }
+    });
     EXPECT_GT(inserts_with_attribs, 0);
     EXPECT_GT(polylines, 0);
 }
@@ -73,14 +83,10 @@ TEST_F(EntityWalk, ComplexEntitiesAreFollowedByTheirSubEntitiesAndSeqend) {
 // The chain entget makes is the host's entity list group for group, in
 // the same order, for every entity of drawings from other programs too.
 TEST_F(EntityWalk, EntgetChainsAreTheEntityListsGroupForGroup) {
-    auto files = samples();
-    files.push_back(demo_path());
     size_t compared = 0;
-    for (const auto& f : files) {
-        SCOPED_TRACE(f);
-        open(f);
+    each_drawing([&](const std::vector<std::array<long, 2>>& names) {
         long serial = session->drawing_serial();
-        for (const auto& n : walk()) {
+        for (const auto& n : names) {
             ads_name e = {n[0], n[1]};
             auto list = session->drawing().entget(EntityRef{static_cast<uint64_t>(n[0])});
             ASSERT_TRUE(list);
@@ -105,7 +111,7 @@ TEST_F(EntityWalk, EntgetChainsAreTheEntityListsGroupForGroup) {
             EXPECT_EQ(a, nullptr);
             EXPECT_EQ(b, nullptr);
         }
-    }
+    });
     EXPECT_GT(compared, 100u);
 }
 
@@ -114,13 +120,9 @@ TEST_F(EntityWalk, EntgetChainsAreTheEntityListsGroupForGroup) {
 // stands alone.
 TEST_F(EntityWalk, ListsOfSomeCodesAreTheWholeListsGroupsOfThoseCodes) {
     const std::vector<std::vector<int>> code_sets = {{0, 66}, {10}, {20}, {8, 2, 41}, {1, 40, 50, 62}, {-1, 330, 5}};
-    auto files = samples();
-    files.push_back(demo_path());
     size_t compared = 0;
-    for (const auto& f : files) {
-        SCOPED_TRACE(f);
-        open(f);
-        for (const auto& n : walk()) {
+    each_drawing([&](const std::vector<std::array<long, 2>>& names) {
+        for (const auto& n : names) {
             EntityRef e{static_cast<uint64_t>(n[0])};
             auto all = session->drawing().entget(e);
             ASSERT_TRUE(all);
@@ -137,7 +139,7 @@ TEST_F(EntityWalk, ListsOfSomeCodesAreTheWholeListsGroupsOfThoseCodes) {
                 compared += want.size();
             }
         }
-    }
+    });
     EXPECT_GT(compared, 100u);
 }
 
