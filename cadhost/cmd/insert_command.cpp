@@ -134,11 +134,22 @@ struct Placement {
     }
 };
 
-std::optional<double> ask_number(CommandLine& cl, const char* prompt, double def, bool& cancelled) {
-    GetRequest req;
-    req.kind = GetKind::Real;
-    req.prompt = prompt;
-    auto r = cl.get_input(req, {});
+// The requests of every placement, made once: a block is often placed
+// thousands of times by an application in one go.
+GetRequest request(GetKind kind, const char* prompt) {
+    GetRequest r;
+    r.kind = kind;
+    r.prompt = prompt;
+    return r;
+}
+const GetRequest kInsertionPoint = request(GetKind::Point, "Insertion point: ");
+const GetRequest kScaleX = request(GetKind::Real, "X scale factor <1> / Corner / XYZ: ");
+const GetRequest kScaleY = request(GetKind::Real, "Y scale factor (default=X): ");
+const GetRequest kRotation = request(GetKind::Real, "Rotation angle <0>: ");
+
+std::optional<double> ask_number(CommandLine& cl, const GetRequest& req, double def, bool& cancelled) {
+    static const InitGet no_options;
+    auto r = cl.get_input(req, no_options);
     if (r.status == RTCAN) return cancelled = true, std::nullopt;
     if (r.status == RTNONE) return def;
     return std::get<double>(r.value);
@@ -179,18 +190,16 @@ CmdStatus place(CommandLine& cl, const std::string& name, const std::optional<db
     auto& d = s.drawing();
     Placement pl;
     if (blk && blk->base) pl.base = *blk->base;
-    GetRequest req;
-    req.kind = GetKind::Point;
-    req.prompt = "Insertion point: ";
-    auto r = cl.get_input(req, parse_initget(RSG_NONULL, ""));
+    static const InitGet no_null = parse_initget(RSG_NONULL, "");
+    auto r = cl.get_input(kInsertionPoint, no_null);
     if (r.status != RTNORM) return CmdStatus::Cancelled;
     pl.at = std::get<Point>(r.value);
     bool cancelled = false;
-    auto sx = ask_number(cl, "X scale factor <1> / Corner / XYZ: ", 1.0, cancelled);
+    auto sx = ask_number(cl, kScaleX, 1.0, cancelled);
     if (cancelled) return CmdStatus::Cancelled;
-    auto sy = ask_number(cl, "Y scale factor (default=X): ", *sx, cancelled);
+    auto sy = ask_number(cl, kScaleY, *sx, cancelled);
     if (cancelled) return CmdStatus::Cancelled;
-    auto rot = ask_number(cl, "Rotation angle <0>: ", 0.0, cancelled);
+    auto rot = ask_number(cl, kRotation, 0.0, cancelled);
     if (cancelled) return CmdStatus::Cancelled;
     pl.sx = *sx, pl.sy = *sy, pl.sz = *sx, pl.rotation = *rot * M_PI / 180.0;
 
@@ -239,7 +248,8 @@ CmdStatus place(CommandLine& cl, const std::string& name, const std::optional<db
 
 CmdStatus cmd_insert(CommandLine& cl) {
     host::Session& s = cl.session();
-    auto a = cl.ask("Block name (or ?): ", host::ReadMode::Line);
+    static const std::string prompt = "Block name (or ?): ";
+    auto a = cl.ask(prompt, host::ReadMode::Line);
     if (!a) return CmdStatus::Cancelled;
     if (a->empty()) return CmdStatus::Done;
     if (*a == "?") {
