@@ -239,6 +239,9 @@ std::optional<std::string_view> plain_tag_text(const TagVec& tags, int code) {
 
 bool is_sub_type(std::string_view t) { return t == "ATTRIB" || t == "VERTEX" || t == "SEQEND"; }
 
+// An attribute, vertex or sequence end, which belongs to the entity before it.
+bool sub_entity(const TagVec& tags) { return !tags.empty() && is_sub_type(dxf::trim_blanks(tags[0].text())); }
+
 }  // namespace
 
 std::optional<std::string_view> Drawing::plain_group_text(EntityRef e, int code) const {
@@ -286,7 +289,7 @@ const DrawingImpl::WalkEntry& DrawingImpl::walk_entry(uint32_t id) const {
         else if (t.code == 8) note(t, layer, layer_twice);
         else if (t.code == 67 && !space) space = &t;
     }
-    w.sub = !tags.empty() && is_sub_type(dxf::trim_blanks(tags[0].text()));
+    w.sub = sub_entity(tags);
     w.paper = space && dxf::trim_blanks(space->text()) == "1";
     w.type = walk_number(type, type_twice);
     w.layer = walk_number(layer, layer_twice);
@@ -309,8 +312,13 @@ void DrawingImpl::update_key_index() const {
     uint64_t last_key = 0;
     uint32_t last_bucket = UINT32_MAX;
     for (uint32_t pos = m_keyed_upto; pos < ids.size(); ++pos) {
-        const WalkEntry& w = walk_entry(ids[pos]);
-        if (w.sub) continue;
+        // Sub-entities stay out of the index, so their keys (half the
+        // entities of a drawing of attributed blocks, and the ones with the
+        // most tags) are made only when something asks for them.
+        uint32_t id = ids[pos];
+        bool known = id - 1 < m_walk.size() && m_walk[id - 1].known;
+        if (known ? m_walk[id - 1].sub : sub_entity(obj(id).tags)) continue;
+        const WalkEntry& w = walk_entry(id);
         uint64_t key = (uint64_t{w.type} << 32) | (uint64_t{w.layer} << 1) | (w.paper ? 1 : 0);
         // Neighbouring entities mostly share their key.
         if (last_bucket == UINT32_MAX || key != last_key) {
