@@ -192,10 +192,6 @@ struct Store {
     // Empties every list, its order bookkeeping and the grid orientation
     // (start of a run).
     void reset();
-    // Gives back the lists' spare room once nothing more is added (stage 3).
-    void compact();
-    // Bytes held by the records, their sub-lists and the lists' spare room.
-    size_t bytes() const;
 };
 
 // The one store of the module, living as long as the module.

@@ -80,7 +80,6 @@ void stage_calculate(FILE* log) {
     const ProjectConfig& c = config();
     ads_printf("%s", pmsg::kStage3Command);
     fputs(pmsg::kStage3, log);
-    store().compact();  // every drawing has been read
     if (c.wire_num) step([log] { number_wires(log); });
     if (c.comp_num) later("Component numbering");
     if (c.term_num) later("Terminal numbering");
