@@ -49,13 +49,12 @@ const DbObject* DrawingImpl::object(EntityRef e) const {
 }
 
 EntityRef DrawingImpl::ref_of_handle(uint64_t h) const {
-    auto it = m_handles.find(h);
-    return it == m_handles.end() ? EntityRef{} : EntityRef{it->second};
+    return EntityRef{m_handles.find(h)};
 }
 
 void DrawingImpl::index_handle(uint32_t id) {
     uint64_t h = obj(id).handle;
-    if (h) m_handles[h] = id;
+    m_handles.set(h, id);
     if (h >= m_next_handle) m_next_handle = h + 1;
 }
 
@@ -84,7 +83,7 @@ void DrawingImpl::assign_handles() {
         DbObject& o = obj(id);
         int i = handle_tag_index(o);
         auto h = i < 0 ? std::nullopt : dxf::parse_handle(o.tags[static_cast<size_t>(i)].text());
-        if (h && *h != 0 && !m_handles.count(*h)) {
+        if (h && *h != 0 && !m_handles.contains(*h)) {
             o.handle = *h;
             index_handle(id);
         } else if (o.kind != ObjKind::TableHead || i >= 0 || m_form == DataForm::Modern) {

@@ -15,6 +15,7 @@
 #include "core/result.h"
 #include "core/value.h"
 #include "db/drawing.h"
+#include "db/handle_index.h"
 #include "dxf/text_codec.h"
 
 namespace cadhost::db {
@@ -183,7 +184,7 @@ public:
         size_t left = 0;
     } m_arena;
     std::vector<DbObject> m_objects;
-    std::unordered_map<uint64_t, uint32_t> m_handles;
+    HandleIndex m_handles;
     uint64_t m_next_handle = 1;
     std::vector<Section> m_sections;
     TagVec m_preamble;  // comments before the first section

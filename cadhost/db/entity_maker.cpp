@@ -107,7 +107,7 @@ Result<TagVec> EntityMaker::compose(std::string_view type, const GroupList& list
 uint64_t EntityMaker::take_handle() {
     uint64_t h = m_wanted;
     m_wanted = 0;
-    if (h && !m_doc.m_handles.count(h)) {
+    if (h && !m_doc.m_handles.contains(h)) {
         if (h >= m_doc.m_next_handle) m_doc.m_next_handle = h + 1;
         return h;
     }

@@ -207,7 +207,7 @@ void VersionConverter::copy_tables(DrawingImpl& up) const {
             std::string_view name = trim_blanks(m_doc.tag_text(id, 2));
             auto existing = up.find_record(t.name, name);
             uint64_t own = m_doc.obj(id).handle;
-            uint64_t h = own && !up.m_handles.count(own) ? own : existing ? up.obj(*existing).handle : up.new_handle();
+            uint64_t h = own && !up.m_handles.contains(own) ? own : existing ? up.obj(*existing).handle : up.new_handle();
             TagVec tags = {up.make_tag(0, t.name), up.make_tag(t.name == "DIMSTYLE" ? 105 : 5, dxf::format_handle(h)),
                            up.make_tag(330, dxf::format_handle(table_handle)), up.make_tag(100, "AcDbSymbolTableRecord"),
                            up.make_tag(100, sub)};
