@@ -27,7 +27,8 @@ public:
     }
     bool contains(uint64_t h) const { return find(h) != 0; }
 
-    // Indexes id under h, replacing what h had; h 0 is ignored.
+    // Indexes id (object ids start at 1) under h, replacing what h had;
+    // h 0 is ignored.
     void set(uint64_t h, uint32_t id);
     // Removes h when it is there.
     void erase(uint64_t h);
