@@ -316,8 +316,7 @@ void DrawingImpl::update_key_index() const {
         // entities of a drawing of attributed blocks, and the ones with the
         // most tags) are made only when something asks for them.
         uint32_t id = ids[pos];
-        bool known = id - 1 < m_walk.size() && m_walk[id - 1].known;
-        if (known ? m_walk[id - 1].sub : sub_entity(obj(id).tags)) continue;
+        if (sub_entity(obj(id).tags)) continue;
         const WalkEntry& w = walk_entry(id);
         uint64_t key = (uint64_t{w.type} << 32) | (uint64_t{w.layer} << 1) | (w.paper ? 1 : 0);
         // Neighbouring entities mostly share their key.

@@ -6,7 +6,7 @@ namespace cadhost::db {
 
 size_t HandleIndex::slots_for(size_t n) {
     size_t slots = 16;
-    while (slots - slots / 4 < n) slots *= 2;
+    while (room(slots) < n) slots *= 2;
     return slots;
 }
 
@@ -32,7 +32,7 @@ void HandleIndex::reserve(size_t n) {
 
 void HandleIndex::set(uint64_t h, uint32_t id) {
     if (h == 0) return;
-    if (m_slots.empty() || m_count + 1 > m_slots.size() - m_slots.size() / 4) grow_to(slots_for(m_count + 1));
+    if (m_count + 1 > room(m_slots.size())) grow_to(slots_for(m_count + 1));
     size_t i = slot_of(h);
     while (m_slots[i].handle != 0 && m_slots[i].handle != h) i = (i + 1) & m_mask;
     if (m_slots[i].handle == 0) {

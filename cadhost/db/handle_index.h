@@ -48,7 +48,9 @@ private:
         return static_cast<size_t>((h * 0x9e3779b97f4a7c15ULL) >> m_shift);
     }
     void grow_to(size_t slots);
-    // Entries fill at most 3/4 of the slots, so probe runs stay short.
+    // Entries fill at most 3/4 of the slots, so probe runs stay short and
+    // a free slot always ends them.
+    static size_t room(size_t slots) { return slots - slots / 4; }
     static size_t slots_for(size_t n);
 
     std::vector<Slot> m_slots;
