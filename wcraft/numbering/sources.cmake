@@ -5,4 +5,6 @@ set(WCRAFT_NUMBERING_HOST_SOURCES
   numbering/links.cpp
   numbering/groups.cpp
   numbering/wire_numbering.cpp
+  numbering/component_numbering.cpp
+  numbering/relay_correlation.cpp
 )

@@ -11,10 +11,15 @@
 #include "host/host_api.h"
 #include "host/module_state.h"
 #include "host/publish.h"
+#include "numbering/component_numbering.h"
+#include "numbering/relay_correlation.h"
 #include "numbering/wire_numbering.h"
 #include "postproc/messages.h"
 #include "postproc/postproc.h"
 #include "postproc/run_files.h"
+#include "reports/exports.h"
+#include "reports/wire_listing.h"
+#include "update/attribute_writeback.h"
 #include "update/wire_writeback.h"
 
 namespace wcraft {

@@ -1,0 +1,20 @@
+// The relay contact listing (RLF), the parts listing (PLF), the analysis
+// file (ALF), the audit and the stage hook for outside applications.
+#pragma once
+
+#include <cstdio>
+
+namespace wcraft {
+
+// Each returns 1 when written, 0 with error 2018 when the file cannot be
+// opened.
+int write_relay_listing(FILE* log);
+int write_parts_listing(FILE* log);
+int write_analysis_file(FILE* log);
+// Appends the dump of the store to the run-time event log. Returns 1.
+int write_audit(FILE* log);
+// WCRPPROINT: nil, or (function file) of the current stage's outside
+// application.
+int wcr_pproint();
+
+}  // namespace wcraft

@@ -1,0 +1,9 @@
+# Reports and exports (paths relative to wcraft/).
+set(WCRAFT_REPORTS_HOST_SOURCES
+  reports/wire_listing.cpp
+  reports/relay_listing.cpp
+  reports/parts_listing.cpp
+  reports/analysis_file.cpp
+  reports/audit.cpp
+  reports/app_hook.cpp
+)

@@ -1,0 +1,12 @@
+// Stage 3: the point-to-point wire listing (WLF).
+#pragma once
+
+#include <cstdio>
+
+namespace wcraft {
+
+// Writes the listing; 1 when written, 0 with error 2018 when the file
+// cannot be opened.
+int write_wire_listing(FILE* log);
+
+}  // namespace wcraft
