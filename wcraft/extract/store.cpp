@@ -42,6 +42,7 @@ void Store::reset() {
     for (auto& o : node_order) release(o);
     for (auto& n : node_order_for) n = 0;
     for (auto* m : {&components_mark, &terminals_mark, &coils_mark, &contacts_mark, &unlisted_mark}) *m = OrderMark{};
+    ++generation;
 }
 
 Store& store() {

@@ -188,6 +188,9 @@ struct Store {
     // beside them (plus one; 0 when not built).
     std::vector<uint32_t> node_order[kMaxWires];
     size_t node_order_for[kMaxWires] = {};
+    // Counts the resets, so that an index built over the lists of one run
+    // is never taken for the next run's.
+    uint64_t generation = 0;
 
     // Empties every list, its order bookkeeping and the grid orientation
     // (start of a run).
