@@ -17,10 +17,10 @@ H_HIDDEN = 1.25
 
 
 class AttDef:
-    def __init__(self, tag, at, default="", prompt="", height=H_HIDDEN, flags=INVISIBLE):
+    def __init__(self, tag, at, default="", prompt="", height=H_HIDDEN, flags=INVISIBLE, rotation=0):
         self.tag, self.at, self.default = tag, at, default
         self.prompt = prompt or tag
-        self.height, self.flags = height, flags
+        self.height, self.flags, self.rotation = height, flags, rotation
 
 
 class Symbol:
@@ -56,15 +56,17 @@ class Symbol:
             else:
                 raise ValueError(kind)
         for a in self.attdefs:
-            layout.add_attdef(a.tag, a.at, a.default,
-                              dxfattribs={"layer": layer, "height": a.height, "prompt": a.prompt, "flags": a.flags})
+            attribs = {"layer": layer, "height": a.height, "prompt": a.prompt, "flags": a.flags}
+            if a.rotation:
+                attribs["rotation"] = a.rotation
+            layout.add_attdef(a.tag, a.at, a.default, dxfattribs=attribs)
 
 
-def _components(name, tag, refdef, items, pins, extra=(), ids=None, ref_at=(0, 4), bom=("", "")):
+def _components(name, tag, refdef, items, pins, extra=(), ids=None, ref_at=(0, 4), bom=("", ""), ref_rotation=0):
     """A component, terminal, coil or contact: REF, TAG, then CID and other
     extra definitions, one ID per connection point (at the point), then the
     bill-of-materials number and attribute."""
-    defs = [AttDef("REF", ref_at, refdef, "Reference", H_REF, 0), AttDef("TAG", (0, -6), tag, "Type tag")]
+    defs = [AttDef("REF", ref_at, refdef, "Reference", H_REF, 0, ref_rotation), AttDef("TAG", (0, -6), tag, "Type tag")]
     defs += list(extra)
     names = ids or [str(i + 1) for i in range(len(pins))]
     defs += [AttDef("ID", p, n, "Connection point") for p, n in zip(pins, names)]
@@ -178,9 +180,12 @@ def _symbols():
                     [(0, 0), (10, 0)], contact_extra("TMC"), ids=["15", "18"], ref_at=(0, 6)),
         _contactor(),
         _motor(),
-        _components("TERMH", "TERMBLK1", "TB?", termh, [(0, 0), (3, 0)], ref_at=(-0.5, 2.5),
+        # Terminal references keep clear of the wire number that the write-back
+        # puts above the outgoing horizontal wire, and, on a vertical terminal,
+        # of the neighbouring wires 10 units away: they read along the wire.
+        _components("TERMH", "TERMBLK1", "TB?", termh, [(0, 0), (3, 0)], ref_at=(-0.5, -5),
                     bom=("TB-2.5", "Terminal 2.5 mm2")),
-        _components("TERMV", "TERMBLK2", "TB?", termv, [(0, 0), (0, -3)], ref_at=(2.5, -2.25),
+        _components("TERMV", "TERMBLK2", "TB?", termv, [(0, 0), (0, -3)], ref_at=(4.5, -3), ref_rotation=90,
                     bom=("TB-4", "Terminal 4 mm2")),
     ]
     return {s.name: s for s in syms}
@@ -228,7 +233,9 @@ def insert(layout, name, at, layer, values=None):
     values = values or {}
     ref = layout.add_blockref(name, at, dxfattribs={"layer": layer})
     for a in sym.attdefs:
-        ref.add_attrib(a.tag, values.get(a.tag, a.default), (at[0] + a.at[0], at[1] + a.at[1]),
-                       dxfattribs={"layer": layer, "height": a.height, "flags": a.flags})
+        attribs = {"layer": layer, "height": a.height, "flags": a.flags}
+        if a.rotation:
+            attribs["rotation"] = a.rotation
+        ref.add_attrib(a.tag, values.get(a.tag, a.default), (at[0] + a.at[0], at[1] + a.at[1]), dxfattribs=attribs)
     return ref
 
