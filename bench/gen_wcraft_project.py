@@ -12,8 +12,13 @@ grid references on sheet 1 and a title block.
 The block definitions, layers and header come from one ezdxf drawing; the
 entities are written directly, so that 500 sheets take seconds, not minutes.
 
-  gen_wcraft_project.py DRAWING_DIR PROJECT_FILE [sheets=500] [prefix=BIG]
-      [project_dir=C:\\WCRAFT\\BENCH]
+  gen_wcraft_project.py [--all-flags] DRAWING_DIR PROJECT_FILE [sheets=500]
+      [prefix=BIG] [project_dir=C:\\WCRAFT\\BENCH]
+
+--all-flags  every post-processor control flag on (every report, zone
+             schedules, contact blocks) and a tree of 50 zones: one suite,
+             7 cubicles and 42 racks; each sheet's left and right columns lie
+             in racks that change from sheet to sheet, its middle in a cubicle
 Prints the number of wire segments and blocks written."""
 import os
 import sys
@@ -95,6 +100,23 @@ class Writer:
         self.blocks += 1
 
 
+# The 50-zone tree of --all-flags: name, colour, level, parent.
+SUITE = [("SUITE_1", 7, 0, "*")]
+CUBICLES = [(f"CUB_{c}", 6, 1, "SUITE_1") for c in range(1, 8)]
+RACKS = [(f"RACK_{r}", 4, 2, f"CUB_{(r - 1) // 6 + 1}") for r in range(1, 43)]
+MANY_ZONES = SUITE + CUBICLES + RACKS
+
+
+def zone_layers(sheet, many):
+    """The zone layers of a sheet's left column, middle and right column."""
+    if not many:
+        return "WCR_ZONE_RACK_1", None, "WCR_ZONE_RACK_2"
+    left = RACKS[(2 * sheet) % len(RACKS)][0]
+    right = RACKS[(2 * sheet + 1) % len(RACKS)][0]
+    middle = CUBICLES[sheet % len(CUBICLES)][0]
+    return "WCR_ZONE_" + left, "WCR_ZONE_" + middle, "WCR_ZONE_" + right
+
+
 def coil_tag(sheet, rung):
     return f"K{sheet}_{rung}"
 
@@ -132,7 +154,7 @@ def rung(w, sheet, r):
     w.wire("0", (310, y), (350, y), (RIGHT, y))
 
 
-def sheet_entities(w, sheet, total, title, drawing):
+def sheet_entities(w, sheet, total, title, drawing, many_zones=False):
     for c in range(8):
         w.text(GRID_LAYER, (grid_x(c), TOP + 20), 3.5, str(c + 1))
     bottom = TOP - PITCH * RUNGS
@@ -153,21 +175,28 @@ def sheet_entities(w, sheet, total, title, drawing):
         w.wire("CONTROL", (200, bottom), (300, bottom))
         w.insert("WLINKR", (300, bottom), LINK_LAYER, LINK=str(1000 + sheet))
     w.insert("RLMARKER", (330, TOP - 12), MARK_LAYER, IREF=coil_tag(sheet, 0))
-    w.rectangle("WCR_ZONE_RACK_1", (10, bottom + 10), (135, TOP + 5))
-    w.rectangle("WCR_ZONE_RACK_2", (290, bottom + 10), (320, TOP + 5))
+    left, middle, right = zone_layers(sheet, many_zones)
+    w.rectangle(left, (10, bottom + 10), (135, TOP + 5))
+    if middle:
+        w.rectangle(middle, (136, bottom + 10), (285, TOP + 5))
+    w.rectangle(right, (290, bottom + 10), (320, TOP + 5))
     w.insert("SHEETNO", (290, bottom - 40), "TITLE", TITLE=title, DWGNO=drawing, SHT=str(sheet), MAX=str(total))
 
 
-def template():
+def template(zones=None):
     sheet = Sheet(BLOCKS)
+    for name, colour, _, _ in zones or ():
+        layer = "WCR_ZONE_" + name
+        if not sheet.doc.layers.has_entry(layer):
+            sheet.doc.layers.add(layer, color=colour, linetype="WCRZONE")
     text = sheet.text()
     owner = sheet.doc.block_records.get("*Model_Space").dxf.handle
     return text, owner, int(sheet.doc.header["$HANDSEED"], 16)
 
 
-def write_sheet(path, text, owner, seed, sheet, total, title, drawing):
+def write_sheet(path, text, owner, seed, sheet, total, title, drawing, many_zones):
     w = Writer(owner, seed + 16)
-    sheet_entities(w, sheet, total, title, drawing)
+    sheet_entities(w, sheet, total, title, drawing, many_zones)
     start = text.index("ENTITIES\n")
     end = text.index("  0\nENDSEC\n", start)
     body = text[:end] + "".join(w.parts) + text[end:]
@@ -181,27 +210,33 @@ def write_sheet(path, text, owner, seed, sheet, total, title, drawing):
 
 
 def main():
-    if len(sys.argv) < 3:
+    argv = sys.argv[1:]
+    all_flags = "--all-flags" in argv
+    argv = [a for a in argv if a != "--all-flags"]
+    if len(argv) < 2:
         print(__doc__)
         sys.exit(2)
-    out, prj = sys.argv[1], sys.argv[2]
-    total = int(sys.argv[3]) if len(sys.argv) > 3 else 500
-    prefix = sys.argv[4] if len(sys.argv) > 4 else "BIG"
-    pdir = sys.argv[5] if len(sys.argv) > 5 else "C:\\WCRAFT\\BENCH"
+    out, prj = argv[0], argv[1]
+    total = int(argv[2]) if len(argv) > 2 else 500
+    prefix = argv[3] if len(argv) > 3 else "BIG"
+    pdir = argv[4] if len(argv) > 4 else "C:\\WCRAFT\\BENCH"
     if not 1 <= total <= 500:
         raise SystemExit("sheets: 1 to 500 (the project holds 500 drawing names)")
     os.makedirs(out, exist_ok=True)
     title = f"Benchmark project, {total} sheets"
-    text, owner, seed = template()
+    text, owner, seed = template(MANY_ZONES if all_flags else None)
     segments = blocks = 0
     names = []
     for s in range(1, total + 1):
         name = f"{prefix}{s:03d}"
         names.append(name)
-        n, b = write_sheet(os.path.join(out, name + ".DXF"), text, owner, seed, s, total, title, name)
+        n, b = write_sheet(os.path.join(out, name + ".DXF"), text, owner, seed, s, total, title, name, all_flags)
         segments += n
         blocks += b
-    gen_project.write(prj, "BENCH", pdir, title, names)
+    if all_flags:
+        gen_project.write(prj, "BENCH", pdir, title, names, flags=set(gen_project.FLAGS), zones=MANY_ZONES)
+    else:
+        gen_project.write(prj, "BENCH", pdir, title, names)
     print(f"sheets {total} segments {segments} blocks {blocks}")
 
 

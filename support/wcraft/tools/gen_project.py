@@ -51,7 +51,7 @@ def _table(rows, size, block, end_row, filler):
 
 
 def layout(name, directory, title, drawings, mask="DEMO", mode="FILENAME", flags=DEMO_FLAGS,
-           components=COMPONENTS, terminals=TERMINALS):
+           components=COMPONENTS, terminals=TERMINALS, zones=ZONES):
     """The lines of a version 2.0 project file."""
     yes = lambda b: "YES" if b else "NO"
     lines = ["Wirecraft Project header file!", "Ver2.0", name, directory, title, "NO"]
@@ -63,7 +63,7 @@ def layout(name, directory, title, drawings, mask="DEMO", mode="FILENAME", flags
     lines += _table(WIRES, 100, wire, ["*ND*"] + wire_filler[1:], wire_filler)
     zone_filler = ["NONAME", "@", "7", "0", "*"]
     zone = lambda z: [z[0], "WCR_ZONE_" + z[0], str(z[1]), str(z[2]), z[3]]
-    lines += _table(ZONES, 250, zone, ["*ND*"] + zone_filler[1:], zone_filler)
+    lines += _table(zones, 250, zone, ["*ND*"] + zone_filler[1:], zone_filler)
     lines += LEVELS + ["*UNDEFINED"] * 5
     lines += [mode, mask]
     lines += _table([[d] for d in drawings], 500, lambda d: d, ["*ND*"], ["NULLFILE"])
