@@ -1,9 +1,10 @@
 #!/bin/sh
 # Builds the host and the electrical design module, lays out a drive folder
 # under out/, and runs the post-processor (PROCESS RUN) over the demo project:
-# four schematic sheets that come back with wire numbers and junction
-# blocks, plus the run-time event log and the report files. (The parts of
-# the post-processor still to come say so once each.)
+# four schematic sheets that come back with wire numbers, junction blocks,
+# component and terminal references, sheet numbers, relay contact places and
+# coil cross-references, plus the run-time event log and the reports. It
+# ends with a summary of what the run did and where to look.
 #   ./demo.sh            (BUILD_DIR=... to build elsewhere than build/)
 set -eu
 cd "$(dirname "$0")"
@@ -36,6 +37,7 @@ echo
 echo "== Wirecraft demo run (host exit status $status)"
 echo "Host session transcript : out/demo-session.txt"
 grep -o "[A-Za-z0-9' ]* is not built yet in this version of Wirecraft 5\." "$src/out/demo-session.txt" | sed 's/^ *//' | sort -u || true
+grep "ARX error" "$src/out/demo-session.txt" | sort -u || true
 echo "Numbered drawings       :"
 for f in "$wc"/WcrDemo/DEMO00?.DXF; do
     [ -f "$f" ] || continue
@@ -44,15 +46,22 @@ for f in "$wc"/WcrDemo/DEMO00?.DXF; do
 done
 echo "Run-time event log      : ${wc#$src/}/PROCESS/WCRDEMO.LOG"
 echo "Reports                 :"
-for ext in WLF RLF PLF ALF; do
+for report in "WLF point-to-point wire listing" "RLF relay contact listing" "PLF parts listing" "ALF analysis file"; do
+    ext=${report%% *}
     f=$wc/PROCESS/WCRDEMO.$ext
-    if [ -f "$f" ]; then echo "  ${f#$src/} ($(wc -l < "$f") lines)"; else echo "  ${f#$src/} (not written)"; fi
+    if [ -f "$f" ]; then echo "  ${f#$src/} (${report#* }, $(wc -l < "$f") lines)"; else echo "  ${f#$src/} (not written)"; fi
 done
 log=$wc/PROCESS/WCRDEMO.LOG
+alf=$wc/PROCESS/WCRDEMO.ALF
+if [ -s "$alf" ]; then
+    echo
+    echo "-- what the run did"
+    python3 "$src/support/wcraft/tools/run_summary.py" "$alf" "$log" || true
+fi
 if [ -f "$log" ]; then
     echo
-    echo "-- last lines of the event log"
-    tail -n 12 "$log"
+    echo "-- last lines of the event log (the audit of the store follows its end line)"
+    sed '/End of post processor log/q' "$log" | tail -n 12
     echo
 fi
 exit "$status"
