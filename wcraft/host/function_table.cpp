@@ -7,6 +7,7 @@
 #include "host/messages.h"
 #include "host/setup.h"
 #include "postproc/postproc.h"
+#include "reports/exports.h"
 
 namespace wcraft {
 
@@ -17,11 +18,7 @@ int not_built(const char* what) {
 
 namespace {
 
-int direct_ppro_interface() {
-    not_built("WCRPPROINT");
-    ads_retnil();
-    return RTNORM;
-}
+int direct_ppro_interface() { return wcr_pproint(); }
 
 }  // namespace
 

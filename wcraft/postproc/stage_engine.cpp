@@ -90,7 +90,7 @@ void stage_calculate(FILE* log) {
     if (c.term_num) later("Terminal numbering");
     if (c.relay_cr) {
         later("Relay correlation");
-        later("Relay contact listing");
+        step([log] { write_relay_listing(log); });
     }
     if (c.wire_lis) later("Point to point wire listing");
 }
@@ -130,10 +130,10 @@ void stage_finish(FILE* log) {
     const ProjectConfig& c = config();
     ModuleState& s = wcr();
     fputs(pmsg::kStage5, log);
-    if (c.part_lis) later("Parts listing");
-    if (c.analysis) later("Analysis file");
+    if (c.part_lis) step([log] { write_parts_listing(log); });
+    if (c.analysis) step([log] { write_analysis_file(log); });
     fputs(pmsg::kLogEnd, log);
-    if (c.audit) later("Audit");
+    if (c.audit) step([log] { write_audit(log); });
     store().reset();  // frees every record
     if (s.dblog) fclose(s.dblog);
     s.dblog = nullptr;

@@ -13,8 +13,8 @@ int write_parts_listing(FILE* log);
 int write_analysis_file(FILE* log);
 // Appends the dump of the store to the run-time event log. Returns 1.
 int write_audit(FILE* log);
-// WCRPPROINT: nil, or (function file) of the current stage's outside
-// application.
+// WCRPPROINT: returns nil, or (function file) of the current stage's
+// outside application, to AutoLISP. Returns RTNORM.
 int wcr_pproint();
 
 }  // namespace wcraft

@@ -6,4 +6,5 @@ set(WCRAFT_REPORTS_HOST_SOURCES
   reports/analysis_file.cpp
   reports/audit.cpp
   reports/app_hook.cpp
+  reports/export_support.cpp
 )
