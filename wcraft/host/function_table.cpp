@@ -37,7 +37,7 @@ const FunctionEntry kFunctionTable[kFunctionCount] = {
     {"C:WCRRESETDEMO", cmd_reset_demo, nullptr},
     {"WCRCTRL", wcr_ctrl, nullptr},
     {"WCRNEXTSTAGE", wcr_next_stage, nullptr},
-    {"WCRPPROINT", [] { return not_built("WCRPPROINT"); }, direct_ppro_interface},
+    {"WCRPPROINT", [] { return wcr_pproint() == RTNORM ? 1 : 0; }, direct_ppro_interface},
     {"WCRSETDIR", cmd_setdir, direct_setdir},
 };
 
