@@ -1,7 +1,6 @@
-// Relay contact display: the coil text lines listing where a coil's
-// contacts are, and the contact blocks at the relay marker naming the coil,
-// all on the coil text layer, which each sheet's coil update empties first
-// so that a new run replaces the display of the last one.
+// Relay contact display: coil text lines and contact blocks, all on the coil
+// text layer, which each sheet's coil update empties first so that a new
+// run replaces the display of the last one instead of adding to it.
 #include "update/contact_display.h"
 
 #include <cerrno>

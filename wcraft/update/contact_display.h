@@ -39,7 +39,8 @@ inline constexpr size_t kCoilLineChars = 127;
 
 // The coil text lines of a contact list with `per_line` entries a line. A
 // line is never longer than kCoilLineChars: an entry that would make it
-// longer starts a new line, which counts its entries afresh.
+// longer starts a new line, which counts its entries afresh. Continuing
+// rather than cutting keeps every contact's place on the sheet.
 std::vector<std::string> coil_text_lines(const std::vector<XdataNode>& contacts, long per_line);
 
 }  // namespace wcraft

@@ -54,7 +54,7 @@ inline constexpr const char* kCoilTextFailed = "\nWCRAFT Error, entity creation 
 inline constexpr const char* kNoBlock = "CTNOBLK";
 inline constexpr const char* kNcBlock = "CTNCBLK";
 inline constexpr const char* kTmBlock = "CTTMBLK";
-// Not among the original texts: a contact block the host would not insert.
+// a contact block the host would not insert, for example when its drawing is missing
 inline constexpr const char* kContactBlockFailed = "\n:Error, inserting contact block (%s), coil (%s)!";
 
 }  // namespace wcraft::umsg

@@ -1,7 +1,6 @@
-// Lookups of the write-back over the store's lists, each built once per
-// run instead of walking a whole list for every sheet or record: the
-// records of one sheet, a wire link's partner, the relay marker naming a
-// coil.
+// The write-back's lookups over the store's lists, built once per run rather
+// than walking a whole list for every sheet or record: the records of one
+// sheet, a wire link's partner, the relay marker naming a coil.
 #pragma once
 
 #include <cstddef>
