@@ -114,15 +114,15 @@ void save_step(FILE* log) {
 void stage_modify(FILE* log) {
     const ProjectConfig& c = config();
     fprintf(log, pmsg::kStage4, wcr().sheet_text.c_str());
-    if (c.sheet_no) later("Title block sheet numbers");
+    if (c.sheet_no) step([log] { update_title_blocks(log); });
     if (c.wire_num) step([log] { write_wire_numbers(log); });
-    if (c.comp_num) later("Component references");
-    if (c.term_num) later("Terminal references");
+    if (c.comp_num) step([log] { update_component_refs(log); });
+    if (c.term_num) step([log] { update_terminal_refs(log); });
     if (c.relay_cr) {
-        later("Relay coil references");
-        later("Relay contact references");
+        step([log] { update_coil_refs(log); });
+        step([log] { update_contact_refs(log); });
     }
-    if (c.wire_lnk) later("Wire link references");
+    if (c.wire_lnk) step([log] { update_wirelink_refs(log); });
     if (wcr().qrun == 0) step([log] { save_step(log); });
 }
 
