@@ -76,6 +76,7 @@ void manager_refill(Manager& m) {
     std::vector<std::string> rows;
     for (const auto& l : sv().libraries) rows.push_back(library_row(l->name, l->description, l->show, l->location));
     fill_list(m.hdlg, rows);
+    ads_set_tile(m.hdlg, "l_names", "");
     m.chosen = false;
     m.name.clear();
     m.description.clear();
