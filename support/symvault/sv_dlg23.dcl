@@ -10,9 +10,9 @@ sv_symvault : dialog {
     : popup_list { key = "group"; label = "Group:"; width = 40; }
     : row {
         : column {
-            : row { : image_button { key = "symbol1"; width = 10; aspect_ratio = 0.75; color = 0; allow_accept = true; } : image_button { key = "symbol2"; width = 10; aspect_ratio = 0.75; color = 0; allow_accept = true; } : image_button { key = "symbol3"; width = 10; aspect_ratio = 0.75; color = 0; allow_accept = true; } }
-            : row { : image_button { key = "symbol4"; width = 10; aspect_ratio = 0.75; color = 0; allow_accept = true; } : image_button { key = "symbol5"; width = 10; aspect_ratio = 0.75; color = 0; allow_accept = true; } : image_button { key = "symbol6"; width = 10; aspect_ratio = 0.75; color = 0; allow_accept = true; } }
-            : row { : image_button { key = "symbol7"; width = 10; aspect_ratio = 0.75; color = 0; allow_accept = true; } : image_button { key = "symbol8"; width = 10; aspect_ratio = 0.75; color = 0; allow_accept = true; } : image_button { key = "symbol9"; width = 10; aspect_ratio = 0.75; color = 0; allow_accept = true; } }
+            : row { : image_button { key = "symbol1"; width = 10; aspect_ratio = 1.33; color = 0; allow_accept = true; } : image_button { key = "symbol2"; width = 10; aspect_ratio = 1.33; color = 0; allow_accept = true; } : image_button { key = "symbol3"; width = 10; aspect_ratio = 1.33; color = 0; allow_accept = true; } }
+            : row { : image_button { key = "symbol4"; width = 10; aspect_ratio = 1.33; color = 0; allow_accept = true; } : image_button { key = "symbol5"; width = 10; aspect_ratio = 1.33; color = 0; allow_accept = true; } : image_button { key = "symbol6"; width = 10; aspect_ratio = 1.33; color = 0; allow_accept = true; } }
+            : row { : image_button { key = "symbol7"; width = 10; aspect_ratio = 1.33; color = 0; allow_accept = true; } : image_button { key = "symbol8"; width = 10; aspect_ratio = 1.33; color = 0; allow_accept = true; } : image_button { key = "symbol9"; width = 10; aspect_ratio = 1.33; color = 0; allow_accept = true; } }
         }
         : list_box { key = "names"; label = "Symbols"; width = 30; height = 9; }
     }

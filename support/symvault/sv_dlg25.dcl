@@ -10,8 +10,8 @@ sv_symvault : dialog {
     : popup_list { key = "group"; label = "Group:"; width = 40; }
     : row {
         : column {
-            : row { : image_button { key = "symbol1"; width = 15; aspect_ratio = 0.75; color = 0; allow_accept = true; } : image_button { key = "symbol2"; width = 15; aspect_ratio = 0.75; color = 0; allow_accept = true; } : image_button { key = "symbol3"; width = 15; aspect_ratio = 0.75; color = 0; allow_accept = true; } }
-            : row { : image_button { key = "symbol4"; width = 15; aspect_ratio = 0.75; color = 0; allow_accept = true; } : image_button { key = "symbol5"; width = 15; aspect_ratio = 0.75; color = 0; allow_accept = true; } : image_button { key = "symbol6"; width = 15; aspect_ratio = 0.75; color = 0; allow_accept = true; } }
+            : row { : image_button { key = "symbol1"; width = 15; aspect_ratio = 1.33; color = 0; allow_accept = true; } : image_button { key = "symbol2"; width = 15; aspect_ratio = 1.33; color = 0; allow_accept = true; } : image_button { key = "symbol3"; width = 15; aspect_ratio = 1.33; color = 0; allow_accept = true; } }
+            : row { : image_button { key = "symbol4"; width = 15; aspect_ratio = 1.33; color = 0; allow_accept = true; } : image_button { key = "symbol5"; width = 15; aspect_ratio = 1.33; color = 0; allow_accept = true; } : image_button { key = "symbol6"; width = 15; aspect_ratio = 1.33; color = 0; allow_accept = true; } }
         }
         : list_box { key = "names"; label = "Symbols"; width = 30; height = 8; }
     }

@@ -18,7 +18,7 @@ def dialog(name, cols, rows, width):
     for _ in range(rows):
         cells = []
         for _ in range(cols):
-            cells.append(f': image_button {{ key = "symbol{n}"; width = {width}; aspect_ratio = 0.75; '
+            cells.append(f': image_button {{ key = "symbol{n}"; width = {width}; aspect_ratio = 1.33; '
                          f'color = 0; allow_accept = true; }}')
             n += 1
         grid.append("            : row { " + " ".join(cells) + " }")
