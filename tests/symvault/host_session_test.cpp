@@ -238,6 +238,22 @@ TEST_F(SymvaultSession, AMissingDialogFileIsReported) {
     EXPECT_NE(out.find("\nnil\n"), std::string::npos) << out;
 }
 
+TEST_F(SymvaultSession, NetworkLibrariesAreListedMarkedAndLoadedWhenNotLocal) {
+    fs::create_directories(dir / "NET");
+    fs::copy_file(library / "ELEC.SVF", dir / "NET" / "ELEC.SVF");
+    std::string listed = run("(SV_SELECTLIB)\nload\nshow\ncancel\ncancel\nQUIT\n", "SV_NETLIB='C:\\NET'");
+    EXPECT_NE(listed.find("0: ELEC\tElectrical control symbols\n      1: *ELEC\tElectrical control symbols\n"),
+              std::string::npos)
+        << "local first, then the network copy\n" << listed;
+    fs::remove(library / "ELEC.SVF");
+    std::string used = run("(setq r (SV_USELIB \"ELEC\"))\nselect names 0\nok\n(cdr (assoc 3 r))\n"
+                           "(SV_USELIB \"GONE\")\nshow\nok\nQUIT\n",
+                           "SV_NETLIB='C:\\NET'");
+    EXPECT_NE(used.find("(cdr (assoc 3 r))\n\"C:\\\\NET\\\\ELEC\\\\\""), std::string::npos) << used;
+    EXPECT_NE(used.find("text [msg1] = \"Warning : Can't find Symvault library file \""), std::string::npos) << used;
+    EXPECT_NE(used.find("text [msg2] = \"GONE\""), std::string::npos) << used;
+}
+
 TEST_F(SymvaultSession, LibrariesAreDroppedWhenTheDrawingChanges) {
     std::string out = run("(SV_USELIB \"ELEC\")\ncancel\nNEW\n\n(SV_USELIB \"ELEC\")\ncancel\nQUIT\n");
     EXPECT_EQ(count(out, "Unloading Symvault library : ELEC\n"), 1u) << out;
