@@ -1,0 +1,160 @@
+// Reading and writing library files through the host's file layer.
+#include "library/library_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <new>
+
+#include "host/dialogs.h"
+#include "host/messages.h"
+#include "host/module_state.h"
+#include "host/text.h"
+#include "library/library_format.h"
+
+namespace symvault {
+
+namespace {
+
+// One whole line of a text file, whatever its length; nullopt at the end.
+std::optional<std::string> read_raw_line(FILE* f) {
+    std::string line;
+    char buf[256];
+    bool any = false;
+    while (fgets(buf, sizeof buf, f)) {
+        any = true;
+        line += buf;
+        if (!line.empty() && line.back() == '\n') break;
+    }
+    if (!any) return std::nullopt;
+    return line;
+}
+
+LineSource lines_of(FILE* f) {
+    return [f]() -> std::optional<std::string> {
+        auto raw = read_raw_line(f);
+        if (!raw) return std::nullopt;
+        return clean_line(*raw);
+    };
+}
+
+bool exists(const std::string& path) { return rt_access(path.c_str(), 0) == 0; }
+
+// Copies a text file line by line (the previous library into its backup).
+bool copy_text_file(const std::string& from, const std::string& to) {
+    FILE* in = rt_fopen(from.c_str(), "r");
+    if (!in) return false;
+    FILE* out = rt_fopen(to.c_str(), "w");
+    if (!out) return fclose(in), false;
+    bool ok = true;
+    while (auto line = read_raw_line(in))
+        if (fputs(line->c_str(), out) < 0) ok = false;
+    if (ferror(in)) ok = false;
+    fclose(in);
+    if (fclose(out) != 0) ok = false;
+    return ok;
+}
+
+int read_opened(FILE* f, const std::string& name, const std::string& path, int location) {
+    auto first = check_first_line(lines_of(f)());
+    if (first.kind == FirstLine::INVALID) return alert_dialog(msg::kInvalidFile, path), 0;
+    if (first.kind == FirstLine::UNSUPPORTED) return alert_dialog(msg::kBadVersion, first.version_text), 0;
+    auto lib = std::make_unique<LibraryRecord>();
+    lib->version = first.version;
+    lib->location = location;
+    lib->name = bounded(name, kLibNameChars);
+    ads_printf(msg::kLoading, lib->name.c_str());
+    bool described = false;
+    int err = parse_library(lines_of(f), *lib, &described);
+    if (described) ads_printf(msg::kDescription, lib->description.c_str());
+    if (err) {
+        error_code() = err;
+        report_error();
+        return 0;
+    }
+    ads_printf("%s", msg::kDone);
+    sv().libraries.push_back(std::move(lib));
+    return 1;
+}
+
+// Writes every line; false when any write failed.
+bool write_lines(FILE* f, const std::vector<std::string>& lines) {
+    bool ok = true;
+    for (const std::string& l : lines)
+        if (fputs(l.c_str(), f) < 0 || fputc('\n', f) == EOF) ok = false;
+    if (fflush(f) != 0) ok = false;
+    return ok;
+}
+
+// Puts the new file in place of the old one. The file layer never renames
+// over a file, so the old one steps aside first and comes back on failure.
+bool replace_file(const std::string& fresh, const std::string& target) {
+    std::string aside = target + "~";
+    bool had = exists(target);
+    if (had) {
+        rt_remove(aside.c_str());
+        if (rt_rename(target.c_str(), aside.c_str()) != 0) return false;
+    }
+    if (rt_rename(fresh.c_str(), target.c_str()) != 0) {
+        if (had) rt_rename(aside.c_str(), target.c_str());
+        return false;
+    }
+    if (had) rt_remove(aside.c_str());
+    return true;
+}
+
+}  // namespace
+
+int read_library(const std::string& name, int location, Warn warn) {
+    std::string path = library_path(name, location, "SVF");
+    FILE* f = rt_fopen(path.c_str(), "r");
+    if (!f) {
+        if (warn == WARN_IF_MISSING) alert_dialog(msg::kMissingFile, path);
+        return 0;
+    }
+    int ok = 0;
+    try {
+        ok = read_opened(f, name, path, location);
+    } catch (const std::bad_alloc&) {
+        out_of_memory(5001);
+        report_error();
+    }
+    fclose(f);
+    return ok;
+}
+
+int write_library(const LibraryRecord& lib) {
+    std::string path = library_path(lib.name, lib.location, "SVF");
+    std::string backup = library_path(lib.name, lib.location, "BAK");
+    std::string fresh = library_path(lib.name, lib.location, "SV$");
+    if (exists(path) && !copy_text_file(path, backup)) {
+        error_code() = ERR_BACKUP;
+        report_error();
+        return 0;
+    }
+    FILE* f = rt_fopen(fresh.c_str(), "w");
+    if (!f) {
+        error_code() = ERR_OPEN_WRITE;
+        report_error();
+        return 0;
+    }
+    ads_printf(msg::kUpdating, lib.name.c_str());
+    bool written = write_lines(f, library_lines(lib));
+    if (fclose(f) != 0) written = false;
+    int err = !written ? ERR_WRITE : !replace_file(fresh, path) ? ERR_OPEN_WRITE : 0;
+    if (err) {
+        // The previous file stays as it was; the half-written one goes.
+        rt_remove(fresh.c_str());
+        error_code() = err;
+        report_error();
+        return 0;
+    }
+    ads_printf("%s", msg::kDone);
+    return 1;
+}
+
+void drop_library(const LibraryRecord* lib) {
+    auto& list = sv().libraries;
+    list.erase(std::remove_if(list.begin(), list.end(), [&](const auto& p) { return p.get() == lib; }), list.end());
+}
+
+}  // namespace symvault

@@ -1,0 +1,138 @@
+// Library files on the host's file layer: reading into the library list,
+// writing with a backup, and failures that must leave the previous file.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "host/module_state.h"
+#include "library/library_file.h"
+#include "library/library_format.h"
+
+namespace fs = std::filesystem;
+
+namespace symvault {
+namespace {
+
+// Drive C of the file layer is $XDG_DATA_HOME/cadhost/C; it is chosen when
+// the layer is first used, so the variable is set before any test runs.
+const fs::path kHome = fs::temp_directory_path() / ("symvault-files-" + std::to_string(getpid()));
+const int kHomeSet = setenv("XDG_DATA_HOME", kHome.c_str(), 1);
+
+class LibraryFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(kHomeSet, 0);
+        fs::remove_all(kHome);
+        dir = kHome / "cadhost" / "C" / "SYMVAULT" / "LIBRARY";
+        fs::create_directories(dir);
+        reset_module_state();
+    }
+    void TearDown() override {
+        reset_module_state();
+        fs::remove_all(kHome);
+    }
+    void write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+    }
+    std::string slurp(const std::string& name) const {
+        std::ifstream f(dir / name, std::ios::binary);
+        std::stringstream ss;
+        ss << f.rdbuf();
+        return ss.str();
+    }
+    static LibraryRecord library(const std::string& description) {
+        LibraryRecord lib;
+        lib.name = "ELEC";
+        lib.description = description;
+        GroupRecord& g = insert_group_sorted(lib, "Coils");
+        SymbolRecord s;
+        s.name = "RLCOIL";
+        s.description = "Relay coil";
+        g.symbols.push_back(s);
+        return lib;
+    }
+    static std::string text_of(const LibraryRecord& lib) {
+        std::string s;
+        for (const auto& l : library_lines(lib)) s += l + "\n";
+        return s;
+    }
+    fs::path dir;
+};
+
+TEST_F(LibraryFiles, WrittenFileReadsBackIntoTheList) {
+    LibraryRecord lib = library("First");
+    ASSERT_EQ(write_library(lib), 1);
+    EXPECT_EQ(slurp("ELEC.SVF"), text_of(lib)) << "line ends are single line feeds";
+    EXPECT_FALSE(fs::exists(dir / "ELEC.BAK")) << "no previous file, no backup";
+    EXPECT_FALSE(fs::exists(dir / "ELEC.SV$"));
+    ASSERT_EQ(read_library("elec", 0, WARN_IF_MISSING), 1) << "names resolve without regard to case";
+    ASSERT_EQ(sv().libraries.size(), 1u);
+    LibraryRecord& back = *sv().libraries.back();
+    back.name = "ELEC";
+    EXPECT_EQ(text_of(back), text_of(lib));
+}
+
+TEST_F(LibraryFiles, TheBackupHoldsThePreviousFile) {
+    ASSERT_EQ(write_library(library("First")), 1);
+    std::string first = slurp("ELEC.SVF");
+    ASSERT_EQ(write_library(library("Second")), 1);
+    EXPECT_EQ(slurp("ELEC.BAK"), first);
+    EXPECT_NE(slurp("ELEC.SVF").find("\nSecond\n"), std::string::npos);
+    ASSERT_EQ(write_library(library("Third")), 1);
+    EXPECT_NE(slurp("ELEC.BAK").find("\nSecond\n"), std::string::npos) << "an older backup is replaced";
+}
+
+TEST_F(LibraryFiles, AFileThatCannotBeCreatedLeavesThePreviousOne) {
+    ASSERT_EQ(write_library(library("First")), 1);
+    std::string first = slurp("ELEC.SVF");
+    fs::create_directory(dir / "ELEC.SV$");  // the new file cannot be made
+    EXPECT_EQ(write_library(library("Second")), 0);
+    EXPECT_EQ(slurp("ELEC.SVF"), first);
+    EXPECT_EQ(error_code(), 0) << "reported and cleared";
+}
+
+TEST_F(LibraryFiles, NoBackupMeansNothingIsWritten) {
+    ASSERT_EQ(write_library(library("First")), 1);
+    std::string first = slurp("ELEC.SVF");
+    fs::create_directory(dir / "ELEC.BAK");
+    EXPECT_EQ(write_library(library("Second")), 0);
+    EXPECT_EQ(slurp("ELEC.SVF"), first);
+    EXPECT_FALSE(fs::exists(dir / "ELEC.SV$"));
+}
+
+TEST_F(LibraryFiles, WindowsLineEndsAndLongLinesOfAHandWrittenFile) {
+    std::string editor(200, 'x');
+    write("PUMPS.SVF",
+          "***SYMVAULT\r\nPumps\r\n***SHOW_LIBRARY\r\n***PARAMETRIC_EDITOR=" + editor +
+              "\r\n***BEGIN_LIBRARY\r\n**Pumps\r\n*SYMBOL=P1\r\n***END_SYMBOLS\r\n***BEGIN_SCALE_OPTIONS\r\n"
+              "***END_SCALE_OPTIONS\r\n***END_SYMVAULT_LIBRARY\r\n");
+    ASSERT_EQ(read_library("PUMPS", 0, NO_WARNING), 1);
+    const LibraryRecord& lib = *sv().libraries.back();
+    EXPECT_EQ(lib.version, 0);
+    EXPECT_EQ(lib.description, "Pumps");
+    EXPECT_EQ(lib.parametric_editor, editor);
+    ASSERT_EQ(lib.groups.size(), 1u);
+    EXPECT_EQ(lib.groups[0].symbols[0].name, "P1");
+}
+
+TEST_F(LibraryFiles, FailedReadsLeaveTheListAsItWas) {
+    ASSERT_EQ(write_library(library("Good")), 1);
+    ASSERT_EQ(read_library("ELEC", 0, NO_WARNING), 1);
+    write("NEWER.SVF", "***SYMVAULT=3\nFrom the future\n");
+    write("NOTLIB.SVF", "Just some text\n");
+    write("BROKEN.SVF", "***SYMVAULT=2\nBroken\n***SHOW_LIBRARY\n***BEGIN_LIBRARY\n*SYMBOL=ORPHAN\n");
+    write("CUT.SVF", "***SYMVAULT=2\nCut short\n***SHOW_LIBRARY\n***BEGIN_LIBRARY\n**G\n*SYMBOL=A\n");
+    for (const char* name : {"MISSING", "NEWER", "NOTLIB", "BROKEN", "CUT"}) {
+        EXPECT_EQ(read_library(name, 0, NO_WARNING), 0) << name;
+        ASSERT_EQ(sv().libraries.size(), 1u) << name;
+        EXPECT_EQ(sv().libraries[0]->name, "ELEC");
+        EXPECT_EQ(error_code(), 0) << name << ": errors are reported when they happen";
+    }
+}
+
+}  // namespace
+}  // namespace symvault
