@@ -54,12 +54,12 @@ void refuse(ads_hdlg h, const char* key, const char* text) {
 bool read_colour(ads_hdlg h, const char* key, size_t capacity, int& out) {
     std::string t = tile_text(h, key, capacity);
     if (!is_valid_int(t.c_str())) {
-        set_error(h, dlgmsg::kBadColour);
+        refuse(h, key, dlgmsg::kBadColour);
         return false;
     }
     int v = atoi(t.c_str());
     if (v < 1 || v > 255) {
-        set_error(h, dlgmsg::kColourRange);
+        refuse(h, key, dlgmsg::kColourRange);
         return false;
     }
     out = v;

@@ -31,7 +31,7 @@ std::string tile_text(ads_hdlg h, const char* key, size_t capacity);
 void refuse(ads_hdlg h, const char* key, const char* text);
 
 // A layer colour typed into `key`: digits only, then 1 to 255. On failure
-// the message is shown (without focus) and false comes back.
+// the message is shown, the tile gets the focus and false comes back.
 bool read_colour(ads_hdlg h, const char* key, size_t capacity, int& out);
 
 bool same_ignoring_case(std::string_view a, std::string_view b);

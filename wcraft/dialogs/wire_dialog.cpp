@@ -108,12 +108,8 @@ struct FieldCheck {
 
 void check_colour(FieldCheck& c, WireDefn& r) {
     int colnum = 0;
-    if (read_colour(c.h, "colnum", kNumberChars, colnum)) {
-        r.colnum = colnum;
-    } else {
-        ads_mode_tile(c.h, "colnum", MODE_SETFOCUS);
-        c.ok = false;
-    }
+    if (read_colour(c.h, "colnum", kNumberChars, colnum)) r.colnum = colnum;
+    else c.ok = false;
 }
 
 // Reads the tiles in their order into a copy of the shown record; every
@@ -331,6 +327,7 @@ void show_choice(ads_hdlg h, int i) {
 }
 
 void on_wire_names(ads_callback_packet* p) {
+    clear_error(p->dialog);
     int i = picked_row(p, count_wires(g_select->wires));
     g_select->chosen = i;
     show_choice(p->dialog, i);
@@ -339,6 +336,7 @@ void on_wire_names(ads_callback_packet* p) {
 
 // Edits the configuration's wire types, then lists them afresh.
 void on_config(ads_callback_packet* p) {
+    clear_error(p->dialog);
     wire_dialog();
     g_select->chosen = -1;
     show_list(p->dialog, "wire_names", wire_names(g_select->wires), -1);

@@ -331,6 +331,7 @@ void show_zone(ads_hdlg h, int index) {
 }
 
 void on_tree(ads_callback_packet* p) {
+    clear_error(p->dialog);
     int row = picked_row(p, static_cast<int>(g_select->order.size()));
     g_select->chosen = row >= 0 ? g_select->order[static_cast<size_t>(row)].index : -1;
     show_zone(p->dialog, g_select->chosen);
@@ -338,6 +339,7 @@ void on_tree(ads_callback_packet* p) {
 }
 
 void on_config(ads_callback_packet* p) {
+    clear_error(p->dialog);
     zone_dialog();
     g_select->chosen = -1;
     show_tree(p->dialog);
