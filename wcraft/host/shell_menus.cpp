@@ -5,7 +5,12 @@
 
 #include <iterator>
 
+#include "dialogs/comp_dialog.h"
+#include "dialogs/dialog_tools.h"
 #include "dialogs/project_dialog.h"
+#include "dialogs/settings_dialogs.h"
+#include "dialogs/wire_dialog.h"
+#include "dialogs/zone_dialog.h"
 #include "host/function_table.h"
 #include "host/host_api.h"
 #include "host/messages.h"
@@ -38,18 +43,18 @@ int leave(ArgCursor&) { return 0; }
 
 const KeywordEntry kConfigEntries[] = {
     {"?", list_config},
-    {"APPINTERFACE", [](ArgCursor&) { return not_built("CONFIG APPINTERFACE"); }},
-    {"ATTRIBUTES", [](ArgCursor&) { return not_built("CONFIG ATTRIBUTES"); }},
-    {"COMPONENTS", [](ArgCursor&) { return not_built("CONFIG COMPONENTS"); }},
-    {"CONTROL", [](ArgCursor&) { return not_built("CONFIG CONTROL"); }},
+    {"APPINTERFACE", [](ArgCursor&) { return run_from_config(application_dialog); }},
+    {"ATTRIBUTES", [](ArgCursor&) { return run_from_config(attribute_dialog); }},
+    {"COMPONENTS", [](ArgCursor&) { return run_from_config(comp_dialog); }},
+    {"CONTROL", [](ArgCursor&) { return run_from_config(control_dialog); }},
     {"EXIT", leave},
     {"PROJECT", [](ArgCursor&) { return project_dialog(); }},
-    {"RELAYID", [](ArgCursor&) { return not_built("CONFIG RELAYID"); }},
-    {"TERMINALS", [](ArgCursor&) { return not_built("CONFIG TERMINALS"); }},
-    {"WIRES", [](ArgCursor&) { return not_built("CONFIG WIRES"); }},
-    {"GLOBALS", [](ArgCursor&) { return not_built("CONFIG GLOBALS"); }},
-    {"ZONES", [](ArgCursor&) { return not_built("CONFIG ZONES"); }},
-    {"ZONELEVELS", [](ArgCursor&) { return not_built("CONFIG ZONELEVELS"); }},
+    {"RELAYID", [](ArgCursor&) { return run_from_config(relay_id_dialog); }},
+    {"TERMINALS", [](ArgCursor&) { return run_from_config(term_dialog); }},
+    {"WIRES", [](ArgCursor&) { return run_from_config(wire_dialog); }},
+    {"GLOBALS", [](ArgCursor&) { return run_from_config(global_wire_dialog); }},
+    {"ZONES", [](ArgCursor&) { return run_from_config(zone_dialog); }},
+    {"ZONELEVELS", [](ArgCursor&) { return run_from_config(zone_levels_dialog); }},
 };
 
 const KeywordEntry kDrawEntries[] = {
