@@ -93,22 +93,19 @@ void Listing::page() {
 
 void Listing::heading(const PassHeading& h) {
     page();
-    const ZoneDefn& from = m_c.zone_defs[h.from < 0 ? 0 : h.from];
-    const ZoneDefn& to = m_c.zone_defs[h.to < 0 ? 0 : h.to];
-    switch (h.kind) {
-        case PASS_INTERNAL:
-            title(wlmsg::kTitleLower);
-            fprintf(m_out, wlmsg::kInternal, level_name(m_c, from.level), from.z_name.c_str());
-            break;
-        case PASS_INTERZONE:
-            title(wlmsg::kTitle);
-            fprintf(m_out, wlmsg::kInterzone, level_name(m_c, from.level), from.z_name.c_str(),
-                    level_name(m_c, to.level), to.z_name.c_str());
-            break;
-        case PASS_EXTERNAL:
-            title(wlmsg::kTitle);
-            fputs(wlmsg::kExternal, m_out);
-            break;
+    if (h.kind == PASS_INTERNAL) {
+        const ZoneDefn& zone = m_c.zone_defs[h.from];
+        title(wlmsg::kTitleLower);
+        fprintf(m_out, wlmsg::kInternal, level_name(m_c, zone.level), zone.z_name.c_str());
+    } else if (h.kind == PASS_INTERZONE) {
+        const ZoneDefn& from = m_c.zone_defs[h.from];
+        const ZoneDefn& to = m_c.zone_defs[h.to];
+        title(wlmsg::kTitle);
+        fprintf(m_out, wlmsg::kInterzone, level_name(m_c, from.level), from.z_name.c_str(), level_name(m_c, to.level),
+                to.z_name.c_str());
+    } else {
+        title(wlmsg::kTitle);
+        fputs(wlmsg::kExternal, m_out);
     }
     fputs("\n", m_out);
     repeat(" ", wlmsg::kWireLead);
@@ -213,7 +210,8 @@ void Listing::zone_schedules() {
         AliveList* sources = m_index.sources(order[a]);
         for (int b = a - 1; b >= 0; --b) {
             progress_tick();
-            if (sources) pass(*sources, order[b], PassHeading{PASS_INTERZONE, order[a], order[b]}, MARKS_IMPLIED);
+            if (sources && m_index.may_reach(order[a], order[b]))
+                pass(*sources, order[b], PassHeading{PASS_INTERZONE, order[a], order[b]}, MARKS_IMPLIED);
         }
     }
 }

@@ -74,6 +74,7 @@ ListingIndex::ListingIndex(Store& s, const ProjectConfig& c) {
     take_points(s);
     touch_wire_ends(s, c);
     build_lists();
+    build_reach();
 }
 
 void ListingIndex::take_points(Store& s) {
@@ -137,6 +138,30 @@ void ListingIndex::build_lists() {
     for (AliveList& l : m_zone_sources) l.seal();
     for (AliveList& l : m_group_points) l.seal();
     for (auto& [k, l] : m_zone_group_points) l.seal();
+}
+
+void ListingIndex::build_reach() {
+    std::vector<std::vector<int32_t>> zones_of(m_group_points.size());  // zones each key has points in
+    for (const auto& entry : m_zone_group_points) {
+        int32_t zone = static_cast<int32_t>(entry.first & 0xFFFFFFFFu);
+        if (zone < kMaxZones) zones_of[entry.first >> 32].push_back(zone);
+    }
+    m_reach.assign(static_cast<size_t>(kMaxZones) * kMaxZones, false);
+    std::vector<int32_t> keys;
+    for (int32_t from = 0; from < kMaxZones; ++from) {
+        keys.clear();
+        const AliveList& sources = m_zone_sources[from];
+        for (uint32_t j = 0; j < sources.size(); ++j) keys.push_back(m_points[sources.member(j)].key);
+        std::sort(keys.begin(), keys.end());
+        keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+        for (int32_t key : keys)
+            for (int32_t to : zones_of[key]) m_reach[static_cast<size_t>(from) * kMaxZones + to] = true;
+    }
+}
+
+bool ListingIndex::may_reach(int32_t from, int32_t to) const {
+    if (from < 0 || from >= kMaxZones || to < 0 || to >= kMaxZones) return false;
+    return m_reach[static_cast<size_t>(from) * kMaxZones + to];
 }
 
 AliveList* ListingIndex::sources(int32_t zone) {

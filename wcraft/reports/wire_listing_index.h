@@ -56,11 +56,16 @@ public:
     // The points that a wire end of group `key` touches on their record's
     // sheet, in records of `zone` (-1 any zone); null when none.
     AliveList* candidates(int32_t key, int32_t zone);
+    // False when no source of zone `from` has a wire group with points in
+    // zone `to`: a pass between them can list nothing. (Sources only ever
+    // drop out, so what held when the index was built holds after.)
+    bool may_reach(int32_t from, int32_t to) const;
 
 private:
     void take_points(Store& s);
     void touch_wire_ends(const Store& s, const ProjectConfig& c);
     void build_lists();
+    void build_reach();
 
     std::vector<ListingPoint> m_points;
     AliveList m_all;
@@ -68,6 +73,7 @@ private:
     std::vector<AliveList> m_group_points;                        // by key, any zone
     std::unordered_map<uint64_t, AliveList> m_zone_group_points;  // by key << 32 | zone
     std::vector<uint64_t> m_memberships;                          // point << 32 | key, while building
+    std::vector<bool> m_reach;                                    // from * kMaxZones + to
 };
 
 }  // namespace wcraft
