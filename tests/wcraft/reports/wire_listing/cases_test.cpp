@@ -198,6 +198,25 @@ TEST_F(WireListing, ZonesBelowTheNamedLevelsHaveAnEmptyLevelName) {
     EXPECT_NE(text.find("Internal wiring schedule, level(), zone(D10)"), std::string::npos);
 }
 
+TEST_F(WireListing, TheZoneOrderStopsAt250Entries) {
+    // Two top zones of one name (possible in a hand-made file) each take
+    // all 200 sub-zones: 402 entries before the limit.
+    config().wire_sch = 1;
+    for (int z = 0; z < 202; ++z) {
+        ZoneDefn& d = config().zone_defs[z];
+        d.z_name = z < 2 ? "TOP" : "S" + std::to_string(z);
+        d.level = z < 2 ? 0 : 1;
+        d.parent = z < 2 ? "*" : "TOP";
+    }
+    config().zone_defs[202].z_name = "*ND*";
+    std::string text = listing();
+    size_t from = text.find("Breakdown of zone boundaries");
+    size_t lines = 0;
+    for (size_t p = text.find("\n[", from); p != std::string::npos; p = text.find("\n[", p + 1)) ++lines;
+    EXPECT_EQ(lines, 250u);
+    EXPECT_NE(text.find("\n[1]     S49\f"), std::string::npos);  // the second TOP's 48th sub-zone ends it
+}
+
 TEST_F(WireListing, AnEmptyProjectStillWritesTheUnconnectedListing) {
     config().wire_sch = 0;
     EXPECT_EQ(listing(), kUnconnectedHead + kEnd);
