@@ -92,7 +92,7 @@ void stage_calculate(FILE* log) {
         later("Relay correlation");
         step([log] { write_relay_listing(log); });
     }
-    if (c.wire_lis) later("Point to point wire listing");
+    if (c.wire_lis) step([log] { write_wire_listing(log); });
 }
 
 void save_step(FILE* log) {

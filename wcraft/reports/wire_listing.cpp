@@ -1,1 +1,273 @@
-// (being written)
+// The point-to-point wire listing: the zone breakdown, the internal,
+// interzone and external schedules, and the points left unconnected.
+#include "reports/wire_listing.h"
+
+#include <vector>
+
+#include "extract/store.h"
+#include "host/host_api.h"
+#include "host/module_state.h"
+#include "postproc/progress.h"
+#include "postproc/run_files.h"
+#include "reports/wire_listing_index.h"
+#include "reports/wire_listing_messages.h"
+#include "update/wire_writeback.h"
+
+namespace wcraft {
+
+namespace {
+
+// Appends zone z and, directly after it, each of its sub-zones' subtrees in
+// list order. Levels rise by one per step, so the depth is bounded by the
+// number of zones.
+void add_subtree(const ProjectConfig& c, int count, int z, std::vector<int>& order) {
+    if (order.size() >= static_cast<size_t>(kMaxZones)) return;
+    order.push_back(z);
+    const ZoneDefn& zone = c.zone_defs[z];
+    for (int s = 0; s < count; ++s) {
+        const ZoneDefn& sub = c.zone_defs[s];
+        if (sub.level == zone.level + 1 && sub.parent.view() == zone.z_name.view()) add_subtree(c, count, s, order);
+    }
+}
+
+// The zone tree in pre-order: zone indices, at most 250. A zone whose parent
+// names no zone of the level above is not reached.
+std::vector<int> zone_order(const ProjectConfig& c) {
+    std::vector<int> order;
+    const int count = zone_count(c);
+    for (int z = 0; z < count; ++z)
+        if (c.zone_defs[z].level == 0) add_subtree(c, count, z, order);
+    return order;
+}
+
+// A zone's level name; a level beyond the ten named ones (possible only in
+// a hand-made project file) has an empty name.
+const char* level_name(const ProjectConfig& c, int level) {
+    return level >= 0 && level < kZoneLevels ? c.zone_levels[level].c_str() : "";
+}
+
+enum PassKind { PASS_INTERNAL, PASS_INTERZONE, PASS_EXTERNAL };
+// Whether a pass marks its sources visited. Only the last pass's marks
+// survive the report, so only the external pass keeps them.
+enum VisitedMarks { MARKS_KEPT, MARKS_IMPLIED };
+
+struct PassHeading {
+    PassKind kind;
+    int from = -1, to = -1;  // zone indices of internal and interzone passes
+};
+
+class Listing {
+public:
+    Listing(FILE* out, const ProjectConfig& c, ListingIndex& index) : m_out(out), m_c(c), m_index(index) {}
+    void zone_schedules();
+    void external();
+    void unconnected();
+
+private:
+    void breakdown(const std::vector<int>& order);
+    void pass(AliveList& sources, int32_t dest_zone, const PassHeading& h, VisitedMarks marks);
+    void heading(const PassHeading& h);
+    void page();
+    void title(const char* format);
+    void put(const char* text, int width) { fputs(pad_text(text, width), m_out); }
+    void repeat(const char* text, int times);
+    void row(const ListingPoint& src, const ListingPoint& dst);
+
+    FILE* m_out;
+    const ProjectConfig& m_c;
+    ListingIndex& m_index;
+    bool m_first_page = true;  // no heading written yet
+};
+
+void Listing::repeat(const char* text, int times) {
+    for (int i = 0; i < times; ++i) fputs(text, m_out);
+}
+
+void Listing::title(const char* format) { fprintf(m_out, format, m_c.p_name.c_str(), m_c.p_title.c_str()); }
+
+// Every heading but the first starts a new page.
+void Listing::page() {
+    if (m_first_page) m_first_page = false;
+    else fputs(wlmsg::kPageBreak, m_out);
+}
+
+void Listing::heading(const PassHeading& h) {
+    page();
+    if (h.kind == PASS_INTERNAL) {
+        const ZoneDefn& zone = m_c.zone_defs[h.from];
+        title(wlmsg::kTitleLower);
+        fprintf(m_out, wlmsg::kInternal, level_name(m_c, zone.level), zone.z_name.c_str());
+    } else if (h.kind == PASS_INTERZONE) {
+        const ZoneDefn& from = m_c.zone_defs[h.from];
+        const ZoneDefn& to = m_c.zone_defs[h.to];
+        title(wlmsg::kTitle);
+        fprintf(m_out, wlmsg::kInterzone, level_name(m_c, from.level), from.z_name.c_str(), level_name(m_c, to.level),
+                to.z_name.c_str());
+    } else {
+        title(wlmsg::kTitle);
+        fputs(wlmsg::kExternal, m_out);
+    }
+    fputs("\n", m_out);
+    repeat(" ", wlmsg::kWireLead);
+    fputs(wlmsg::kWireWord, m_out);
+    repeat(" ", wlmsg::kWireTrail);
+    fputs(wlmsg::kColumns, m_out);
+    fputs("\n", m_out);
+    repeat("-", wlmsg::kScheduleRule);
+}
+
+void Listing::row(const ListingPoint& src, const ListingPoint& dst) {
+    const WireDefn& w = m_c.wire_defs[src.wire_type];
+    std::string number = wire_number_text(src.wire_number, w.pp_mode, w.pp_val.c_str());
+    fputs("\n", m_out);
+    put(src.record->ref.c_str(), wlmsg::kRefWidth);
+    fputs(" ", m_out);
+    put(src.id->id.c_str(), wlmsg::kIdWidth);
+    fputs(":", m_out);
+    put(number.c_str(), wlmsg::kNumberWidth);
+    fputs(":", m_out);
+    put(dst.record->ref.c_str(), wlmsg::kRefWidth);
+    fputs(" ", m_out);
+    put(dst.id->id.c_str(), wlmsg::kIdWidth);
+    fputs(":", m_out);
+    put(w.w_name.c_str(), wlmsg::kNameWidth);
+    fputs(":", m_out);
+    put(w.colour.c_str(), wlmsg::kColourWidth);
+    fputs(":", m_out);
+    put(w.size.c_str(), wlmsg::kSizeWidth);
+    fputs(":", m_out);
+    put(w.signal.c_str(), wlmsg::kSignalWidth);
+}
+
+// Sources in walk order, each at most once: a point not connected when the
+// walk reaches it. Its destination is the first other not-connected point
+// of its wire group among the destination zone's points. A source with a
+// row is connected from then on; a destination stays free to be a source
+// or a destination again.
+void Listing::pass(AliveList& sources, int32_t dest_zone, const PassHeading& h, VisitedMarks marks) {
+    std::vector<ListingPoint>& points = m_index.points();
+    bool headed = false;
+    for (uint32_t j = sources.first_alive(0, points); j < sources.size(); j = sources.first_alive(j + 1, points)) {
+        progress_tick();
+        uint32_t self = sources.member(j);
+        ListingPoint& src = points[self];
+        if (marks == MARKS_KEPT) src.id->visited = 1;
+        AliveList* group = m_index.candidates(src.key, dest_zone);
+        if (!group) continue;
+        uint32_t d = group->first_alive(0, points);
+        if (d < group->size() && group->member(d) == self) d = group->first_alive(d + 1, points);
+        if (d == group->size()) continue;
+        ListingPoint& dst = points[group->member(d)];
+        if (!headed) heading(h), headed = true;
+        row(src, dst);
+        src.id->is_connected = 1;
+        src.id->has_connection = 1;
+        dst.id->has_connection = 1;
+    }
+}
+
+void Listing::breakdown(const std::vector<int>& order) {
+    title(wlmsg::kTitleLower);
+    fputs(wlmsg::kLevelsHead, m_out);
+    fputs(wlmsg::kBreakdownRule, m_out);
+    for (int i = 0; i < wlmsg::kBreakdownLevels; ++i) {
+        fprintf(m_out, wlmsg::kBreakdownLine, i);
+        repeat(wlmsg::kIndent, i);
+        fputs(m_c.zone_levels[i].c_str(), m_out);
+    }
+    fputs(wlmsg::kZonesHead, m_out);
+    fputs(wlmsg::kBreakdownRule, m_out);
+    for (int z : order) {
+        const ZoneDefn& zone = m_c.zone_defs[z];
+        fprintf(m_out, wlmsg::kBreakdownLine, zone.level);
+        repeat(wlmsg::kIndent, zone.level);
+        fputs(zone.z_name.c_str(), m_out);
+    }
+}
+
+// The breakdown page, then an internal schedule per zone and an interzone
+// schedule per pair, from the last zone of the order down. No pass before
+// the external one leaves a visited mark that a later pass reads: each
+// interzone pass starts from cleared marks, and the internal passes share
+// their marks only between entries of one zone, of which the first leaves
+// nothing for another to find (its sources all ended visited or
+// connected), so a zone's repeated entries are passed over.
+void Listing::zone_schedules() {
+    std::vector<int> order = zone_order(m_c);
+    m_first_page = false;  // the breakdown is the first page
+    breakdown(order);
+    const int last = static_cast<int>(order.size()) - 1;
+    std::vector<bool> done(kMaxZones, false);
+    for (int e = last; e >= 0; --e) {
+        progress_tick();
+        int z = order[e];
+        AliveList* sources = m_index.sources(z);
+        if (done[z] || !sources) continue;
+        done[z] = true;
+        pass(*sources, z, PassHeading{PASS_INTERNAL, z, z}, MARKS_IMPLIED);
+    }
+    for (int a = last; a >= 0; --a) {
+        AliveList* sources = m_index.sources(order[a]);
+        for (int b = a - 1; b >= 0; --b) {
+            progress_tick();
+            if (sources && m_index.may_reach(order[a], order[b]))
+                pass(*sources, order[b], PassHeading{PASS_INTERZONE, order[a], order[b]}, MARKS_IMPLIED);
+        }
+    }
+}
+
+void Listing::external() {
+    for (ListingPoint& p : m_index.points()) p.id->visited = 0;
+    pass(m_index.all(), -1, PassHeading{PASS_EXTERNAL}, MARKS_KEPT);
+}
+
+void Listing::unconnected() {
+    page();
+    title(wlmsg::kTitle);
+    fputs(wlmsg::kUnconnected, m_out);
+    fputs("\n", m_out);
+    fputs(wlmsg::kComponentWord, m_out);
+    repeat(" ", wlmsg::kComponentTrail);
+    fputs(wlmsg::kUnconnectedColumns, m_out);
+    fputs("\n", m_out);
+    repeat("-", wlmsg::kUnconnectedRule);
+    for (const ListingPoint& p : m_index.points()) {
+        progress_tick();
+        if (p.id->has_connection != 0) continue;
+        fputs("\n", m_out);
+        put(p.record->ref.c_str(), wlmsg::kRefWidth);
+        fputs(wlmsg::kFieldJoin, m_out);
+        put(p.id->id.c_str(), wlmsg::kIdWidth);
+        fputs(wlmsg::kFieldJoin, m_out);
+        put(p.record->grid.c_str(), wlmsg::kGridWidth);
+    }
+    fputs(wlmsg::kEnd, m_out);
+    fputs(wlmsg::kFormFeed, m_out);
+}
+
+}  // namespace
+
+int write_wire_listing(FILE* log) {
+    FILE* out = rt_fopen(run_file(wlmsg::kExt).c_str(), "w");
+    if (!out) {
+        error_code() = ERR_WLF_OPEN;
+        return 0;
+    }
+    log_printf(log, "%s", wlmsg::kLogStart);
+    ads_printf("%s", wlmsg::kBanner);
+    const ProjectConfig& c = config();
+    ListingIndex index(store(), c);
+    Listing listing(out, c, index);
+    if (c.wire_sch == 1) listing.zone_schedules();
+    listing.external();
+    listing.unconnected();
+    // A listing that could not be written whole is no listing: say so.
+    bool failed = ferror(out) != 0;
+    if (fclose(out) != 0 || failed) {
+        error_code() = ERR_WLF_OPEN;
+        return 0;
+    }
+    return 1;
+}
+
+}  // namespace wcraft
