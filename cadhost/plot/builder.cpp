@@ -212,7 +212,7 @@ void Builder::dimension(const GroupList& g, const Inherit& in) {
     auto start = m_d.block_start(name);
     auto lk = look(g, in, true);
     if (!start || !lk) {
-        if (!start) note("dimension block " + name + " is not in the drawing");
+        if (!start) note(name.empty() ? "dimensions without a block of their own" : "dimension block " + name + " is not in the drawing");
         return;
     }
     Vec2 at = group_point(g, 12).value_or(Vec2{});

@@ -18,10 +18,23 @@ namespace {
 
 constexpr double kPtPerMm = 72.0 / 25.4;
 
+// Outlines and advances exactly as the font has them: hinting would round
+// advances to whole device units, and texts squeezed to fit would then come
+// out longer than the room they were given.
+void unhinted(cairo_t* cr) {
+    cairo_font_options_t* o = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(o, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_NONE);
+    cairo_set_font_options(cr, o);
+    cairo_font_options_destroy(o);
+}
+
 // A context on a tiny image surface, for measuring text before a page exists.
 class Fonts {
 public:
-    Fonts() : m_surface(cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1)), m_cr(cairo_create(m_surface)) {}
+    Fonts() : m_surface(cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1)), m_cr(cairo_create(m_surface)) {
+        unhinted(m_cr);
+    }
     ~Fonts() {
         cairo_destroy(m_cr);
         cairo_surface_destroy(m_surface);
@@ -242,6 +255,7 @@ Status write_one(Format fmt, const Scene& scene, const Area& area, const PageSet
         cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "cadhost PLOT");
     }
     cairo_t* cr = cairo_create(surface);
+    unhinted(cr);
     draw_scene(cr, scene, area, setup, mm);
     cairo_status_t st = cairo_status(cr);
     cairo_destroy(cr);
