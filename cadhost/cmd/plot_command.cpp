@@ -165,9 +165,7 @@ bool change_setting(CommandLine& cl, PlotState& st, int which) {
     }
     default:
         return ask_value(cl, "Output folder, or = for the drawing's own <" + (s.folder.empty() ? "=" : s.folder) + ">: ",
-                         s.folder, [&](const std::string& a) {
-                             return std::optional<std::string>(a == "=" ? "" : cl.session().host_path(a));
-                         });
+                         s.folder, [](const std::string& a) { return std::optional<std::string>(a == "=" ? "" : a); });
     }
 }
 
@@ -226,7 +224,9 @@ CmdStatus plot_now(CommandLine& cl, const PlotState& st, const PlotArea& area) {
     case AreaKind::Limits: a = plot::drawing_limits(s.drawing()); break;
     default: break;
     }
-    plot::PlotFiles files = plot::plot_file_names(s.drawing_path(), st.settings.folder);
+    // The folder as typed or read from a settings file, which may name a drive.
+    std::string folder = st.settings.folder.empty() ? "" : s.host_path(st.settings.folder);
+    plot::PlotFiles files = plot::plot_file_names(s.drawing_path(), folder);
     std::error_code ec;
     auto dir = std::filesystem::path(files.pdf).parent_path();
     if (!dir.empty()) std::filesystem::create_directories(dir, ec);
