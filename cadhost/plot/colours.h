@@ -23,6 +23,6 @@ Rgb packed_colour(int32_t value);
 Rgb on_white_paper(Rgb c);
 // Relative luminance 0..1 (sRGB weights on the gamma-encoded values).
 double luminance(Rgb c);
-inline constexpr double kMaxPaperLuminance = 0.55;
+inline constexpr double kMaxPaperLuminance = 0.45;
 
 }  // namespace cadhost::plot
