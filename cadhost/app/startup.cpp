@@ -11,11 +11,13 @@
 #include "cmd/lisp_host.h"
 #include "fs/filelayer.h"
 #include "host/session.h"
+#include "plot/job.h"
 
 namespace cadhost::app {
 
 const char* usage() {
-    return "usage: cadhost [--drive L=DIR]... [--support DIR]... [--load MODULE]... [--script FILE] [DRAWING]\n";
+    return "usage: cadhost [--drive L=DIR]... [--support DIR]... [--load MODULE]... [--script FILE] [DRAWING]\n"
+           "       cadhost [--drive L=DIR]... --plot OUTDIR DRAWING...\n";
 }
 
 bool parse_options(int argc, char** argv, Options& out, std::string& error) {
@@ -43,16 +45,63 @@ bool parse_options(int argc, char** argv, Options& out, std::string& error) {
         } else if (a == "--script") {
             if (!value(v)) return false;
             out.script = v;
+        } else if (a == "--plot") {
+            if (!value(v)) return false;
+            out.plot_dir = v;
         } else if (!a.empty() && a[0] == '-') {
             return error = "unknown option " + a, false;
+        } else if (!out.plot_dir.empty()) {
+            out.plot_drawings.push_back(a);
         } else if (out.drawing.empty()) {
             out.drawing = a;
         } else {
             return error = "more than one drawing given", false;
         }
     }
+    if (!out.plot_dir.empty() && !out.drawing.empty()) {
+        out.plot_drawings.insert(out.plot_drawings.begin(), out.drawing);
+        out.drawing.clear();
+    }
+    if (!out.plot_dir.empty() && out.plot_drawings.empty()) return error = "--plot needs at least one drawing", false;
     return true;
 }
+
+namespace {
+
+// Plots each drawing's extents into the folder; a drawing that cannot be
+// read or plotted is reported and the others are still plotted.
+int plot_drawings(const Options& opts, host::Session& session) {
+    plot::PlotSettings settings{*plot::paper_named("A3"), 0, 0.25, session.host_path(opts.plot_dir)};
+    std::error_code ec;
+    std::filesystem::create_directories(settings.folder, ec);
+    if (ec) {
+        fprintf(stderr, "cadhost: cannot make the plot folder %s: %s\n", settings.folder.c_str(), ec.message().c_str());
+        return 1;
+    }
+    int status = 0;
+    for (const std::string& name : opts.plot_drawings) {
+        std::string path = std::filesystem::absolute(session.host_path(name)).lexically_normal().string();
+        auto d = db::Drawing::read_file(path);
+        if (!d) {
+            fflush(stdout);
+            fprintf(stderr, "cadhost: cannot read drawing: %s\n", d.error().what().c_str());
+            status = 1;
+            continue;
+        }
+        auto files = plot::plot_extents(**d, path, settings);
+        if (!files) {
+            fflush(stdout);
+            fprintf(stderr, "cadhost: %s not plotted: %s\n", name.c_str(), files.error().what().c_str());
+            status = 1;
+            continue;
+        }
+        for (const std::string& n : files->notes) printf("%s: not plotted: %s\n", name.c_str(), n.c_str());
+        printf("%s: plotted to %s and %s\n", name.c_str(), files->pdf.c_str(), files->svg.c_str());
+    }
+    return status;
+}
+
+}  // namespace
 
 
 int run_host(const Options& opts, std::istream& in, bool terminal) {
@@ -61,6 +110,7 @@ int run_host(const Options& opts, std::istream& in, bool terminal) {
     host::SessionOptions so;
     for (auto& d : opts.support) so.support_dirs.push_back(std::filesystem::absolute(d).string());
     host::Session session(so);
+    if (!opts.plot_dir.empty()) return plot_drawings(opts, session);
     host::Session::set_current(&session);
     cmd::CommandLine cl(session);
     cmd::LispBinding lisp(session, cl);

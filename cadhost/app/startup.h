@@ -15,13 +15,16 @@ struct Options {
     std::vector<std::string> loads;                    // --load MODULE
     std::string script;                                // --script FILE
     std::string drawing;                               // DRAWING
+    std::string plot_dir;                              // --plot OUTDIR: plot the drawings and exit
+    std::vector<std::string> plot_drawings;            // the drawings to plot
     bool help = false;
 };
 
 bool parse_options(int argc, char** argv, Options& out, std::string& error);
 const char* usage();
 
-// Runs a whole session reading from `in`; returns the exit status.
+// Runs a whole session reading from `in`, or with --plot plots the
+// drawings given; returns the exit status.
 int run_host(const Options& opts, std::istream& in, bool terminal);
 
 }  // namespace cadhost::app

@@ -35,6 +35,7 @@ CommandLine::CommandLine(host::Session& s) : m_session(s) {
     add_insert_command(*this);
     add_mslide_command(*this);
     add_undo_commands(*this);
+    add_plot_command(*this);
 }
 
 CommandLine::~CommandLine() {

@@ -139,6 +139,7 @@ void add_misc_commands(CommandLine& cl);
 void add_insert_command(CommandLine& cl);
 void add_mslide_command(CommandLine& cl);
 void add_undo_commands(CommandLine& cl);
+void add_plot_command(CommandLine& cl);
 
 // Strips the "_", "." and "'" prefixes of a typed command name and upper-cases it.
 std::string command_key(const std::string& typed);

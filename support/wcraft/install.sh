@@ -5,7 +5,7 @@
 #   support/wcraft/install.sh DRIVE_DIR BUILD_DIR
 #
 # makes DRIVE_DIR/WCRAFT with the module (wcraft.arx), the dialog files,
-# the information slide, the AutoLISP support files, the block drawings, locator.id and the PROJECT and
+# the information slide, the AutoLISP support files, the linetype file, the block drawings, locator.id and the PROJECT and
 # PROCESS folders. Then run, for example:
 #
 #   BUILD_DIR/bin/cadhost --drive C=DRIVE_DIR --support DRIVE_DIR/WCRAFT \
@@ -20,7 +20,7 @@ drive=$1
 build=$2
 dest="$drive/WCRAFT"
 mkdir -p "$dest/PROJECT" "$dest/PROCESS"
-cp "$here"/*.dcl "$here"/*.LSP "$dest/"
+cp "$here"/*.dcl "$here"/*.LSP "$here"/*.lin "$dest/"
 # Block drawings the commands and the post-processor insert.
 if [ -d "$here/blocks" ]; then
     for f in "$here"/blocks/*.DXF; do
