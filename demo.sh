@@ -58,6 +58,14 @@ if [ -s "$alf" ]; then
     echo "-- what the run did"
     python3 "$src/support/wcraft/tools/run_summary.py" "$alf" "$log" || true
 fi
+# The numbered sheets as pictures, for people without a CAD program.
+plots=$src/out/plots
+rm -rf "$plots"
+if "$src/$build/bin/cadhost" --plot "$plots" "$wc"/WcrDemo/DEMO00?.DXF > "$src/out/plot.txt" 2>&1; then
+    echo "Numbered sheets plotted : out/plots/DEMO001.pdf .. DEMO004.pdf (and .svg)"
+else
+    echo "Plotting the sheets failed: see out/plot.txt"
+fi
 if [ -f "$log" ]; then
     echo
     echo "-- last lines of the event log (the audit of the store follows its end line)"
