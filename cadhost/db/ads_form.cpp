@@ -226,8 +226,27 @@ void AdsConverter::each_group(uint32_t id, XdataMode xdata, Take& take, TakeText
         if (unread(tags[i].code, t)) after_first();
         break;
     }
-    if (take_text) convert_each<Filtered>(tags, 0, xd, owner, main_then, &text_then);
-    else convert_each<Filtered>(tags, 0, xd, owner, main_then, static_cast<TakeText*>(nullptr));
+    auto convert_main = [&](size_t begin, size_t end) {
+        if (take_text) convert_each<Filtered>(tags, begin, end, owner, main_then, &text_then);
+        else convert_each<Filtered>(tags, begin, end, owner, main_then, static_cast<TakeText*>(nullptr));
+    };
+    const TypeDefaults* defaults =
+        m_defaults == DefaultsMode::Include && o.kind == ObjKind::Entity ? type_defaults(type) : nullptr;
+    if (!defaults) {
+        convert_main(0, xd);
+    } else {
+        // The tags are converted in runs between the places of missing
+        // defaults; a place is never inside a point's tags.
+        MissingDefaults missing = missing_defaults(*defaults, tags, xd);
+        size_t done = 0;
+        for (size_t k = 0; k < missing.count; ++k) {
+            const MissingDefault& m = missing.at[k];
+            convert_main(done, m.before);
+            done = m.before;
+            put_default<Filtered>(id, *defaults, m, main_then);
+        }
+        convert_main(done, xd);
+    }
     if (xdata == XdataMode::Include && xd < tags.size()) {
         take(Group{-3, std::string()}, Span{});
         auto xdata_take = [&](Group&& g, const Span& s) {
@@ -236,6 +255,27 @@ void AdsConverter::each_group(uint32_t id, XdataMode xdata, Take& take, TakeText
         };
         convert_each<Filtered>(tags, xd, tags.size(), SIZE_MAX, xdata_take, take_text);
     }
+}
+
+template <bool Filtered, class Take>
+void AdsConverter::put_default(uint32_t id, const TypeDefaults& d, const MissingDefault& m, Take& take) const {
+    const DefaultGroup& g = d.groups()[m.index];
+    if (Filtered && unread(g.code, group_type(g.code))) return;
+    Group out{g.code, g.value};
+    if (g.rule == DefaultRule::SameAs && m.source != UINT32_MAX) {
+        const TagVec& tags = m_doc.obj(id).tags;
+        if (auto source = first_group(tags, m.source, std::min<size_t>(m.source + 3, tags.size()))) out.value = source->value;
+    } else if (g.rule == DefaultRule::SubEntitiesFollow) {
+        out.value = static_cast<int16_t>(sub_entities_follow(id) ? 1 : 0);
+    }
+    take(std::move(out), Span{m.before, 0});
+}
+
+bool AdsConverter::sub_entities_follow(uint32_t id) const {
+    const DbObject& o = m_doc.obj(id);
+    if (o.list < 0 || !o.committed) return false;
+    const std::vector<uint32_t>& ids = m_doc.m_lists[static_cast<size_t>(o.list)].ids;
+    return o.position + 1 < ids.size() && m_doc.obj(ids[o.position + 1]).sub;
 }
 
 AdsForm AdsConverter::object_form(uint32_t id, XdataMode xdata) const {

@@ -12,6 +12,7 @@
 #include "core/result.h"
 #include "core/value.h"
 #include "db/document.h"
+#include "db/entity_defaults.h"
 
 namespace cadhost::db {
 
@@ -26,6 +27,10 @@ struct AdsForm {
 };
 
 enum class XdataMode { Skip, Include };
+// Whether an entity's list holds the default groups of its type that its
+// tags lack (see entity_defaults.h). Applications always get them; version
+// conversion copies only what the file holds.
+enum class DefaultsMode { Include, Omit };
 
 using FileTags = std::vector<std::pair<int, std::string>>;
 
@@ -48,11 +53,15 @@ using GroupTaker = std::function<void(Group&&, const Span&)>;
 
 class AdsConverter {
 public:
-    explicit AdsConverter(const DrawingImpl& doc) : m_doc(doc) {}
+    explicit AdsConverter(const DrawingImpl& doc, DefaultsMode defaults = DefaultsMode::Include)
+        : m_doc(doc), m_defaults(defaults) {}
     // Converts only the groups whose code `wanted` accepts, leaving the rest
     // unread; for readers that look at a few codes only.
     AdsConverter(const DrawingImpl& doc, const std::function<bool(int)>& wanted) : m_doc(doc), m_wanted(&wanted) {}
-    // The whole object with group -1 first and the owner after group 0.
+    // The whole object with group -1 first and the owner after group 0. An
+    // entity's default groups missing from its tags come where the type's
+    // write order puts them, each with an empty span at the tag it goes
+    // before, so that entmod writes a changed one in its place.
     AdsForm object_form(uint32_t id, XdataMode xdata) const;
     // The same groups in the same order, handed to `take` as they are made,
     // for callers that build a form of their own from them.
@@ -80,11 +89,16 @@ private:
                       TakeText* take_text) const;
     template <bool Filtered, class Take, class TakeText>
     void each_group(uint32_t id, XdataMode xdata, Take& take, TakeText* take_text) const;
+    // Hands over a default group the tags lack, as each_group's `take` takes groups.
+    template <bool Filtered, class Take>
+    void put_default(uint32_t id, const TypeDefaults& d, const MissingDefault& m, Take& take) const;
+    bool sub_entities_follow(uint32_t id) const;
     size_t owner_tag(const TagVec& tags, size_t end) const;
     // A group left unconverted: its code is not wanted.
     bool unread(int code, GroupType type) const;
     const DrawingImpl& m_doc;
     const std::function<bool(int)>* m_wanted = nullptr;
+    DefaultsMode m_defaults = DefaultsMode::Include;
 };
 
 // Index of the first XDATA tag (1001) or tags.size().

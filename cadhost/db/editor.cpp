@@ -84,7 +84,16 @@ size_t EntityEditor::insert_position(const TagVec& tags, int code) const {
 
 void EntityEditor::apply(uint32_t id, std::vector<Edit>& edits, const FileTags& inserts) {
     TagVec& tags = m_doc.obj(id).tags;
-    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.span.first > b.span.first; });
+    // Applied from the last tag back, so that earlier spans stay where they
+    // are. A default group the tags lack has an empty span at the tag it goes
+    // before: that tag's own edit comes first, and several empty spans at one
+    // place go in last to first, which leaves them in list order.
+    for (size_t i = 0; i < edits.size(); ++i) edits[i].order = i;
+    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) {
+        if (a.span.first != b.span.first) return a.span.first > b.span.first;
+        if ((a.span.count == 0) != (b.span.count == 0)) return b.span.count == 0;
+        return a.order > b.order;
+    });
     for (const Edit& e : edits) {
         TagVec repl;
         for (const auto& [code, text] : e.tags) repl.push_back(m_doc.make_tag(code, text));

@@ -30,6 +30,7 @@ private:
     struct Edit {
         Span span;
         FileTags tags;
+        size_t order = 0;  // place in the list the edits were planned from
     };
     Result<bool> plan_group(uint32_t id, const AdsForm& old, const Group& g, int k, std::vector<Edit>& edits, FileTags& inserts);
     void apply(uint32_t id, std::vector<Edit>& edits, const FileTags& inserts);

@@ -89,7 +89,7 @@ void VersionConverter::classic_tables(dxf::TagWriter& w) {
 }
 
 void VersionConverter::lwpolyline_as_polyline(dxf::TagWriter& w, uint32_t id, bool paper) {
-    GroupList l = AdsConverter(m_doc).object_form(id, XdataMode::Skip).groups;
+    GroupList l = AdsConverter(m_doc, DefaultsMode::Omit).object_form(id, XdataMode::Skip).groups;
     std::string_view layer_text = trim_blanks(m_doc.tag_text(id, 8));
     std::string layer = layer_text.empty() ? std::string(1, '0') : std::string(layer_text);
     double elevation = group_real(l, 38);
@@ -235,7 +235,7 @@ void VersionConverter::copy_tables(DrawingImpl& up) const {
 
 void VersionConverter::replay_list(DrawingImpl& up, int list) const {
     EntityMaker maker(up);
-    AdsConverter conv(m_doc);
+    AdsConverter conv(m_doc, DefaultsMode::Omit);
     for (uint32_t id : m_doc.m_lists[static_cast<size_t>(list)].ids) {
         if (!m_emit.live(id)) continue;
         GroupList l = conv.object_form(id, XdataMode::Include).groups;
@@ -279,7 +279,7 @@ void VersionConverter::upgrade(DrawingImpl& up, DxfVersion version) const {
     }
     if (m_doc.m_next_handle > up.m_next_handle) up.m_next_handle = m_doc.m_next_handle;
     copy_tables(up);
-    AdsConverter conv(m_doc);
+    AdsConverter conv(m_doc, DefaultsMode::Omit);
     EntityMaker maker(up);
     for (const BlockDef& b : m_doc.m_blocks) {
         if (b.removed || space_block(trim_blanks(m_doc.tag_text(b.begin, 2)))) continue;

@@ -223,6 +223,42 @@ TEST_F(EntityEdit, EntmodChangesAnAttributeValueThatSurvivesSaveAndReopen) {
     EXPECT_EQ(ezdxf_audit_errors(path) > 0, false);
 }
 
+// Other programs leave groups out at their defaults; the chain an
+// application gets holds them all the same.
+TEST_F(EntityEdit, AttributeChainsHoldTheGroupsTheFileLeavesOut) {
+    std::string path = (scratch() / "sparse.dxf").string();
+    FILE* f = fopen(path.c_str(), "w");
+    ASSERT_TRUE(f);
+    fputs("  0\nSECTION\n  2\nBLOCKS\n  0\nBLOCK\n  8\n0\n  2\nB\n 70\n2\n 10\n0\n 20\n0\n"
+          "  0\nATTDEF\n  8\n0\n 10\n0\n 20\n0\n 40\n1\n  1\n?\n  3\nT\n  2\nTAG\n 70\n0\n  0\nENDBLK\n  8\n0\n"
+          "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nINSERT\n  8\n0\n 66\n1\n  2\nB\n 10\n0\n 20\n0\n"
+          "  0\nATTRIB\n  8\n0\n 10\n0\n 20\n0\n 40\n1\n  1\nK1\n  2\nTAG\n 70\n0\n  0\nSEQEND\n  8\n0\n"
+          "  0\nENDSEC\n  0\nEOF\n", f);
+    fclose(f);
+    open(path);
+    ads_name ins, att;
+    ASSERT_TRUE(find_entity("INSERT", ins));
+    ASSERT_EQ(ads_entnext(ins, att), RTNORM);
+    Chain c(ads_entget(att));
+    ASSERT_EQ(rb_string(c.get(), 0), "ATTRIB");
+    const struct resbuf* rotation = rb_find(c.get(), 50);
+    ASSERT_TRUE(rotation);
+    EXPECT_EQ(rotation->restype, 50);
+    EXPECT_EQ(rotation->resval.rreal, 0.0);
+    ASSERT_TRUE(rb_find(c.get(), 41));
+    EXPECT_EQ(rb_find(c.get(), 41)->resval.rreal, 1.0);
+    EXPECT_EQ(rb_string(c.get(), 7), "STANDARD");
+    for (int code : {71, 72, 73, 74}) {
+        ASSERT_TRUE(rb_find(c.get(), code)) << code;
+        EXPECT_EQ(rb_find(c.get(), code)->resval.rint, 0) << code;
+    }
+    Chain scale(ads_entget(ins));
+    for (int code : {41, 42, 43}) {
+        ASSERT_TRUE(rb_find(scale.get(), code)) << code;
+        EXPECT_EQ(rb_find(scale.get(), code)->resval.rreal, 1.0) << code;
+    }
+}
+
 TEST_F(EntityEdit, EntmakeOfLineTextAndInsertWithAttributes) {
     open_demo();
     ads_point a = {1, 2, 0}, b = {3, 4, 0};

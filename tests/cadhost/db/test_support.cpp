@@ -72,6 +72,57 @@ std::optional<int> audit_errors(const std::string& path) {
     return n;
 }
 
+std::string ReadBack::operator[](const std::string& name) const {
+    auto it = attribs.find(name);
+    return it == attribs.end() ? std::string() : it->second;
+}
+
+namespace {
+
+std::vector<std::string> split(const std::string& s, char sep) {
+    std::vector<std::string> out;
+    size_t from = 0;
+    for (size_t at; (at = s.find(sep, from)) != std::string::npos; from = at + 1) out.push_back(s.substr(from, at - from));
+    out.push_back(s.substr(from));
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::vector<ReadBack>> ezdxf_read(const std::string& path) {
+    if (!auditor_available()) return std::nullopt;
+    std::string cmd = std::string(python()) + " " + CH_DB_TEST_DIR + "/ezdxf_dump.py '" + path + "' 2>&1";
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) {
+        ADD_FAILURE() << "cannot run " << cmd;
+        return std::vector<ReadBack>();
+    }
+    std::string out;
+    char buf[4096];
+    while (fgets(buf, sizeof buf, p)) out += buf;
+    pclose(p);
+    std::vector<ReadBack> entities;
+    if (out.rfind("VERSION ", 0) != 0) {
+        ADD_FAILURE() << "ezdxf could not read " << path << ": " << out;
+        return entities;
+    }
+    for (const std::string& line : split(out, '\n')) {
+        std::vector<std::string> f = split(line, '\t');
+        if (f.size() != 4) continue;
+        ReadBack e{f[0], f[1], f[2], {}};
+        for (const std::string& kv : split(f[3], ';'))
+            if (auto eq = kv.find('='); eq != std::string::npos) e.attribs[kv.substr(0, eq)] = kv.substr(eq + 1);
+        entities.push_back(std::move(e));
+    }
+    return entities;
+}
+
+std::map<std::string, int> counts_by_type(const std::vector<ReadBack>& entities) {
+    std::map<std::string, int> n;
+    for (const ReadBack& e : entities) ++n[e.type + " in " + e.block];
+    return n;
+}
+
 std::vector<EntityRef> walk(const Drawing& d, EntityRef first) {
     std::vector<EntityRef> out;
     for (EntityRef e = first; e && out.size() < 10000000; e = d.next_entity(e)) out.push_back(e);

@@ -2,7 +2,9 @@
 // folders and the external audit of written files.
 #pragma once
 
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,19 @@ std::string temp_dir();  // a fresh folder for this process
 // nullopt when no auditing tool is installed.
 std::optional<int> audit_errors(const std::string& path);
 bool auditor_available();
+// An entity as ezdxf reads it from a file (see ezdxf_dump.py).
+struct ReadBack {
+    std::string block;  // layout block (*Model_Space, *Paper_Space...) or block name
+    std::string type;
+    std::string handle;
+    std::map<std::string, std::string> attribs;  // DXF attribute name -> value as the script prints it
+    std::string operator[](const std::string& name) const;  // "" when absent
+};
+// Every entity ezdxf reads from the file, or nullopt when ezdxf is not
+// installed (a file it cannot read is a test failure, with no entities).
+std::optional<std::vector<ReadBack>> ezdxf_read(const std::string& path);
+// "TYPE in BLOCK" -> count, for comparing what two files hold.
+std::map<std::string, int> counts_by_type(const std::vector<ReadBack>& entities);
 std::vector<EntityRef> walk(const Drawing& d, EntityRef first);
 std::string read_all(const std::string& path);
 

@@ -1,0 +1,191 @@
+// The table of default groups by entity type, and the placing of the ones
+// an entity's tags lack.
+#include "entity_defaults.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "dxf/value_text.h"
+
+namespace cadhost::db {
+
+namespace {
+
+constexpr Point origin{0, 0, 0, 3};
+constexpr Point z_axis{0, 0, 1, 3};
+
+// One default as the table below writes it; the subclass and rank come from the layout.
+struct Entry {
+    int code;
+    GroupValue value;
+    DefaultRule rule = DefaultRule::Value;
+    int same_as = 0;
+};
+
+Entry follows(int code) { return {code, int16_t(0), DefaultRule::SubEntitiesFollow}; }
+Entry same_as(int code, int source) { return {code, origin, DefaultRule::SameAs, source}; }
+Entry real(int code, double v) { return {code, v}; }
+Entry shorts(int code, int v) { return {code, static_cast<int16_t>(v)}; }
+Entry point(int code, Point p = origin) { return {code, p}; }
+Entry text(int code, const char* s) { return {code, std::string(s)}; }
+
+// The text groups of TEXT, ATTDEF and ATTRIB (group 73 is TEXT's vertical
+// justification, but the field length of the attribute types).
+std::vector<Entry> text_entries() {
+    return {point(10), text(1, ""), real(50, 0), real(41, 1), real(51, 0), text(7, "STANDARD"),
+            shorts(71, 0), shorts(72, 0), point(11), point(210, z_axis)};
+}
+
+std::vector<Entry> with(std::vector<Entry> a, std::initializer_list<Entry> more) {
+    a.insert(a.end(), more.begin(), more.end());
+    return a;
+}
+
+struct TypeEntries {
+    const char* type;
+    std::vector<Entry> entries;
+};
+
+const std::vector<TypeEntries>& entries_by_type() {
+    static const std::vector<TypeEntries> table = {
+        {"LINE", {point(10), point(11), point(210, z_axis)}},
+        {"CIRCLE", {point(10), point(210, z_axis)}},
+        {"ARC", {point(10), point(210, z_axis)}},
+        {"POINT", {point(10), point(210, z_axis), real(50, 0)}},
+        {"TEXT", with(text_entries(), {shorts(73, 0)})},
+        {"ATTDEF", with(text_entries(), {text(3, ""), shorts(70, 0), shorts(73, 0), shorts(74, 0)})},
+        {"ATTRIB", with(text_entries(), {shorts(70, 0), shorts(73, 0), shorts(74, 0)})},
+        {"INSERT",
+         {follows(66), point(10), real(41, 1), real(42, 1), real(43, 1), real(50, 0), shorts(70, 1), shorts(71, 1),
+          real(44, 0), real(45, 0), point(210, z_axis)}},
+        {"LWPOLYLINE", {shorts(70, 0), real(43, 0), real(38, 0), real(39, 0), point(210, z_axis)}},
+        {"POLYLINE",
+         {follows(66), point(10), shorts(70, 0), real(40, 0), real(41, 0), shorts(71, 0), shorts(72, 0),
+          shorts(73, 0), shorts(74, 0), shorts(75, 0), point(210, z_axis)}},
+        {"VERTEX", {point(10), real(40, 0), real(41, 0), real(42, 0), shorts(70, 0), real(50, 0)}},
+        {"SOLID", {same_as(13, 12), point(210, z_axis)}},
+        {"TRACE", {same_as(13, 12), point(210, z_axis)}},
+        {"3DFACE", {same_as(13, 12), shorts(70, 0)}},
+        {"ELLIPSE", {point(210, z_axis), real(41, 0), real(42, 2 * M_PI)}},
+        {"MTEXT", {real(41, 0), shorts(71, 1), shorts(72, 1), text(7, "STANDARD"), point(210, z_axis)}},
+        {"SHAPE", {point(10), real(50, 0), real(41, 1), real(51, 0), point(210, z_axis)}},
+        {"DIMENSION", {shorts(70, 0), text(1, ""), point(210, z_axis)}},
+    };
+    return table;
+}
+
+std::vector<TypeDefaults> build_all() {
+    std::vector<TypeDefaults> out;
+    for (const TypeEntries& t : entries_by_type()) {
+        const EntityLayout* layout = entity_layout(t.type);
+        std::vector<DefaultGroup> groups;
+        for (const Entry& e : t.entries) {
+            DefaultGroup g{e.code, e.value, e.rule, e.same_as, 0, 0};
+            // The first subclass that writes the code holds it, at its place in the write order.
+            uint16_t rank = 0;
+            bool placed = false;
+            for (size_t s = 0; s < layout->subclasses.size() && !placed; ++s)
+                for (int c : layout->subclasses[s].codes) {
+                    if (c == e.code && !placed) {
+                        g.subclass = static_cast<uint8_t>(s);
+                        g.rank = rank;
+                        placed = true;
+                    }
+                    ++rank;
+                }
+            groups.push_back(std::move(g));
+        }
+        std::stable_sort(groups.begin(), groups.end(),
+                         [](const DefaultGroup& a, const DefaultGroup& b) { return a.rank < b.rank; });
+        out.emplace_back(*layout, std::move(groups));
+    }
+    return out;
+}
+
+}  // namespace
+
+TypeDefaults::TypeDefaults(const EntityLayout& layout, std::vector<DefaultGroup> groups)
+    : m_layout(&layout), m_groups(std::move(groups)) {
+    m_slot.fill(-1);
+    m_rank.fill(-1);
+    int16_t rank = 0;
+    for (const SubclassLayout& s : layout.subclasses)
+        for (int c : s.codes) {
+            if (c < kCodes && m_rank[static_cast<size_t>(c)] < 0) m_rank[static_cast<size_t>(c)] = rank;
+            ++rank;
+        }
+    for (size_t i = 0; i < m_groups.size() && i < kMax; ++i)
+        m_slot[static_cast<size_t>(m_groups[i].code)] = static_cast<int8_t>(i);
+}
+
+const TypeDefaults* type_defaults(std::string_view type) {
+    static const std::vector<TypeDefaults> all = build_all();
+    // Asked for every entity list made: the first letter rules out most types.
+    if (type.empty()) return nullptr;
+    for (const TypeDefaults& d : all) {
+        const char* name = d.layout().type;
+        if (name[0] == type[0] && type == name) return &d;
+    }
+    return nullptr;
+}
+
+namespace {
+
+// Marker tags of an entity's subclasses, by subclass index: the markers
+// after AcDbEntity, in order (a vertex's or dimension's second marker names
+// its kind, so they are matched by position rather than by name).
+struct Markers {
+    std::array<uint32_t, 8> at{};
+    uint8_t count = 0;
+};
+
+// The tag the group goes before: the first tag in its subclass's tags whose
+// code the layout writes later, else the end of those tags.
+uint32_t place(const TypeDefaults& d, const DefaultGroup& g, const TagVec& tags, size_t end, const Markers& m) {
+    size_t from = 1;
+    if (m.count > 0) {
+        if (g.subclass >= m.count) return static_cast<uint32_t>(end);
+        from = m.at[g.subclass] + 1;
+    }
+    for (size_t i = from; i < end; ++i) {
+        int c = tags[i].code;
+        if (c == 100 && m.count > 0) return static_cast<uint32_t>(i);
+        if (d.rank(c) > g.rank) return static_cast<uint32_t>(i);
+    }
+    return static_cast<uint32_t>(end);
+}
+
+}  // namespace
+
+MissingDefaults missing_defaults(const TypeDefaults& d, const TagVec& tags, size_t end) {
+    MissingDefaults out;
+    const auto& groups = d.groups();
+    uint32_t present = 0;
+    Markers m;
+    bool entity_marker = false;
+    for (size_t i = 1; i < end; ++i) {
+        int c = tags[i].code;
+        if (int s = d.slot(c); s >= 0) present |= uint32_t{1} << s;
+        if (c != 100) continue;
+        if (!entity_marker && dxf::trim_blanks(tags[i].text()) == "AcDbEntity") entity_marker = true;
+        else if (m.count < m.at.size()) m.at[m.count++] = static_cast<uint32_t>(i);
+    }
+    uint32_t all = groups.size() >= 32 ? ~uint32_t{0} : (uint32_t{1} << groups.size()) - 1;
+    if (present == all) return out;
+    for (size_t k = 0; k < groups.size(); ++k) {
+        if (present & (uint32_t{1} << k)) continue;
+        MissingDefault md;
+        md.index = static_cast<uint8_t>(k);
+        md.before = place(d, groups[k], tags, end, m);
+        if (groups[k].rule == DefaultRule::SameAs)
+            for (size_t i = 1; i < end && md.source == UINT32_MAX; ++i)
+                if (tags[i].code == groups[k].same_as) md.source = static_cast<uint32_t>(i);
+        out.at[out.count++] = md;
+    }
+    // Groups are in write order already; equal places keep it.
+    std::stable_sort(out.at.begin(), out.at.begin() + out.count,
+                     [](const MissingDefault& a, const MissingDefault& b) { return a.before < b.before; });
+    return out;
+}
+
+}  // namespace cadhost::db
