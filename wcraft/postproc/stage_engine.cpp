@@ -86,10 +86,10 @@ void stage_calculate(FILE* log) {
     ads_printf("%s", pmsg::kStage3Command);
     fputs(pmsg::kStage3, log);
     if (c.wire_num) step([log] { number_wires(log); });
-    if (c.comp_num) later("Component numbering");
-    if (c.term_num) later("Terminal numbering");
+    if (c.comp_num) step([log] { number_components(log); });
+    if (c.term_num) step([log] { number_terminals(log); });
     if (c.relay_cr) {
-        later("Relay correlation");
+        step([log] { correlate_relays(log); });
         later("Relay contact listing");
     }
     if (c.wire_lis) later("Point to point wire listing");
