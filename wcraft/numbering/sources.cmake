@@ -5,6 +5,7 @@ set(WCRAFT_NUMBERING_HOST_SOURCES
   numbering/links.cpp
   numbering/groups.cpp
   numbering/wire_numbering.cpp
+  numbering/nocase_index.cpp
   numbering/component_numbering.cpp
   numbering/relay_correlation.cpp
 )

@@ -7,7 +7,6 @@
 #include "extract/extract.h"
 #include "extract/store.h"
 #include "host/error_report.h"
-#include "host/function_table.h"
 #include "host/host_api.h"
 #include "host/module_state.h"
 #include "host/publish.h"
@@ -34,8 +33,6 @@ void step(Op op) {
     if (error_code() != 0) report_error();
 }
 
-// An operation that comes with later work: says so on the command line.
-void later(const char* what) { step([what] { not_built(what); }); }
 
 // The sheet text from wcrshtn, or "000" with a log line saying why not.
 void read_sheet(FILE* log) {
@@ -86,10 +83,10 @@ void stage_calculate(FILE* log) {
     ads_printf("%s", pmsg::kStage3Command);
     fputs(pmsg::kStage3, log);
     if (c.wire_num) step([log] { number_wires(log); });
-    if (c.comp_num) later("Component numbering");
-    if (c.term_num) later("Terminal numbering");
+    if (c.comp_num) step([log] { number_components(log); });
+    if (c.term_num) step([log] { number_terminals(log); });
     if (c.relay_cr) {
-        later("Relay correlation");
+        step([log] { correlate_relays(log); });
         step([log] { write_relay_listing(log); });
     }
     if (c.wire_lis) step([log] { write_wire_listing(log); });
