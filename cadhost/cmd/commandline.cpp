@@ -36,6 +36,8 @@ CommandLine::CommandLine(host::Session& s) : m_session(s) {
     add_mslide_command(*this);
     add_undo_commands(*this);
     add_plot_command(*this);
+    add_wblock_command(*this);
+    add_menu_commands(*this);
 }
 
 CommandLine::~CommandLine() {

@@ -140,6 +140,8 @@ void add_insert_command(CommandLine& cl);
 void add_mslide_command(CommandLine& cl);
 void add_undo_commands(CommandLine& cl);
 void add_plot_command(CommandLine& cl);
+void add_wblock_command(CommandLine& cl);
+void add_menu_commands(CommandLine& cl);
 
 // Strips the "_", "." and "'" prefixes of a typed command name and upper-cases it.
 std::string command_key(const std::string& typed);

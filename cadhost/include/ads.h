@@ -162,6 +162,11 @@ int ads_graphscr(void);
 int ads_findfile(const char* fname, char* result); /* result holds at least 512 bytes */
 int ads_usrbrk(void);
 int ads_wcmatch(const char* string, const char* pattern);
+/* Help: the file (found as given or on the search path) and a topic; the
+   command is one of the HELP_ values. RTERROR when the file is missing. */
+#define HELP_CONTENTS 3
+#define HELP_PARTIALKEY 0x105
+int ads_help(const char* file, const char* topic, int command);
 
 /* Commands and interactive input */
 int ads_command(int rtype, ...);

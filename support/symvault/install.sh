@@ -5,7 +5,8 @@
 #   support/symvault/install.sh DRIVE_DIR BUILD_DIR
 #
 # makes DRIVE_DIR/SYMVAULT with the module (symvault.arx), the dialog
-# files, SV_INFO.SLD, the AutoLISP support code and start-up file, and the
+# files, SV_INFO.SLD, the AutoLISP support code and start-up file, the
+# parametric templates, the menu templates, the sample's toolbar bitmaps and the
 # LIBRARY folder with the sample library ELEC. Then run, for example:
 #
 #   BUILD_DIR/bin/cadhost --drive C=DRIVE_DIR --support DRIVE_DIR/SYMVAULT \
@@ -20,8 +21,10 @@ drive=$1
 build=$2
 dest="$drive/SYMVAULT"
 mkdir -p "$dest/LIBRARY"
-cp "$here"/*.dcl "$here"/*.LSP "$here/SV_INFO.SLD" "$dest/"
+cp "$here"/*.dcl "$here"/*.LSP "$here"/*.TEM "$here"/*.MNU "$here/SV_INFO.SLD" "$dest/"
+# The sample library's toolbar bitmaps belong in the support directory.
+cp "$here"/library/*.BMP "$dest/"
 cp "$build/bin/symvault.so" "$dest/symvault.arx"
 # A library already installed is kept as it is: it may hold the user's changes.
-cp -R -n "$here/library/." "$dest/LIBRARY/"
+cp -R -n "$here/library/ELEC" "$here/library/ELEC.SVF" "$dest/LIBRARY/"
 echo "installed in $dest"

@@ -14,3 +14,18 @@ sv_scale_values : dialog {
     }
     ok_cancel;
 }
+
+// The layer list and the scale option choice of the symbol definition.
+
+sv_layers : dialog {
+    label = "SYMVAULT - Layers";
+    : list_box { key = "l_layers"; label = "Layers"; width = 32; height = 10; }
+    cancel_button;
+}
+
+sv_scale_options : dialog {
+    label = "SYMVAULT - Scale option";
+    : list_box { key = "scale_options"; label = "Scale options"; width = 32; height = 8; }
+    : row { : button { key = "select"; label = "Select"; } : button { key = "edit"; label = "Edit..."; } : button { key = "none"; label = "None"; } }
+    cancel_button;
+}

@@ -3,21 +3,21 @@
 
 #include <exception>
 
+#include "apps/app_manager.h"
+#include "editor/editor.h"
 #include "host/dialogs.h"
 #include "host/messages.h"
 #include "host/module_state.h"
 #include "host/tools.h"
+#include "library/distribution.h"
 #include "library/registry.h"
+#include "linetools/line_tools.h"
+#include "menus/menus.h"
 #include "picker/uselib.h"
 
 namespace symvault {
 
 namespace {
-
-Reply not_built(const char* what) {
-    ads_printf(msg::kNotBuilt, what);
-    return Reply::nil();
-}
 
 template <short Code>
 int direct() {
@@ -35,23 +35,23 @@ int direct() {
 
 const FunctionEntry kFunctionTable[kFunctionCount] = {
     {"SV_USELIB", sv_uselib, 0, 0},
-    {"SV_EDITLIB", [](const resbuf*) { return not_built("SV_EDITLIB"); }, 1, 1},
+    {"SV_EDITLIB", sv_editlib, 1, 1},
     {"SV_SELECTLIB", sv_selectlib, 0, 0},
     {"C:SV_ABOUT", sv_about, 0, 1},
-    {"C:SV_LOADLIB", [](const resbuf*) { return not_built("SV_LOADLIB"); }, 0, 1},
-    {"C:SV_SAVELIB", [](const resbuf*) { return not_built("SV_SAVELIB"); }, 1, 1},
-    {"C:SV_APP_MANAGER", [](const resbuf*) { return not_built("SV_APP_MANAGER"); }, 0, 1},
-    {"SV_APP_LIST", [](const resbuf*) { return not_built("SV_APP_LIST"); }, 0, 0},
-    {"SV_BREAKLINE", [](const resbuf*) { return not_built("SV_BREAKLINE"); }, 0, 1},
-    {"SV_FIXLINE", [](const resbuf*) { return not_built("SV_FIXLINE"); }, 0, 1},
-    {"C:SV_UPDATE_MENU", [](const resbuf*) { return not_built("SV_UPDATE_MENU"); }, 0, 1},
+    {"C:SV_LOADLIB", sv_loadlib, 0, 1},
+    {"C:SV_SAVELIB", sv_savelib, 1, 1},
+    {"C:SV_APP_MANAGER", sv_app_manager, 0, 1},
+    {"SV_APP_LIST", sv_app_list, 0, 0},
+    {"SV_BREAKLINE", sv_breakline, 0, 1},
+    {"SV_FIXLINE", sv_fixline, 0, 1},
+    {"C:SV_UPDATE_MENU", sv_update_menu, 0, 1},
     {"SV_TOOLBAR2", sv_toolbar2, 0, 1},
     {"SV_TOOLS_GETFILENAME", sv_tools_getfilename, 0, 0},
     {"SV_TOOLS_SPLITPATH", sv_tools_splitpath, 0, 0},
     {"SV_TOOLS_GETBATCH_FLAG", sv_tools_getbatch_flag, 0, 0},
     {"SV_TOOLS_SETBATCH_FLAG", sv_tools_setbatch_flag, 0, 0},
     {"SV_TOOLS_YESNO_DLG", sv_tools_yesno_dlg, 0, 0},
-    {"C:SV_LTMENUOUT", [](const resbuf*) { return not_built("SV_LTMENUOUT"); }, 1, 1},
+    {"C:SV_LTMENUOUT", sv_ltmenuout, 1, 1},
 };
 
 // The host calls a direct handler with no code; each entry has its own.

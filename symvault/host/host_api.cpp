@@ -59,6 +59,22 @@ void deliver(const Reply& r) {
         ads_relrb(chain);
         break;
     }
+    case Reply::LISTS: {
+        struct resbuf* head = nullptr;
+        struct resbuf** tail = &head;
+        for (const auto& l : r.lists) {
+            *tail = ads_newrb(RTLB);
+            if (!*tail) break;
+            (*tail)->rbnext = pairs_chain(l);
+            while (*tail) tail = &(*tail)->rbnext;
+            *tail = ads_newrb(RTLE);
+            if (*tail) tail = &(*tail)->rbnext;
+        }
+        if (head) ads_retlist(head);
+        else ads_retnil();
+        ads_relrb(head);
+        break;
+    }
     }
 }
 

@@ -12,7 +12,6 @@ inline constexpr const char* kDriveOption = "Installation drive option set at : 
 inline constexpr const char* kNetOption = "Network library option set at : %s\n";
 inline constexpr const char* kInitialising = "Initialising SYMVAULT...\n";
 inline constexpr const char* kUnloading = "Unloading Symvault library : %s\n";
-inline constexpr const char* kNotBuilt = "\n%s is not built yet in this version of SYMVAULT.\n";
 inline constexpr const char* kUpdatingToolbar = "Updating toolbar...\n";
 
 // errors and dialogs

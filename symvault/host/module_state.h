@@ -17,6 +17,8 @@ struct ModuleState {
     long search_handle = -1;
     LibraryList libraries;  // loaded libraries, in load order
     int picker_x = -1, picker_y = -1;  // where the picker was last closed by a double click
+    int menu_loaded = 0;    // the product's menu group is loaded in the host
+    double slide_magnification = 100.0;  // remembered from one symbol slide to the next
 };
 
 ModuleState& sv();

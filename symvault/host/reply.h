@@ -22,10 +22,11 @@ struct Pair {
 };
 
 struct Reply {
-    enum Kind { NIL, VOID, INT, STR, PAIRS } kind = NIL;
+    enum Kind { NIL, VOID, INT, STR, PAIRS, LISTS } kind = NIL;
     int number = 0;
     std::string text;
     std::vector<Pair> pairs;
+    std::vector<std::vector<Pair>> lists;  // a list of association lists
 
     static Reply nil() { return Reply{}; }
     static Reply none() { return of(VOID); }
@@ -42,6 +43,13 @@ struct Reply {
     static Reply list(std::vector<Pair> p) {
         Reply r = of(PAIRS);
         r.pairs = std::move(p);
+        return r;
+    }
+
+    static Reply list_of_lists(std::vector<std::vector<Pair>> l) {
+        if (l.empty()) return nil();
+        Reply r = of(LISTS);
+        r.lists = std::move(l);
         return r;
     }
 

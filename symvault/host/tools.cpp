@@ -5,6 +5,7 @@
 #include "host/dialogs.h"
 #include "host/messages.h"
 #include "host/module_state.h"
+#include "menus/menus.h"
 
 namespace symvault {
 
@@ -113,10 +114,12 @@ Reply sv_about(const struct resbuf*) {
 void rebuild_toolbar() {
     if (!settings().windows || settings().host_version == 12) return;
     ads_printf("%s", msg::kUpdatingToolbar);
-    ads_printf(msg::kNotBuilt, "The toolbar file");
+    write_toolbar_menu();
 }
 
-Reply sv_toolbar2(const struct resbuf*) {
+Reply sv_toolbar2(const struct resbuf* args) {
+    // T: the product's menu group is loaded now; anything else: it is not.
+    if (args) sv().menu_loaded = args->restype == RTT ? 1 : 0;
     rebuild_toolbar();
     return Reply::integer(1);
 }

@@ -9,6 +9,7 @@
 #include "host/messages.h"
 #include "host/module_state.h"
 #include "host/text.h"
+#include "library/file_ops.h"
 #include "library/library_format.h"
 
 namespace symvault {
@@ -83,23 +84,6 @@ bool write_lines(FILE* f, const std::vector<std::string>& lines) {
         if (fputs(l.c_str(), f) < 0 || fputc('\n', f) == EOF) ok = false;
     if (fflush(f) != 0) ok = false;
     return ok;
-}
-
-// Puts the new file in place of the old one. The file layer never renames
-// over a file, so the old one steps aside first and comes back on failure.
-bool replace_file(const std::string& fresh, const std::string& target) {
-    std::string aside = target + "~";
-    bool had = exists(target);
-    if (had) {
-        rt_remove(aside.c_str());
-        if (rt_rename(target.c_str(), aside.c_str()) != 0) return false;
-    }
-    if (rt_rename(fresh.c_str(), target.c_str()) != 0) {
-        if (had) rt_rename(aside.c_str(), target.c_str());
-        return false;
-    }
-    if (had) rt_remove(aside.c_str());
-    return true;
 }
 
 }  // namespace

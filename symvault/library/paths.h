@@ -5,6 +5,9 @@
 
 namespace symvault {
 
+// The extension of the host's drawing files, where symbol drawings go.
+inline constexpr const char* kDrawingExt = "DXF";
+
 // The folder of library files: drive\product\LIBRARY\, or the network
 // library directory for location 1 when that option is set.
 std::string library_folder(int location);

@@ -209,6 +209,13 @@ bool choose_available(AvailableLibrary& chosen) {
 
 }  // namespace
 
+bool load_library_dialog() {
+    AvailableLibrary entry;
+    if (!choose_available(entry)) return false;
+    if (find_library(sv().libraries, entry.name)) return false;
+    return read_library(entry.name, entry.location, WARN_IF_MISSING) == 1;
+}
+
 bool scan_available(std::vector<AvailableLibrary>& out) {
     if (!scan_dir(library_folder(0), 0, out)) return false;
     if (settings().net_option && !scan_dir(library_folder(1), 1, out)) return false;

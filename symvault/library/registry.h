@@ -19,6 +19,10 @@ Reply sv_selectlib(const struct resbuf* args);
 // description, false (both empty) when nothing was picked.
 bool pick_loaded_library(std::string& name, std::string& description);
 
+// The load dialog: a library file chosen and read into the list; true
+// when one was read.
+bool load_library_dialog();
+
 // The library files of the local and then the network library directory.
 // False when the scan stopped at an error (the entries found stay).
 bool scan_available(std::vector<AvailableLibrary>& out);

@@ -261,3 +261,60 @@ TEST_F(SymvaultSession, LibrariesAreDroppedWhenTheDrawingChanges) {
 }
 
 }  // namespace
+
+// The second half at the terminal: a library made, a block symbol defined
+// with its slide, the library locked, distributed and installed again.
+TEST_F(SymvaultSession, CreateDefineLockDistributeAndInstall) {
+    std::string count = run("(sslength (ssget \"X\" '((0 . \"LINE\"))))\nQUIT\n");
+    size_t at = count.find("))))\n");
+    ASSERT_NE(at, std::string::npos) << count;
+    int lines_before = std::atoi(count.c_str() + at + 5);
+    std::string made = run(
+        "LINE\n0,0\n10,0\n\n(SV_EDITLIB)\nnew\nlibname=PUMPS\ngrpname=\nok\nadd\nname=P1\nselectblock\n\nW\n-1,-1\n"
+        "11,11\n\n5,0\ncreateslide\n-1,-5\n11,5\n\nok\nok\n(sslength (ssget \"X\" '((0 . \"LINE\"))))\nQUIT\n");
+    fs::path own = library / "PUMPS";
+    EXPECT_TRUE(fs::exists(own / "P1.DXF")) << made;
+    EXPECT_TRUE(fs::exists(own / "P1.SLD")) << made;
+    EXPECT_FALSE(fs::exists(own / "$$TEMP$$.DXF")) << "scratch files go";
+    std::string svf = slurp(library / "PUMPS.SVF");
+    EXPECT_NE(svf.find("**DEFAULT\n*SYMBOL=P1\n*DESCRIPTION=P1\n"), std::string::npos) << svf;
+    EXPECT_NE(made.find("(sslength (ssget \"X\" '((0 . \"LINE\"))))\n" + std::to_string(lines_before + 1)), std::string::npos)
+        << "the block's objects are back in the drawing\n" << made;
+
+    std::string locked = run("(SV_EDITLIB)\nload\ndclick l_names 1\nselect l_names 0\nlock\nyes\npassword=pw\nok\n"
+                             "yes\nok\nQUIT\n");
+    EXPECT_NE(slurp(library / "PUMPS.SVF").find("***SLIDES=NO"), std::string::npos) << locked;
+    std::string slb = slurp(own / "PUMPS.SLB");
+    ASSERT_GE(slb.size(), 68u) << locked;
+    EXPECT_EQ(slb.substr(32, 3), std::string("P1\0", 3));
+    EXPECT_EQ(slb.size(), 68 + fs::file_size(own / "P1.SLD")) << "one slide behind one directory entry";
+
+    std::string wrong = run("(SV_EDITLIB)\nload\ndclick l_names 1\nselect l_names 0\nunlock\npassword=PW\nok\nshow\nok\n"
+                            "ok\nQUIT\n");
+    EXPECT_NE(wrong.find("Password incorrect!"), std::string::npos) << "the password is compared exactly\n" << wrong;
+
+    run("(SV_SELECTLIB)\nload\ndclick l_names 1\ncancel\nSV_SAVELIB\nselect l_names 0\npress select\nok\nyes\nQUIT\n");
+    fs::path exp = dir / "SYMVAULT" / "EXPORT";
+    EXPECT_TRUE(fs::exists(exp / "PUMPS.SVF"));
+    EXPECT_TRUE(fs::exists(exp / "PUMPS" / "P1.DXF"));
+    EXPECT_TRUE(fs::exists(exp / "PUMPS" / "PUMPS.SLB"));
+    EXPECT_FALSE(fs::exists(exp / "PUMPS" / "P1.SLD")) << "a locked library's slides stay in its slide library";
+
+    std::string before = slurp(library / "PUMPS.SVF");
+    fs::remove_all(own);
+    fs::remove(library / "PUMPS.SVF");
+    std::string installed = run("SV_LOADLIB\nC:\\SYMVAULT\\EXPORT\\PUMPS.SVF\nQUIT\n");
+    EXPECT_EQ(slurp(library / "PUMPS.SVF"), before) << installed;
+    EXPECT_TRUE(fs::exists(own / "P1.DXF"));
+    EXPECT_TRUE(fs::exists(library / "PUMPS.SLB")) << "the slide library is copied up beside the library file";
+}
+
+// Deleting the only group is refused; a new group can go again.
+TEST_F(SymvaultSession, TheLastGroupCannotBeDeleted) {
+    std::string out = run("(SV_EDITLIB)\nnew\nlibname=TWO\ngrpname=MAIN\nok\ndelgroup\nshow\nok\nnewgroup\ngroupname=X\nok\n"
+                          "delgroup\nyes\nok\nQUIT\n");
+    EXPECT_NE(out.find("Base Group can not be deleted"), std::string::npos) << out;
+    std::string svf = slurp(library / "TWO.SVF");
+    EXPECT_NE(svf.find("**MAIN"), std::string::npos) << svf;
+    EXPECT_EQ(svf.find("\n**X\n"), std::string::npos) << "the second group was deleted\n" << svf;
+}
