@@ -20,7 +20,7 @@ drive=$1
 build=$2
 dest="$drive/WCRAFT"
 mkdir -p "$dest/PROJECT" "$dest/PROCESS"
-cp "$here"/*.dcl "$here"/*.LSP "$dest/"
+cp "$here"/*.dcl "$here"/*.LSP "$here"/*.lin "$dest/"
 # Block drawings the commands and the post-processor insert.
 if [ -d "$here/blocks" ]; then
     for f in "$here"/blocks/*.DXF; do
