@@ -45,9 +45,18 @@ void take_attribute(const EntityData& att, Component& c, Found& f) {
     else if (is(cfg.bomatt)) keep(c.bomatt, f.bomatt);
 }
 
+bool has_attributes(const EntityData& ed) {
+    for (const resbuf* rb = ed.list(); rb; rb = rb->rbnext)
+        if (rb->restype == 66) return rb->resval.rint == 1;
+    return false;
+}
+
 // Walks the attributes after the insert; false when a host call failed
-// (the error code is then set).
-bool read_attributes(const ads_name block, Component& c, Found& f) {
+// (the error code is then set). An insert without attributes is not walked:
+// what follows it belongs to other entities, and the last entity of a
+// drawing has nothing after it at all.
+bool read_attributes(const ads_name block, const EntityData& ed, Component& c, Found& f) {
+    if (!has_attributes(ed)) return true;
     ads_name e = {block[0], block[1]};
     for (;;) {
         if (ads_entnext(e, e) != RTNORM) {
@@ -128,7 +137,7 @@ Listed list_as_block(const ads_name ent, const char* in) {
         Component c;
         c.point = at;
         Found f;
-        if (!read_attributes(ent, c, f)) return Listed::Yes;  // the dispatcher reports the code
+        if (!read_attributes(ent, ed, c, f)) return Listed::Yes;  // the dispatcher reports the code
         if (!f.ref) {
             ads_printf(dmsg::kPlainBlock, in);
             ads_printf(dmsg::kRefMissing, in, config().ref.c_str());
