@@ -325,6 +325,9 @@ int ads_ssfree(const ads_name) { return RTERROR; }
 int ads_entnext(const ads_name, ads_name) { return RTERROR; }
 struct resbuf* ads_entget(const ads_name) { return nullptr; }
 int ads_entmake(const struct resbuf*) { return RTERROR; }
+int ads_entmod(const struct resbuf*) { return RTERROR; }
+int ads_entupd(const ads_name) { return RTERROR; }
+int ads_handent(const char*, ads_name) { return RTERROR; }
 struct resbuf* ads_tblsearch(const char*, const char*, int) { return nullptr; }
 // Nor system variables, AutoLISP values to read or folder listings.
 int ads_getvar(const char*, struct resbuf*) { return RTERROR; }
@@ -332,4 +335,26 @@ int ads_getsym(const char*, struct resbuf**) { return RTERROR; }
 long rt_findfirst(const char*, struct rt_finddata_t*) { return -1; }
 int rt_findnext(long, struct rt_finddata_t*) { return -1; }
 int rt_findclose(long) { return 0; }
+// Points and picks are asked like strings: an answer gives the origin
+// point (no drawing to pick from), none or a cancel ends the request.
+static int ask_point(const char* prompt, ads_point result) {
+    fake().out += prompt;
+    if (fake().answers.empty()) return RTERROR;
+    auto a = fake().answers.front();
+    fake().answers.pop_front();
+    if (!a) return RTCAN;
+    if (a->empty()) return RTNONE;
+    result[X] = result[Y] = result[Z] = 0.0;
+    return RTNORM;
+}
+int ads_getpoint(const ads_point, const char* prompt, ads_point result) { return ask_point(prompt, result); }
+int ads_getcorner(const ads_point, const char* prompt, ads_point result) { return ask_point(prompt, result); }
+int ads_entsel(const char* prompt, ads_name, ads_point) {
+    ads_point p;
+    int r = ask_point(prompt, p);
+    return r == RTNORM ? RTERROR : r;  // nothing there to pick
+}
+int ads_textscr(void) { return RTNORM; }
+int ads_wcmatch(const char*, const char*) { return RTERROR; }
+int ads_retlist(const struct resbuf*) { return RTNORM; }
 }

@@ -66,12 +66,12 @@ TEST_F(Shell, UnknownKeywordsSayWhereTheyWereTyped) {
     EXPECT_NE(out.find(" - Unknown DRAW command, type ? for list of commands. "), std::string::npos);
 }
 
-TEST_F(Shell, SubMenuHelpListsAndEntriesStillToCome) {
+TEST_F(Shell, SubMenuHelpListsAndTheirEntries) {
     std::string out = wcraft_command({"PROCESS", "?", "BATCHPLOT", "", "EXIT"});
     EXPECT_NE(out.find("\nList of Wirecraft PROCESS commands :- ?,  BATCHPLOT,  USERSCRIPT,  CHECK,  EXIT,  RUN,  QRUN, "),
               std::string::npos)
         << out;
-    EXPECT_NE(out.find("PROCESS BATCHPLOT is not built yet"), std::string::npos);
+    EXPECT_EQ(out.find("not built"), std::string::npos) << out;
 }
 
 TEST_F(Shell, CancelAtTheMainPromptRemembersTheLastKeyword) {
@@ -83,7 +83,7 @@ TEST_F(Shell, CancelAtTheMainPromptRemembersTheLastKeyword) {
 
 TEST_F(Shell, ArgumentsReplaceTypedInput) {
     std::string out = call(1, {"DRAW", "WIRE"});
-    EXPECT_NE(out.find("DRAW WIRE is not built yet"), std::string::npos);
+    EXPECT_NE(out.find("\nWirename : CONTROL,"), std::string::npos) << out;
     EXPECT_EQ(out.find("WCRAFT Command"), std::string::npos) << "no prompt at all: " << out;
 
     type({"?"});

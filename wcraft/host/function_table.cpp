@@ -1,7 +1,10 @@
-// The sixteen registered functions and commands. Those whose work comes
-// with later parts of the application are registered and say so.
+// The sixteen registered functions and commands.
 #include "host/function_table.h"
 
+#include "draw/block_commands.h"
+#include "draw/entity_lister.h"
+#include "draw/wire_command.h"
+#include "draw/zone_command.h"
 #include "host/command_shell.h"
 #include "host/host_api.h"
 #include "host/messages.h"
@@ -10,11 +13,6 @@
 #include "reports/exports.h"
 
 namespace wcraft {
-
-int not_built(const char* what) {
-    ads_printf(msg::kNotBuilt, what);
-    return 1;
-}
 
 namespace {
 
@@ -25,14 +23,14 @@ int direct_ppro_interface() { return wcr_pproint(); }
 const FunctionEntry kFunctionTable[kFunctionCount] = {
     {"C:WCRAFT", cmd_wcraft, nullptr},
     {"XWCRAFT", cmd_xwcraft, nullptr},
-    {"C:WCRWIRE", [] { return not_built("WCRWIRE"); }, nullptr},
-    {"C:WCRZONE", [] { return not_built("WCRZONE"); }, nullptr},
-    {"C:WCRLISTENT", [] { return not_built("WCRLISTENT"); }, nullptr},
-    {"C:WCRRLMARKER", [] { return not_built("WCRRLMARKER"); }, nullptr},
-    {"C:WCRWLINKU", [] { return not_built("WCRWLINKU"); }, nullptr},
-    {"C:WCRWLINKD", [] { return not_built("WCRWLINKD"); }, nullptr},
-    {"C:WCRWLINKR", [] { return not_built("WCRWLINKR"); }, nullptr},
-    {"C:WCRWLINKL", [] { return not_built("WCRWLINKL"); }, nullptr},
+    {"C:WCRWIRE", wire_command, nullptr},
+    {"C:WCRZONE", zone_command, nullptr},
+    {"C:WCRLISTENT", list_entity_command, nullptr},
+    {"C:WCRRLMARKER", relay_marker_command, nullptr},
+    {"C:WCRWLINKU", [] { return wire_link_command(LinkDirection::Up); }, nullptr},
+    {"C:WCRWLINKD", [] { return wire_link_command(LinkDirection::Down); }, nullptr},
+    {"C:WCRWLINKR", [] { return wire_link_command(LinkDirection::Right); }, nullptr},
+    {"C:WCRWLINKL", [] { return wire_link_command(LinkDirection::Left); }, nullptr},
     {"C:WCRVIEWREPORT", cmd_view_report, nullptr},
     {"C:WCRRESETDEMO", cmd_reset_demo, nullptr},
     {"WCRCTRL", wcr_ctrl, nullptr},

@@ -13,7 +13,4 @@ struct FunctionEntry {
 inline constexpr int kFunctionCount = 16;
 extern const FunctionEntry kFunctionTable[kFunctionCount];
 
-// Prints that a function or keyword exists but is not built yet; returns 1.
-int not_built(const char* what);
-
 }  // namespace wcraft

@@ -37,7 +37,6 @@ inline constexpr const char* kExiting = " - Exiting to AutoCAD...";
 inline constexpr const char* kCancel = "*Cancel*";
 inline constexpr const char* kCancelLine = "*Cancel*\n";
 inline constexpr const char* kEcho = "%s\n";
-inline constexpr const char* kNotBuilt = "\n%s is not built yet in this version of Wirecraft 5.";
 
 // installation set-up and reports
 inline constexpr const char* kSetdirNoArg = "\nInvalid call request to function WCRSETDIR!";

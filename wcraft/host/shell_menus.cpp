@@ -1,6 +1,5 @@
 // Keyword tables: order matters, since the first entry an input abbreviates
-// is the one that runs. Entries whose work comes with later parts of the
-// application are reachable and say that they are not built yet.
+// is the one that runs.
 #include "host/shell_menus.h"
 
 #include <iterator>
@@ -11,9 +10,14 @@
 #include "dialogs/settings_dialogs.h"
 #include "dialogs/wire_dialog.h"
 #include "dialogs/zone_dialog.h"
+#include "draw/block_commands.h"
+#include "draw/entity_lister.h"
+#include "draw/wire_command.h"
+#include "draw/zone_command.h"
 #include "host/function_table.h"
 #include "host/host_api.h"
 #include "host/messages.h"
+#include "postproc/batch_utils.h"
 #include "postproc/postproc.h"
 #include "project/project_commands.h"
 
@@ -60,21 +64,21 @@ const KeywordEntry kConfigEntries[] = {
 const KeywordEntry kDrawEntries[] = {
     {"?", list_draw},
     {"EXIT", leave},
-    {"LISTENT", [](ArgCursor&) { return not_built("DRAW LISTENT"); }},
-    {"RLMARKER", [](ArgCursor&) { return not_built("DRAW RLMARKER"); }},
-    {"WIRE", [](ArgCursor&) { return not_built("DRAW WIRE"); }},
-    {"WLINKU", [](ArgCursor&) { return not_built("DRAW WLINKU"); }},
-    {"WLINKD", [](ArgCursor&) { return not_built("DRAW WLINKD"); }},
-    {"WLINKR", [](ArgCursor&) { return not_built("DRAW WLINKR"); }},
-    {"WLINKL", [](ArgCursor&) { return not_built("DRAW WLINKL"); }},
-    {"SHEETNOBLK", [](ArgCursor&) { return not_built("DRAW SHEETNOBLK"); }},
-    {"ZONE", [](ArgCursor&) { return not_built("DRAW ZONE"); }},
+    {"LISTENT", [](ArgCursor&) { return list_entity_command(); }},
+    {"RLMARKER", [](ArgCursor&) { return relay_marker_command(); }},
+    {"WIRE", [](ArgCursor&) { return wire_command(); }},
+    {"WLINKU", [](ArgCursor&) { return wire_link_command(LinkDirection::Up); }},
+    {"WLINKD", [](ArgCursor&) { return wire_link_command(LinkDirection::Down); }},
+    {"WLINKR", [](ArgCursor&) { return wire_link_command(LinkDirection::Right); }},
+    {"WLINKL", [](ArgCursor&) { return wire_link_command(LinkDirection::Left); }},
+    {"SHEETNOBLK", [](ArgCursor&) { return sheet_number_block_command(); }},
+    {"ZONE", [](ArgCursor&) { return zone_command(); }},
 };
 
 const KeywordEntry kProcessEntries[] = {
     {"?", list_process},
-    {"BATCHPLOT", [](ArgCursor&) { return not_built("PROCESS BATCHPLOT"); }},
-    {"USERSCRIPT", [](ArgCursor&) { return not_built("PROCESS USERSCRIPT"); }},
+    {"BATCHPLOT", [](ArgCursor&) { return batch_plot(); }},
+    {"USERSCRIPT", [](ArgCursor&) { return user_script(); }},
     {"CHECK",
      [](ArgCursor&) {
          project_drawing_check();

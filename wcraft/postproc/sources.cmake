@@ -6,5 +6,6 @@ set(WCRAFT_POSTPROC_HOST_SOURCES
   postproc/multi_sheet.cpp
   postproc/quick_run.cpp
   postproc/save_check.cpp
+  postproc/batch_utils.cpp
   postproc/stage_engine.cpp
 )
