@@ -166,7 +166,7 @@ TEST(AppFile, DefaultsAndTheQuirksOfReading) {
 }
 
 TEST(LineTools, BreakPointsOfARotatedAndScaledBlock) {
-    InsertPlacement ins{{10, 5, 0}, 2, 2, M_PI / 2};
+    InsertPlacement ins{{10, 5, 0}, 2, 2, M_PI / 2, {0, 0, 0}};
     Pt3 a = place_block_point(ins, {0, -1, 0}), b = place_block_point(ins, {0, 1, 0});
     EXPECT_NEAR(a.x, 12, 1e-12);
     EXPECT_NEAR(a.y, 5, 1e-12);
