@@ -155,4 +155,21 @@ TEST_F(SymvaultSession, TheFirstRunOffersAnExistingStartUpFileOnce) {
     fs::remove_all(other.parent_path());
 }
 
+// Help names the topic of the dialog open, or says the help file is missing;
+// the toolbar's own button has its bitmaps installed beside the menu.
+TEST_F(SymvaultSession, HelpGoesToTheHostAndTheToolbarBitmapsAreInstalled) {
+    std::string missing = run("(SV_EDITLIB)\npress help\ncancel\nQUIT\n");
+    EXPECT_NE(missing.find("Help file C:\\SYMVAULT\\SYMVAULT.AHP not found.\n"), std::string::npos) << missing;
+    std::ofstream(dir / "SYMVAULT" / "SYMVAULT.AHP") << "topics\n";
+    std::string shown = run("SV_APP_MANAGER\nadd\npress help\ncancel\npress help\ncancel\nQUIT\n");
+    EXPECT_NE(shown.find("Help: topic \"add_app\" of C:\\SYMVAULT\\SYMVAULT.AHP\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Help: topic \"appman_toc\" of"), std::string::npos) << "the manager's topic again\n" << shown;
+    for (const char* bmp : {"SVEDITS.BMP", "SVEDITL.BMP"}) {
+        std::string b = slurp(dir / "SYMVAULT" / bmp);
+        ASSERT_GT(b.size(), 54u) << bmp;
+        EXPECT_EQ(b.substr(0, 2), "BM") << bmp;
+        EXPECT_EQ(b.size(), static_cast<unsigned char>(b[2]) + 256u * static_cast<unsigned char>(b[3])) << bmp;
+    }
+}
+
 }  // namespace
