@@ -172,4 +172,33 @@ TEST_F(SymvaultSession, HelpGoesToTheHostAndTheToolbarBitmapsAreInstalled) {
     }
 }
 
+// The README's terminal session, in one go: a library made with a block
+// symbol and its slide, locked, distributed, installed again, and the
+// symbol inserted on a line that it breaks.
+TEST_F(SymvaultSession, TheReadmeSessionRunsInOneGo) {
+    std::string out = run(
+        "(entmake '((0 . \"CIRCLE\") (10 5.0 0.0 0.0) (40 . 2.0)))\n"
+        "(entmake '((0 . \"POINT\") (8 . \"ID_POINTS\") (10 3.0 0.0 0.0)))\n"
+        "(entmake '((0 . \"POINT\") (8 . \"ID_POINTS\") (10 7.0 0.0 0.0)))\n"
+        "(SV_EDITLIB)\nnew\nlibname=PUMPS\nok\nadd\nname=P1\nselectblock\n\nW\n2,-3\n8,3\n\n5,0\ncreateslide\n2,-3\n"
+        "8,3\n\nok\noptions\nblines=1\nok\nok\n"
+        "(SV_EDITLIB)\nselect l_names 0\nlock\nyes\npassword=pw\nok\nyes\nok\n"
+        "SV_SAVELIB\nselect l_names 0\npress select\nok\nyes\n"
+        "SV_LOADLIB\nC:\\SYMVAULT\\EXPORT\\PUMPS.SVF\nyes\n"
+        "LINE\n0,-20\n30,-20\n\n(SVLIBRARY \"PUMPS\" nil)\nselect names 0\nok\n15,-20\ncancel\n"
+        "LIST\nC\n0,-21\n30,-19\n\n(SV_FIXLINE (car (entsel)))\n15,-18\nLIST\nC\n0,-21\n30,-19\n\nQUIT\nY\n");
+    EXPECT_NE(slurp(library / "PUMPS.SVF").find("***SLIDES=NO\n"), std::string::npos) << out;
+    EXPECT_EQ(slurp(library / "PUMPS.SVF"), slurp(dir / "SYMVAULT" / "EXPORT" / "PUMPS.SVF")) << out;
+    EXPECT_TRUE(fs::exists(dir / "SYMVAULT" / "EXPORT" / "PUMPS" / "PUMPS.SLB")) << out;
+    EXPECT_NE(out.find("Loading library file PUMPS from C:\\SYMVAULT\\EXPORT\\"), std::string::npos) << out;
+    size_t broken = out.find("Command: LIST\n"), mended = out.find("Command: LIST\n", broken + 1);
+    ASSERT_NE(mended, std::string::npos) << out;
+    std::string before = out.substr(broken, mended - broken), after = out.substr(mended);
+    EXPECT_NE(before.find("3 found"), std::string::npos) << before;
+    EXPECT_NE(before.find("second point: X=13.0000  Y=-20.0000"), std::string::npos) << before;
+    EXPECT_NE(before.find("point: X=17.0000  Y=-20.0000"), std::string::npos) << before;
+    EXPECT_NE(after.find("second point: X=30.0000  Y=-20.0000"), std::string::npos) << after;
+    EXPECT_EQ(after.find("X=13.0000"), std::string::npos) << after;
+}
+
 }  // namespace
