@@ -201,4 +201,18 @@ TEST_F(SymvaultSession, TheReadmeSessionRunsInOneGo) {
     EXPECT_EQ(after.find("X=13.0000"), std::string::npos) << after;
 }
 
+// A new layout in the options closes the edit dialog and opens it again in
+// that layout's file, on the same group.
+TEST_F(SymvaultSession, ALayoutChangeReopensTheEditorInTheNewLayout) {
+    std::string out = run("(SV_EDITLIB)\nnew\nlibname=LAY\nok\nnewgroup\ngroupname=SECOND\nok\nshow\noptions\n"
+                          "dialog_type=1\nok\nshow\nok\nQUIT\n");
+    size_t first = out.find("Dialog \"sv_edit_symvault\""), second = out.find("Dialog \"sv_edit_symvault\"", first + 1);
+    ASSERT_NE(second, std::string::npos) << out;
+    std::string before = out.substr(first, second - first), after = out.substr(second);
+    EXPECT_EQ(tiles(before), 20) << before;
+    EXPECT_EQ(tiles(after), 16) << "the second layout's icons\n" << after;
+    EXPECT_NE(after.find("popup_list [group] \"Group:\" = \"1\""), std::string::npos) << after;
+    EXPECT_NE(slurp(library / "LAY.SVF").find("***DIALOG_TYPE=1\n"), std::string::npos) << out;
+}
+
 }  // namespace
