@@ -1,8 +1,10 @@
 // INSERT: places a block of the drawing, or a block drawing file whose
 // entities and attribute definitions become the block, with its attributes.
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <filesystem>
+#include <set>
 
 #include "ads.h"
 #include "cmd/commandline.h"
@@ -55,16 +57,40 @@ GroupList portable(const GroupList& in) {
     return out;
 }
 
+// A block defined in a block drawing, which its entities may insert.
+struct FileBlock {
+    std::string name;
+    Point base{0, 0, 0};
+    std::vector<GroupList> entities;
+};
+
 // What a block drawing gives a block definition: its base point, its model
-// space entities without the groups that belong to the file, and whether
-// any of them is an attribute definition.
+// space entities without the groups that belong to the file, whether any
+// of them is an attribute definition, and the file's own named blocks.
 struct BlockSource {
     std::string path;
     std::string bytes;  // the file as read
     Point base{0, 0, 0};
     std::vector<GroupList> entities;
     bool has_attdefs = false;
+    std::vector<FileBlock> blocks;
 };
+
+// The named blocks of a drawing (anonymous ones and layouts are left out).
+std::vector<FileBlock> named_blocks(db::Drawing& d) {
+    std::vector<FileBlock> out;
+    for (auto rec = d.tblnext("BLOCK", true); rec; rec = d.tblnext("BLOCK", false)) {
+        std::string name = group_string(*rec, 2);
+        auto start = name.empty() || name[0] == '*' ? std::nullopt : d.block_start(name);
+        if (!start) continue;
+        FileBlock b{name, start->base.value_or(Point{0, 0, 0}), {}};
+        b.base.dims = 3;
+        for (EntityRef e = start->first; e; e = d.next_entity(e))
+            if (auto g = d.entget(e)) b.entities.push_back(portable(*g));
+        out.push_back(std::move(b));
+    }
+    return out;
+}
 
 // Block drawings read before, by path and content: a block inserted into one
 // drawing after another is read once while its file stays the same.
@@ -91,9 +117,35 @@ Result<const BlockSource*> block_source(const std::string& path) {
         if (group_string(*g, 0) == "ATTDEF") b.has_attdefs = true;
         b.entities.push_back(portable(*g));
     }
+    b.blocks = named_blocks(**src);
     if (known.size() == kKnown) known.pop_front();
     known.push_back(std::move(b));
     return &known.back();
+}
+
+// Defines the file's blocks that `entities` insert and the drawing does not
+// have yet, each after the blocks it inserts itself (the drawing's own
+// definitions are kept, as they are for any insertion).
+Status define_used_blocks(db::Drawing& d, const BlockSource& b, const std::vector<GroupList>& entities,
+                          std::set<std::string>& done) {
+    for (const GroupList& g : entities) {
+        if (group_string(g, 0) != "INSERT") continue;
+        std::string name = host::to_upper(group_string(g, 2));
+        if (!done.insert(name).second || d.block_start(name)) continue;
+        auto at = std::find_if(b.blocks.begin(), b.blocks.end(),
+                               [&](const FileBlock& f) { return host::to_upper(f.name) == name; });
+        if (at == b.blocks.end()) continue;  // the insertion reports the missing block
+        CH_TRY(define_used_blocks(d, b, at->entities, done));
+        CH_TRY(d.entmake({make_group(0, std::string("BLOCK")), make_group(2, at->name), make_short(70, 0),
+                          make_group(10, at->base), make_group(8, std::string("0"))}));
+        for (const GroupList& e : at->entities) {
+            CH_TRY(d.ensure_layer(group_string(e, 8, "0")));
+            auto r = d.entmake(e);
+            if (!r) return Error{"cannot copy " + group_string(e, 0) + " into block " + at->name + ": " + r.error().message};
+        }
+        CH_TRY(d.entmake({make_group(0, std::string("ENDBLK")), make_group(8, std::string("0"))}));
+    }
+    return ok_status();
 }
 
 // Defines (or redefines) a block from the model space of a drawing file.
@@ -102,6 +154,8 @@ Status define_block(host::Session& s, const std::string& name, const std::string
     if (!src) return src.error();
     const BlockSource& b = **src;
     auto& d = s.drawing();
+    std::set<std::string> done{host::to_upper(name)};
+    CH_TRY(define_used_blocks(d, b, b.entities, done));
     GroupList header{make_group(0, std::string("BLOCK")), make_group(2, name), make_short(70, b.has_attdefs ? 2 : 0),
                      make_group(10, b.base), make_group(8, std::string("0"))};
     CH_TRY(d.entmake(header));

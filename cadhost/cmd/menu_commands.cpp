@@ -40,13 +40,18 @@ MenuState& state_of(const host::Session& s) {
     return state;
 }
 
-// The label a menu line shows: "_Button(\"text\", ...)" gives its text.
+// The label a menu line shows: "_Button(\"text\", ...)" gives its text;
+// the marks of cascading ("->", "<-"), greying ("~") and the mnemonic "&"
+// are not part of it.
 std::string item_label(const std::string& bracket) {
     static const std::regex button(R"(^_?Button\(\s*\"([^\"]*)\")", std::regex::icase);
     std::smatch m;
     if (std::regex_search(bracket, m, button)) return m[1];
+    size_t from = 0;
+    while (bracket.compare(from, 2, "->") == 0 || bracket.compare(from, 2, "<-") == 0) from += 2;
+    if (bracket.compare(from, 1, "~") == 0) ++from;
     std::string out;
-    for (char c : bracket)
+    for (char c : bracket.substr(from))
         if (c != '&') out += c;
     return out;
 }

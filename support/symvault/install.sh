@@ -6,7 +6,8 @@
 #
 # makes DRIVE_DIR/SYMVAULT with the module (symvault.arx), the dialog
 # files, SV_INFO.SLD, the AutoLISP support code and start-up file, the
-# parametric templates, the menu templates, the sample's toolbar bitmaps and the
+# parametric templates, the menu templates, the toolbar bitmaps of the editor
+# and of the sample library and the
 # LIBRARY folder with the sample library ELEC. Then run, for example:
 #
 #   BUILD_DIR/bin/cadhost --drive C=DRIVE_DIR --support DRIVE_DIR/SYMVAULT \
@@ -21,7 +22,7 @@ drive=$1
 build=$2
 dest="$drive/SYMVAULT"
 mkdir -p "$dest/LIBRARY"
-cp "$here"/*.dcl "$here"/*.LSP "$here"/*.TEM "$here"/*.MNU "$here/SV_INFO.SLD" "$dest/"
+cp "$here"/*.dcl "$here"/*.LSP "$here"/*.TEM "$here"/*.MNU "$here"/*.BMP "$here/SV_INFO.SLD" "$dest/"
 # The sample library's toolbar bitmaps belong in the support directory.
 cp "$here"/library/*.BMP "$dest/"
 cp "$build/bin/symvault.so" "$dest/symvault.arx"

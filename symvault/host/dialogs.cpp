@@ -129,8 +129,8 @@ void show_help() {
     const char* topic = ctx >= 0 && ctx <= 13 ? kHelpTopics[ctx] : kHelpTopics[0];
     int v = settings().host_version;
     std::string file = support_path(v == 13 || v == 14 ? "SYMVAULT.AHP" : "SYMVAULT.HLP");
-    // The host has no help viewer: the topic and file are named on the command line.
-    ads_printf(msg::kHelpShown, topic, file.c_str());
+    // The host shows the topic, or says that the help file is missing.
+    ads_help(file.c_str(), topic, HELP_PARTIALKEY);
 }
 
 HelpContext::HelpContext(int context) : m_saved(sv().help_context) { sv().help_context = context; }

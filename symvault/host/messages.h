@@ -21,7 +21,6 @@ inline constexpr const char* kDialogFailed = "Unable to initialize dialogue box 
 inline constexpr const char* kDialogFailedAlert = "Unable to initialize dialogue box ";
 inline constexpr const char* kFatal = "Fatal error";
 inline constexpr const char* kOutOfMemory = "Out of memory!";
-inline constexpr const char* kHelpShown = "\nHelp: topic \"%s\" of %s\n";
 
 // tool functions
 inline constexpr const char* kBadCall = "Invalid call request to function '%s'...\n";

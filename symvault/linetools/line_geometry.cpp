@@ -14,8 +14,8 @@ double distance(const Pt3& a, const Pt3& b) { return std::hypot(std::hypot(a.x -
 
 Pt3 place_block_point(const InsertPlacement& ins, const Pt3& p) {
     double c = std::cos(ins.rotation), s = std::sin(ins.rotation);
-    double x = p.x * ins.sx, y = p.y * ins.sy;
-    return Pt3{c * x - s * y + ins.at.x, s * x + c * y + ins.at.y, p.z + ins.at.z};
+    double x = (p.x - ins.base.x) * ins.sx, y = (p.y - ins.base.y) * ins.sy;
+    return Pt3{c * x - s * y + ins.at.x, s * x + c * y + ins.at.y, p.z - ins.base.z + ins.at.z};
 }
 
 Pt3 attribute_point(const Pt3& insertion, const std::optional<Pt3>& alignment, int j72, int j73, int j74) {

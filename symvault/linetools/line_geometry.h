@@ -15,9 +15,13 @@ struct InsertPlacement {
     Pt3 at;                        // group 10
     double sx = 1, sy = 1;         // groups 41, 42
     double rotation = 0;           // group 50, radians
+    Pt3 base;                      // the block definition's base point
 };
 
-// A point of the block definition in drawing coordinates.
+// A point of the block definition in drawing coordinates: taken from the
+// block's base point, scaled, turned and moved to the insertion point, as
+// the host draws it. (A block written from the drawing keeps its objects
+// where they were, with its base point beside them, so the base matters.)
 Pt3 place_block_point(const InsertPlacement& ins, const Pt3& p);
 
 // An "ID" attribute's break point: its alignment point when it has any

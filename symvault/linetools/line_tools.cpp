@@ -67,10 +67,12 @@ void append_block_points(const EntityList& insert, std::vector<Pt3>& out) {
     if (!block) return;
     ads_name e = {0, 0};
     bool found = false;
-    for (struct resbuf* rb = block; rb; rb = rb->rbnext)
-        if (rb->restype == -2) ads_name_set(rb->resval.rlname, e), found = true;
-    ads_relrb(block);
     InsertPlacement ins;
+    for (struct resbuf* rb = block; rb; rb = rb->rbnext) {
+        if (rb->restype == -2) ads_name_set(rb->resval.rlname, e), found = true;
+        if (rb->restype == 10) ins.base = Pt3{rb->resval.rpoint[X], rb->resval.rpoint[Y], rb->resval.rpoint[Z]};
+    }
+    ads_relrb(block);
     ins.at = insert.point(10).value_or(Pt3{});
     ins.sx = insert.real(41, 1.0);
     ins.sy = insert.real(42, 1.0);
@@ -123,11 +125,19 @@ std::optional<LineData> line_data(const ads_name e) {
     return LineData{*layer, Segment{*s, *t}};
 }
 
-void make_line(const std::string& layer, const Pt3& a, const Pt3& b) {
+// True when the host made the line.
+bool make_line(const std::string& layer, const Pt3& a, const Pt3& b) {
     ads_point pa = {a.x, a.y, a.z}, pb = {b.x, b.y, b.z};
-    struct resbuf* rb = ads_buildlist(0, "LINE", 8, layer.c_str(), 10, pa, 11, pb, 0);
-    ads_entmake(rb);
+    struct resbuf* rb = ads_buildlist(RTDXF0, "LINE", 8, layer.c_str(), 10, pa, 11, pb, 0);
+    bool made = rb && ads_entmake(rb) == RTNORM;
     ads_relrb(rb);
+    return made;
+}
+
+// The line made last, so that a half-made replacement can be taken back.
+void delete_last() {
+    ads_name e;
+    if (ads_entlast(e) == RTNORM) ads_entdel(e);
 }
 
 // Cuts the first line through both points; true when one was cut.
@@ -143,9 +153,13 @@ bool break_pair(ads_name through_p, const Pt3& p, const Pt3& q) {
         auto l = line_data(e);
         if (!l) continue;
         auto pieces = cut_line(l->seg, p, q);
+        // The line goes only once both pieces stand in its place.
+        if (!make_line(l->layer, pieces.first.start, pieces.first.end)) break;
+        if (!make_line(l->layer, pieces.second.start, pieces.second.end)) {
+            delete_last();
+            break;
+        }
         ads_entdel(e);
-        make_line(l->layer, pieces.first.start, pieces.first.end);
-        make_line(l->layer, pieces.second.start, pieces.second.end);
         cut = true;
     }
     ads_ssfree(through_q);
@@ -169,9 +183,10 @@ bool fix_pair(ads_name through_p, const Pt3& q) {
             if (!la || !lb || la->layer != lb->layer) continue;
             auto one = joined_line(la->seg, lb->seg);
             if (!one) continue;
+            // The pieces go only once the whole line stands in their place.
+            if (!make_line(la->layer, one->start, one->end)) return ads_ssfree(through_q), false;
             ads_entdel(a);
             ads_entdel(b);
-            make_line(la->layer, one->start, one->end);
             joined = true;
         }
     ads_ssfree(through_q);

@@ -2,71 +2,9 @@
 // start-up file loads it, SVLIBRARY and the AutoLISP functions open the
 // picker and the library manager, and the dialogs are answered with the
 // host's dialog actions on standard input.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <regex>
-#include <sstream>
-#include <string>
-
-#include "../tools/command_output.h"
-
-namespace fs = std::filesystem;
+#include "session_fixture.h"
 
 namespace {
-
-class SymvaultSession : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / ("symvault-host-" + std::to_string(getpid())) / info->name();
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        std::string cmd = "'" CH_SOURCE_DIR "/support/symvault/install.sh' '" + dir.string() + "' '" CH_BINARY_DIR
-                          "' > /dev/null";
-        ASSERT_EQ(system(cmd.c_str()), 0);
-        fs::copy_file(std::string(CH_SOURCE_DIR) + "/support/samples/demo.dxf", dir / "A.DXF");
-        library = dir / "SYMVAULT" / "LIBRARY";
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    // Runs the host on A.DXF with `input` on stdin and `env` before it.
-    std::string run(const std::string& input, const std::string& env = "") {
-        std::ofstream(dir / "input.txt") << input;
-        std::string cmd = "cd '" + dir.string() + "' && " + env + " '" CH_CADHOST "' --drive C='" + dir.string() +
-                          "' --support '" + (dir / "SYMVAULT").string() + "' --support '" CH_SOURCE_DIR
-                          "/support/dcl' A.DXF < input.txt 2>&1";
-        return test_tools::command_output(cmd).out;
-    }
-    static std::string slurp(const fs::path& p) {
-        std::ifstream f(p, std::ios::binary);
-        std::stringstream ss;
-        ss << f.rdbuf();
-        return ss.str();
-    }
-    static size_t count(const std::string& hay, const std::string& needle) {
-        size_t n = 0;
-        for (size_t p = hay.find(needle); p != std::string::npos; p = hay.find(needle, p + 1)) ++n;
-        return n;
-    }
-    // The lines of the last "show" of a dialog in the output.
-    static std::string last_show(const std::string& out) {
-        size_t at = out.rfind("Dialog \"");
-        return at == std::string::npos ? "" : out.substr(at, out.find("\nCommand:", at) - at);
-    }
-    // Icons with a slide drawn over their black fill.
-    static int icons_drawn(const std::string& shown) {
-        std::regex tile(R"(image_button \[symbol\d+\] \((\d+) drawn\))");
-        int n = 0;
-        for (std::sregex_iterator it(shown.begin(), shown.end(), tile), end; it != end; ++it)
-            if (std::stoi((*it)[1]) > 1) ++n;
-        return n;
-    }
-    static int tiles(const std::string& shown) { return static_cast<int>(count(shown, "image_button [symbol")); }
-    fs::path dir, library;
-};
 
 TEST_F(SymvaultSession, StartUpLinesAndTheEnvironmentOptions) {
     std::string plain = run("QUIT\n");

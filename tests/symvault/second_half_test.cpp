@@ -166,7 +166,7 @@ TEST(AppFile, DefaultsAndTheQuirksOfReading) {
 }
 
 TEST(LineTools, BreakPointsOfARotatedAndScaledBlock) {
-    InsertPlacement ins{{10, 5, 0}, 2, 2, M_PI / 2};
+    InsertPlacement ins{{10, 5, 0}, 2, 2, M_PI / 2, {0, 0, 0}};
     Pt3 a = place_block_point(ins, {0, -1, 0}), b = place_block_point(ins, {0, 1, 0});
     EXPECT_NEAR(a.x, 12, 1e-12);
     EXPECT_NEAR(a.y, 5, 1e-12);
@@ -175,6 +175,11 @@ TEST(LineTools, BreakPointsOfARotatedAndScaledBlock) {
     EXPECT_NEAR(pieces.first.end.x, 8, 1e-12) << "the start goes to the nearer point";
     EXPECT_NEAR(pieces.second.start.x, 12, 1e-12);
     EXPECT_EQ(pieces.second.end.x, 20);
+    // A block written from the drawing keeps its objects where they were:
+    // its points count from its base point.
+    InsertPlacement based{{15, 50, 0}, 1, 1, 0, {5, 0, 0}};
+    EXPECT_EQ(place_block_point(based, {3, 0, 0}).x, 13);
+    EXPECT_EQ(place_block_point(based, {7, 0, 0}).x, 17);
     Pt3 alignment{3, 4, 0};
     EXPECT_EQ(attribute_point({1, 1, 0}, alignment, 0, 0, 0).x, 1);
     EXPECT_EQ(attribute_point({1, 1, 0}, alignment, 1, 0, 0).x, 3) << "centred: its alignment point";
