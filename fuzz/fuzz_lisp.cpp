@@ -5,10 +5,13 @@
 // memory it holds passes a limit, the host signals a break, which the
 // evaluator turns into an error.
 #include <malloc.h>
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#include <sanitizer/allocator_interface.h>
+#endif
+#endif
 
-#include <atomic>
 #include <cstdint>
-#include <new>
 #include <string>
 
 #include "finding.h"
@@ -18,7 +21,16 @@ using namespace cadhost::lisp;
 
 namespace {
 
-std::atomic<long long> g_live{0};  // bytes held through operator new
+// Bytes the program holds on the heap: the sanitizer's count under the
+// fuzzer, the C library's otherwise.
+long long held_bytes() {
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return static_cast<long long>(__sanitizer_get_current_allocated_bytes());
+#endif
+#endif
+    return static_cast<long long>(mallinfo2().uordblks);
+}
 
 constexpr int k_max_polls = 20000;
 constexpr long long k_max_held = 64ll << 20;
@@ -31,12 +43,12 @@ public:
     }
     bool take_break() override {
         if (!bounded) return false;
-        return ++polls > k_max_polls || g_live.load() - held_at_start > k_max_held;
+        return ++polls > k_max_polls || held_bytes() - held_at_start > k_max_held;
     }
     void start(bool bound) {
         bounded = bound;
         polls = 0;
-        held_at_start = g_live.load();
+        held_at_start = held_bytes();
         output.clear();
     }
     std::string output;
@@ -62,19 +74,6 @@ void check_stack_overflow() {
 }
 
 }  // namespace
-
-void* operator new(size_t n) {
-    void* p = std::malloc(n ? n : 1);
-    if (!p) throw std::bad_alloc();
-    g_live += static_cast<long long>(malloc_usable_size(p));
-    return p;
-}
-void operator delete(void* p) noexcept {
-    if (!p) return;
-    g_live -= static_cast<long long>(malloc_usable_size(p));
-    std::free(p);
-}
-void operator delete(void* p, size_t) noexcept { operator delete(p); }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     check_stack_overflow();
