@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "fs/faults.h"
 #include "fs/messages.h"
 #include "fs/textstream.h"
 
@@ -222,7 +223,8 @@ Result<FILE*> FileLayer::open(const std::string& path, const std::string& mode) 
     if (host.empty()) return errno = ENOENT, Error(path.empty() ? msg::kEmptyPath : msg::kNoDrive + path);
     FILE* f = std::fopen(host.c_str(), (base + (plus ? "+" : "")).c_str());
     if (!f) return fail("cannot open", host).error();
-    if (binary || plus || base != "r") return f;
+    if (plus || base != "r") return faulty_stream(f);
+    if (binary) return f;
     FILE* text = open_text_reader(f);
     if (!text) {
         std::fclose(f);
@@ -252,6 +254,7 @@ Status FileLayer::remove_file(const std::string& path) const {
 Status FileLayer::rename(const std::string& from, const std::string& to) const {
     std::string src = resolve(from), dst = resolve(to);
     if (src.empty() || dst.empty()) return errno = ENOENT, Error(msg::kNoDrive + (src.empty() ? from : to));
+    if (rename_fails()) return errno = EIO, Error(std::string("cannot rename ") + src);
     if (dst == src) {
         // Same entry by case-insensitive match: a change of spelling only.
         auto parts = path_components(to);

@@ -8,7 +8,7 @@ namespace cadhost::lisp {
 
 namespace {
 const Value& nil_value() {
-    static const Value nil;
+    static const Value nil{};
     return nil;
 }
 const std::string& empty_text() {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "fs/faults.h"
 #include "host/module_state.h"
 #include "library/library_file.h"
 #include "library/library_format.h"
@@ -131,6 +132,52 @@ TEST_F(LibraryFiles, FailedReadsLeaveTheListAsItWas) {
         ASSERT_EQ(sv().libraries.size(), 1u) << name;
         EXPECT_EQ(sv().libraries[0]->name, "ELEC");
         EXPECT_EQ(error_code(), 0) << name << ": errors are reported when they happen";
+    }
+}
+
+}  // namespace
+}  // namespace symvault
+
+namespace symvault {
+namespace {
+
+// Every step of writing over a library fails in turn: each write, each
+// close and each rename. Each failure is reported (the code is cleared once
+// shown) and leaves the previous file as it was; once the planned step lies beyond the writer's
+// last, the write succeeds.
+TEST_F(LibraryFiles, AFailureAtAnyStepLeavesThePreviousFile) {
+    using cadhost::fs::FaultPlan;
+    struct Step {
+        const char* what;
+        int FaultPlan::*field;
+    } steps[] = {{"write", &FaultPlan::write}, {"close", &FaultPlan::close}, {"rename", &FaultPlan::rename}};
+    for (const Step& step : steps) {
+        int failures = 0;
+        for (int n = 1; n < 200; ++n) {
+            SCOPED_TRACE(std::string(step.what) + " " + std::to_string(n));
+            fs::remove_all(dir);
+            fs::create_directories(dir);
+            ASSERT_EQ(write_library(library("Before")), 1);
+            std::string before = slurp("ELEC.SVF");
+            LibraryRecord after = library("After");
+            FaultPlan plan;
+            plan.*step.field = n;
+            cadhost::fs::set_fault_plan(plan);
+            int ok = write_library(after);
+            FaultPlan seen = cadhost::fs::fault_counts();
+            cadhost::fs::clear_fault_plan();
+            if (seen.*step.field < n) {
+                EXPECT_EQ(ok, 1);
+                EXPECT_EQ(slurp("ELEC.SVF"), text_of(after));
+                break;
+            }
+            ++failures;
+            EXPECT_EQ(ok, 0);
+            EXPECT_EQ(error_code(), 0) << "reported and cleared";
+            EXPECT_EQ(slurp("ELEC.SVF"), before);
+            EXPECT_FALSE(fs::exists(dir / "ELEC.SV$")) << "the half-written file is removed";
+        }
+        EXPECT_GT(failures, 0) << step.what << ": the writer never reached this step";
     }
 }
 

@@ -21,17 +21,41 @@ namespace wcraft {
 
 namespace {
 
-// Copies the old project file to its backup; silent when either cannot be opened.
-void copy_to_backup(const std::string& from, const std::string& to) {
+// Copies the old project file to its backup. True when there is nothing to
+// copy or every line was copied; false when the backup could not be written.
+bool copy_to_backup(const std::string& from, const std::string& to) {
     FILE* in = rt_fopen(from.c_str(), "r");
-    if (!in) return;
+    if (!in) return true;
     FILE* out = rt_fopen(to.c_str(), "w");
+    bool ok = out != nullptr;
     if (out) {
         char line[130];
-        while (fgets(line, sizeof line, in)) fputs(line, out);
-        fclose(out);
+        while (fgets(line, sizeof line, in))
+            if (fputs(line, out) < 0) ok = false;
+        if (fclose(out) != 0) ok = false;
     }
+    if (ferror(in)) ok = false;
     fclose(in);
+    return ok;
+}
+
+// Puts `tmp` in place of `path`. The file layer never renames over a file,
+// so the old file steps aside first and comes back when the new one cannot
+// take its place: at every step one of them is there under `path`'s name
+// or beside it, never neither.
+bool replace_with(const std::string& tmp, const std::string& path) {
+    std::string aside = path + "~";
+    bool had = rt_access(path.c_str(), 0) == 0;
+    if (had) {
+        rt_remove(aside.c_str());
+        if (rt_rename(path.c_str(), aside.c_str()) != 0) return false;
+    }
+    if (rt_rename(tmp.c_str(), path.c_str()) != 0) {
+        if (had) rt_rename(aside.c_str(), path.c_str());
+        return false;
+    }
+    if (had) rt_remove(aside.c_str());
+    return true;
 }
 
 // Writes the configuration to `tmp` and moves it over `path`.
@@ -41,11 +65,7 @@ bool write_in_place(const std::string& tmp, const std::string& path) {
     ads_printf("%s", msg::kSaving);
     bool ok = write_project(f, config());
     if (fclose(f) != 0) ok = false;
-    if (ok && rt_rename(tmp.c_str(), path.c_str()) != 0) {
-        // Some file layers refuse to rename over an existing file.
-        rt_remove(path.c_str());
-        ok = rt_rename(tmp.c_str(), path.c_str()) == 0;
-    }
+    if (ok) ok = replace_with(tmp, path);
     if (!ok) rt_remove(tmp.c_str());
     return ok;
 }
@@ -94,8 +114,10 @@ int save_project() {
         return 0;
     }
     if (overwrite == 0) return 1;
-    copy_to_backup(path, backup);
-    if (write_in_place(project_file_path("TMP"), path)) {
+    if (!copy_to_backup(path, backup)) {
+        // Without its backup the old file is not replaced.
+        error_code() = ERR_CFG_OPEN_W;
+    } else if (write_in_place(project_file_path("TMP"), path)) {
         ads_printf("%s", msg::kSaveDone);
         config().config_changed = 0;
     } else {

@@ -1,0 +1,3 @@
+@include "b.dcl"
+#include "c.dcl"
+d : dialog { :: button {} }

@@ -1,0 +1,4 @@
+d : dialog {
+  label = "x"
+  width = 3;
+}

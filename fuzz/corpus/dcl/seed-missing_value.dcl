@@ -1,0 +1,3 @@
+d : dialog {
+  key = ;
+}

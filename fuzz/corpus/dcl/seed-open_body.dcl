@@ -1,0 +1,2 @@
+d : dialog {
+  : button { key = "a"; }

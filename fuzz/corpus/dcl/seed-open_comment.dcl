@@ -1,0 +1,4 @@
+d : dialog {
+}
+/* never closed
+

@@ -1,0 +1,4 @@
+d : dialog {
+
+  label = "open;
+}

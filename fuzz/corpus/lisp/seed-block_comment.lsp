@@ -1,0 +1,2 @@
+;| open comment
+(+ 1 2)

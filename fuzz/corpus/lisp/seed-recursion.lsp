@@ -1,0 +1,1 @@
+(defun down () (down)) (down)

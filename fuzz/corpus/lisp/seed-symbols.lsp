@@ -1,0 +1,118 @@
+; Geometry of the sample library's electrical symbols, for make_sample.sh.
+; Every symbol is drawn at the origin; two-pin symbols have their pins at
+; 0,0 and 10,0, or at 0,0 and 0,-10 when drawn upright (*up* set).
+
+(setq *up* nil)
+
+; A point of the horizontal drawing, turned upright when *up* is set.
+(defun sv-pt (x y) (if *up* (list y (- x) 0.0) (list x y 0.0)))
+
+; The box round everything drawn so far, for the view of the slide.
+(setq *lo* nil *hi* nil)
+(defun sv-grow (p r)
+  (setq *lo* (if *lo* (list (min (car *lo*) (- (car p) r)) (min (cadr *lo*) (- (cadr p) r)))
+                 (list (- (car p) r) (- (cadr p) r))))
+  (setq *hi* (if *hi* (list (max (car *hi*) (+ (car p) r)) (max (cadr *hi*) (+ (cadr p) r)))
+                 (list (+ (car p) r) (+ (cadr p) r)))))
+(defun sv-ang (a) (if *up* (- a (/ pi 2.0)) a))
+
+(defun ln (x1 y1 x2 y2)
+  (sv-grow (sv-pt x1 y1) 0) (sv-grow (sv-pt x2 y2) 0)
+  (entmake (list '(0 . "LINE") '(8 . "0") (cons 10 (sv-pt x1 y1)) (cons 11 (sv-pt x2 y2)))))
+(defun ci (x y r)
+  (sv-grow (sv-pt x y) r)
+  (entmake (list '(0 . "CIRCLE") '(8 . "0") (cons 10 (sv-pt x y)) (cons 40 r))))
+(defun ar (x y r a0 a1)
+  (sv-grow (sv-pt x y) r)
+  (entmake (list '(0 . "ARC") '(8 . "0") (cons 10 (sv-pt x y)) (cons 40 r)
+                 (cons 50 (sv-ang a0)) (cons 51 (sv-ang a1)))))
+(defun box (x1 y1 x2 y2) (ln x1 y1 x2 y1) (ln x2 y1 x2 y2) (ln x2 y2 x1 y2) (ln x1 y2 x1 y1))
+
+; contacts
+(defun sv-no () (ln 0 0 3.5 0) (ln 6.5 0 10 0) (ln 3.5 -2.5 3.5 2.5) (ln 6.5 -2.5 6.5 2.5))
+(defun sv-nc () (sv-no) (ln 2.5 -2.5 7.5 2.5))
+(defun sv-delay-on () (ln 5 2.5 5 4.5) (ar 5 5.5 1.0 pi (* 2 pi)))
+(defun sv-delay-off () (ln 5 2.5 5 4.5) (ar 5 3.5 1.0 0 pi))
+(defun sv-push () (ln 5 2.5 5 5) (ln 3.5 5 6.5 5))
+(defun sv-limit () (ln 5 2.5 6.5 4) (ci 7 4.5 0.7))
+(defun sv-pressure () (ln 5 2.5 5 4) (ar 5 5 1.0 pi (* 2 pi)) (ln 4 5 6 5))
+(defun sv-float () (ln 5 2.5 5 4) (ci 5 5 1.0))
+(defun sv-thermal () (ln 5 2.5 5 3.5) (ln 5 3.5 6 4) (ln 6 4 4 4.5) (ln 4 4.5 6 5))
+(defun sv-mushroom () (ln 5 2.5 5 5) (ar 5 5 1.5 0 pi))
+(defun sv-foot () (ln 5 2.5 5 4.5) (ln 3 4.5 7 5.5))
+
+; coils, loads and terminals
+(defun sv-coil-leads () (ln 0 0 3 0) (ln 7 0 10 0))
+(defun sv-rlcoil () (sv-coil-leads) (box 3 -2 7 2))
+(defun sv-tmcoil () (sv-rlcoil) (ln 3 -2 7 2) (ln 3 2 7 -2))
+(defun sv-kcoil () (sv-rlcoil) (ln 4.5 -1 4.5 1) (ln 4.5 0 5.5 1) (ln 4.5 0 5.5 -1))
+(defun sv-solenoid () (sv-rlcoil) (ln 3 -2 7 2))
+(defun sv-lamp () (ln 0 0 2.5 0) (ln 7.5 0 10 0) (ci 5 0 2.5)
+  (ln 3.2 -1.8 6.8 1.8) (ln 3.2 1.8 6.8 -1.8))
+(defun sv-motor () (ln 0 0 2 0) (ln 8 0 10 0) (ci 5 0 3)
+  (ln 3.8 -1.2 3.8 1.2) (ln 3.8 1.2 5 0) (ln 5 0 6.2 1.2) (ln 6.2 1.2 6.2 -1.2))
+(defun sv-heater () (ln 0 0 2 0) (ln 8 0 10 0) (box 2 -1.5 8 1.5)
+  (ln 3 0 4 1) (ln 4 1 5 -1) (ln 5 -1 6 1) (ln 6 1 7 0))
+(defun sv-buzzer () (ln 0 0 3 0) (ln 7 0 10 0) (ln 3 0 3 2) (ln 7 0 7 2) (ar 5 2 2 0 pi) (ln 3 2 7 2))
+(defun sv-term () (ci 0 0 1.0))
+(defun sv-termdis () (ci 0 0 1.0) (ci 4 0 1.0) (ln 1 0 3 0.8))
+(defun sv-ground () (ln 0 0 0 -3) (ln -2.5 -3 2.5 -3) (ln -1.6 -4 1.6 -4) (ln -0.7 -5 0.7 -5))
+(defun sv-starter () (sv-no) (ln 5 2.5 5 5) (ln 3.5 5 6.5 5)
+  (ln 10 0 13 0) (box 13 -2 17 2) (ln 17 0 20 0))
+(defun sv-frame () (box 0 0 297 210) (box 10 10 287 200) (box 187 10 287 40)
+  (ln 187 25 287 25) (ln 237 10 237 25))
+(defun sv-rung () (ln 0 0 100 0))
+(defun sv-tstrip () (ci 0 0 1.0) (ci 5 0 1.0) (ci 10 0 1.0) (ln -2 -2 12 -2) (ln -2 2 12 2))
+
+; The information picture of the about box: a frame and the letters SV.
+(defun sv-info () (box 0 0 100 30)
+  (ln 35 22 20 22) (ln 20 22 20 15) (ln 20 15 35 15) (ln 35 15 35 8) (ln 35 8 20 8)
+  (ln 45 22 55 8) (ln 55 8 65 22) (ln 75 8 80 22) (ln 80 22 85 8) (ln 77 15 83 15))
+
+; Name -> (drawing function . upright)
+(setq *symbols*
+  '(("CNOH" sv-no) ("CNOV" sv-no . T)
+    ("CNCH" sv-nc) ("CNCV" sv-nc . T)
+    ("TONH" sv-ton) ("TONV" sv-ton . T)
+    ("TONCH" sv-tonc) ("TONCV" sv-tonc . T)
+    ("TOFH" sv-tof) ("TOFV" sv-tof . T)
+    ("TOFCH" sv-tofc) ("TOFCV" sv-tofc . T)
+    ("PBNOH" sv-pbno) ("PBNOV" sv-pbno . T)
+    ("PBNCH" sv-pbnc) ("PBNCV" sv-pbnc . T)
+    ("LSNOH" sv-lsno) ("LSNOV" sv-lsno . T)
+    ("LSNCH" sv-lsnc) ("LSNCV" sv-lsnc . T)
+    ("PSNOH" sv-psno) ("PSNOV" sv-psno . T)
+    ("FSNOH" sv-fsno) ("FSNOV" sv-fsno . T)
+    ("RLCOIL" sv-rlcoil) ("TMCOIL" sv-tmcoil) ("KCOIL" sv-kcoil) ("SOLENOID" sv-solenoid)
+    ("LAMP" sv-lamp) ("MOTOR" sv-motor) ("HEATER" sv-heater) ("BUZZER" sv-buzzer)
+    ("TERM" sv-term) ("TERMDIS" sv-termdis) ("GROUND" sv-ground)
+    ("THERMNC" sv-thnc) ("ESTOP" sv-estop) ("FOOTSW" sv-footsw)
+    ("STARTER" sv-starter) ("FRAME" sv-frame) ("RUNG" sv-rung) ("TSTRIP" sv-tstrip)
+    ("SV_INFO" sv-info)))
+
+(defun sv-ton () (sv-no) (sv-delay-on))
+(defun sv-tonc () (sv-nc) (sv-delay-on))
+(defun sv-tof () (sv-no) (sv-delay-off))
+(defun sv-tofc () (sv-nc) (sv-delay-off))
+(defun sv-pbno () (sv-no) (sv-push))
+(defun sv-pbnc () (sv-nc) (sv-push))
+(defun sv-lsno () (sv-no) (sv-limit))
+(defun sv-lsnc () (sv-nc) (sv-limit))
+(defun sv-psno () (sv-no) (sv-pressure))
+(defun sv-fsno () (sv-no) (sv-float))
+(defun sv-thnc () (sv-nc) (sv-thermal))
+(defun sv-estop () (sv-nc) (sv-mushroom))
+(defun sv-footsw () (sv-no) (sv-foot))
+
+; Draws the symbol of this name into the drawing and shows it whole, with
+; a margin round it.
+(defun sv-draw (name / entry m)
+  (setq entry (assoc name *symbols*))
+  (setq *up* (cddr entry) *lo* nil *hi* nil)
+  (eval (list (cadr entry)))
+  (setq *up* nil)
+  (setq m (* 0.1 (max (- (car *hi*) (car *lo*)) (- (cadr *hi*) (cadr *lo*)))))
+  (command "_.ZOOM" "_W"
+           (strcat (rtos (- (car *lo*) m) 2 3) "," (rtos (- (cadr *lo*) m) 2 3))
+           (strcat (rtos (+ (car *hi*) m) 2 3) "," (rtos (+ (cadr *hi*) m) 2 3)))
+  (princ))
