@@ -146,7 +146,7 @@ def _symbols():
     timer = coil + [("line", ((2, 3), (8, -3)))]
     termh = [("circle", ((1.5, 0), 1.5))]
     termv = [("circle", ((0, -1.5), 1.5))]
-    coil_extra = [AttDef("CID", (0, -6), "COIL", "Coil kind"), AttDef("CV", (0, 6.5), "24VDC", "Coil voltage", H_SMALL, 0),
+    coil_extra = [AttDef("CID", (0, -6), "COIL", "Coil kind"), AttDef("CV", (0, 7.5), "24VDC", "Coil voltage", H_SMALL, 0),
                   AttDef("RTP", (0, -7.5), "2", "Contacts per line", H_SMALL)]
     syms = [
         Symbol("WIRENODE", [("donut", ((0, 0), 0.75))]),
