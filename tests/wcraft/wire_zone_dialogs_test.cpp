@@ -510,7 +510,7 @@ TEST_F(ZoneSelection, TreeOrderIsPreOrderWithSubZonesAfterTheirParent) {
     z[8].z_name = kListEnd;
     std::swap(z[1], z[7]);
     std::vector<std::pair<std::string, int>> walk;
-    for (const ZoneOrderEntry& e : zone_order(z)) walk.push_back({z[e.index].z_name.c_str(), e.depth});
+    for (const ZoneOrderEntry& e : zone_tree_order(z)) walk.push_back({z[e.index].z_name.c_str(), e.depth});
     EXPECT_EQ(walk, (std::vector<std::pair<std::string, int>>{{"CONTROL_SUITE", 0},
                                                                   {"CUBICLE_2", 1},
                                                                   {"RACK_3", 2},

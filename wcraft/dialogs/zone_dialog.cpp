@@ -35,14 +35,8 @@ struct ZoneWork {
 
 ZoneWork* g_zone = nullptr;  // the dialog's working copy while it runs
 
-int count_zones(const ZoneDefn* zones) {
-    for (int i = 0; i < kMaxZones; ++i)
-        if (is_list_end(zones[i].z_name.view())) return i;
-    return kMaxZones;
-}
-
 int find_zone(const ZoneWork& w, std::string_view name) {
-    for (int i = 0, n = count_zones(w.zones); i < n; ++i)
+    for (int i = 0, n = zone_count(w.zones); i < n; ++i)
         if (same_ignoring_case(w.zones[i].z_name.view(), name)) return i;
     return -1;
 }
@@ -50,7 +44,7 @@ int find_zone(const ZoneWork& w, std::string_view name) {
 void list_level(ZoneWork& w) {
     w.rows.clear();
     std::string_view parent = w.parents[w.level].view();
-    for (int i = 0, n = count_zones(w.zones); i < n; ++i)
+    for (int i = 0, n = zone_count(w.zones); i < n; ++i)
         if (w.zones[i].level == w.level && w.zones[i].parent.view() == parent)
             w.rows.push_back(w.zones[i].z_name.c_str());
 }
@@ -74,7 +68,7 @@ std::string edited_zone_name(ads_hdlg h, int skip) {
         refuse(h, "z_edit", dlgmsg::kBadZoneName);
         return "";
     }
-    for (int i = 0, n = count_zones(g_zone->zones); i < n; ++i)
+    for (int i = 0, n = zone_count(g_zone->zones); i < n; ++i)
         if (i != skip && same_ignoring_case(g_zone->zones[i].z_name.view(), name.view())) {
             refuse(h, "z_edit", dlgmsg::kDuplicateZone);
             return "";
@@ -122,7 +116,7 @@ void on_add(ads_callback_packet* p) {
     clear_error(h);
     std::string name = edited_zone_name(h, -1);
     if (name.empty()) return;
-    int n = count_zones(g_zone->zones);
+    int n = zone_count(g_zone->zones);
     if (n >= kMaxZones - 1) {
         set_error(h, dlgmsg::kZoneMax);
         return;
@@ -144,7 +138,7 @@ void on_del(ads_callback_packet* p) {
     int i = selected_zone(h, dlgmsg::kSelectZoneToDelete);
     if (i < 0) return;
     ZoneDefn* zones = g_zone->zones;
-    int n = count_zones(zones);
+    int n = zone_count(zones);
     for (int j = 0; j < n; ++j)
         if (same_ignoring_case(zones[j].parent.view(), zones[i].z_name.view())) {
             set_error(h, dlgmsg::kSubZonesFirst);
@@ -256,7 +250,7 @@ int run_zone_level(ZoneWork& w) {
 
 void send_zone_layer_colours(const ProjectConfig& c) {
     std::vector<LayerColour> layers;
-    for (int i = 0, n = count_zones(c.zone_defs); i < n; ++i)
+    for (int i = 0, n = zone_count(c.zone_defs); i < n; ++i)
         layers.push_back({c.zone_defs[i].l_name.c_str(), c.zone_defs[i].colnum});
     send_layer_colours(layers);
 }
@@ -283,26 +277,6 @@ int zone_dialog() {
     return 1;
 }
 
-namespace {
-
-void walk(const ZoneDefn* zones, int n, int i, int depth, std::vector<ZoneOrderEntry>& out) {
-    if (static_cast<int>(out.size()) >= kMaxZones) return;
-    out.push_back({i, depth});
-    for (int j = 0; j < n; ++j)
-        if (zones[j].level == zones[i].level + 1 && zones[j].parent.view() == zones[i].z_name.view())
-            walk(zones, n, j, depth + 1, out);
-}
-
-}  // namespace
-
-std::vector<ZoneOrderEntry> zone_order(const ZoneDefn* zones) {
-    std::vector<ZoneOrderEntry> out;
-    int n = count_zones(zones);
-    for (int i = 0; i < n; ++i)
-        if (zones[i].level == 0) walk(zones, n, i, 0, out);
-    return out;
-}
-
 // The selection dialog.
 namespace {
 
@@ -314,7 +288,7 @@ struct ZoneSelect {
 ZoneSelect* g_select = nullptr;
 
 void show_tree(ads_hdlg h) {
-    g_select->order = zone_order(config().zone_defs);
+    g_select->order = zone_tree_order(config().zone_defs);
     std::vector<std::string> rows;
     for (const ZoneOrderEntry& e : g_select->order)
         rows.push_back(std::string(3 * static_cast<size_t>(e.depth), ' ') + config().zone_defs[e.index].z_name.c_str());

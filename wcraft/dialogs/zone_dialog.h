@@ -19,14 +19,5 @@ int zone_dialog();
 // zone's index, or -1 when nothing was chosen.
 int zone_select_dialog();
 
-// One zone in tree order: its index in the list and its depth.
-struct ZoneOrderEntry {
-    int index;
-    int depth;
-};
-// The tree walked in pre-order: every level-0 zone in list order, each
-// followed at once by its sub-zones (one level deeper, `parent` equal to
-// its name exactly), recursively. At most 250 entries.
-std::vector<ZoneOrderEntry> zone_order(const ZoneDefn* zones);
 
 }  // namespace wcraft

@@ -188,8 +188,30 @@ int wire_count(const ProjectConfig& c) {
     return count_until_marker(c.wire_defs, kMaxWires, [](const WireDefn& w) { return w.w_name.view(); });
 }
 
-int zone_count(const ProjectConfig& c) {
-    return count_until_marker(c.zone_defs, kMaxZones, [](const ZoneDefn& z) { return z.z_name.view(); });
+int zone_count(const ProjectConfig& c) { return zone_count(c.zone_defs); }
+
+int zone_count(const ZoneDefn* zones) {
+    return count_until_marker(zones, kMaxZones, [](const ZoneDefn& z) { return z.z_name.view(); });
+}
+
+namespace {
+
+void add_subtree(const ZoneDefn* zones, int count, int z, int depth, std::vector<ZoneOrderEntry>& order) {
+    if (order.size() >= static_cast<size_t>(kMaxZones)) return;
+    order.push_back({z, depth});
+    for (int s = 0; s < count; ++s)
+        if (zones[s].level == zones[z].level + 1 && zones[s].parent.view() == zones[z].z_name.view())
+            add_subtree(zones, count, s, depth + 1, order);
+}
+
+}  // namespace
+
+std::vector<ZoneOrderEntry> zone_tree_order(const ZoneDefn* zones) {
+    std::vector<ZoneOrderEntry> order;
+    const int count = zone_count(zones);
+    for (int z = 0; z < count; ++z)
+        if (zones[z].level == 0) add_subtree(zones, count, z, 0, order);
+    return order;
 }
 
 int file_name_count(const ProjectConfig& c) {

@@ -3,6 +3,8 @@
 // post-processor flags and application interfaces, with its defaults.
 #pragma once
 
+#include <vector>
+
 #include "project/fixed_text.h"
 
 namespace wcraft {
@@ -100,5 +102,21 @@ int wire_count(const ProjectConfig& c);
 int zone_count(const ProjectConfig& c);
 int file_name_count(const ProjectConfig& c);
 int comp_count(const CompDefn* defs, int slots);
+// The same for a zone table of kMaxZones slots (the configuration's or a
+// dialog's working copy).
+int zone_count(const ZoneDefn* zones);
+
+// One zone in tree order: its slot in the zone table and its depth below
+// its top-level zone.
+struct ZoneOrderEntry {
+    int index;
+    int depth;
+};
+// The zone tree walked in pre-order: every level-0 zone in table order,
+// each followed at once by its sub-zones (one level deeper, `parent` equal
+// to its name exactly) and theirs. A zone whose parent names no zone of the
+// level above is never reached. At most kMaxZones entries, so a name used
+// twice cannot make the walk run on.
+std::vector<ZoneOrderEntry> zone_tree_order(const ZoneDefn* zones);
 
 }  // namespace wcraft

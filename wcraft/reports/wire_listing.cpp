@@ -17,26 +17,10 @@ namespace wcraft {
 
 namespace {
 
-// Appends zone z and, directly after it, each of its sub-zones' subtrees in
-// list order. Levels rise by one per step, so the depth is bounded by the
-// number of zones.
-void add_subtree(const ProjectConfig& c, int count, int z, std::vector<int>& order) {
-    if (order.size() >= static_cast<size_t>(kMaxZones)) return;
-    order.push_back(z);
-    const ZoneDefn& zone = c.zone_defs[z];
-    for (int s = 0; s < count; ++s) {
-        const ZoneDefn& sub = c.zone_defs[s];
-        if (sub.level == zone.level + 1 && sub.parent.view() == zone.z_name.view()) add_subtree(c, count, s, order);
-    }
-}
-
-// The zone tree in pre-order: zone indices, at most 250. A zone whose parent
-// names no zone of the level above is not reached.
+// The zone tree in pre-order, as zone indices.
 std::vector<int> zone_order(const ProjectConfig& c) {
     std::vector<int> order;
-    const int count = zone_count(c);
-    for (int z = 0; z < count; ++z)
-        if (c.zone_defs[z].level == 0) add_subtree(c, count, z, order);
+    for (const ZoneOrderEntry& e : zone_tree_order(c.zone_defs)) order.push_back(e.index);
     return order;
 }
 
