@@ -198,7 +198,11 @@ public:
     dxf::TextCodec m_codec;
     DataForm m_form = DataForm::Classic;
     DxfVersion m_version = DxfVersion::R12;
+    // $ACADVER of a file older than R12, which R12 output keeps: relabelled,
+    // such a file reads differently in other programs.
+    std::string m_early_acadver;
     long m_dbmod = 0;
+    mutable Drawing::WriteReport m_write_report;  // of the last write; conversion fills it
     std::string m_name;
 
     // entmake state: a complex entity or block definition being built

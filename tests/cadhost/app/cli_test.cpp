@@ -60,6 +60,23 @@ TEST_F(Cli, UnreadableDrawingGivesTheLineAndAFailureStatus) {
     EXPECT_EQ(slurp(dir / "BAD.DXF"), before);
 }
 
+// A folder or an empty file given as the drawing is refused as a missing
+// file is: a message naming it and status 1, nothing written.
+TEST_F(Cli, AFolderOrAnEmptyFileIsNotADrawing) {
+    fs::create_directories(dir / "PROJECT");
+    std::ofstream(dir / "EMPTY.DXF").close();
+    for (const char* name : {"PROJECT", "EMPTY.DXF", "MISSING.DXF"}) {
+        RunResult r = run("QSAVE\nQUIT\n", name);
+        EXPECT_EQ(r.status, 1) << name << ": " << r.out;
+        EXPECT_NE(r.out.find(name), std::string::npos) << r.out;
+        if (std::string(name) != "MISSING.DXF") {
+            EXPECT_NE(r.out.find("not a drawing file"), std::string::npos) << r.out;
+        }
+    }
+    EXPECT_TRUE(fs::is_directory(dir / "PROJECT"));
+    EXPECT_EQ(fs::file_size(dir / "EMPTY.DXF"), 0u);
+}
+
 TEST_F(Cli, FailedSaveReportsAndKeepsTheOldFile) {
     fs::create_directories(dir / "ro");
     fs::copy_file(dir / "IN.DXF", dir / "ro" / "A.DXF");
