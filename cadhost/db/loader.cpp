@@ -208,7 +208,8 @@ void DxfLoader::finish() {
     bool modern_ver = acadver.size() == 6 && acadver >= "AC1012";
     m_doc.m_version = ver ? *ver : modern_ver ? DxfVersion::R2000 : DxfVersion::R12;
     m_doc.m_form = modern_ver ? DataForm::Modern : DataForm::Classic;
-    if (acadver == "AC1006" || acadver == "AC1004" || acadver == "AC1002") m_doc.m_early_acadver = acadver;
+    for (const char* kept : {"AC1002", "AC1004", "AC1006", "AC1012", "AC1014"})
+        if (acadver == kept) m_doc.m_acadver_kept = acadver;
     m_doc.m_codec = dxf::TextCodec::for_file(acadver, codepage);
     m_doc.assign_handles();
     for (EntityList& l : m_doc.m_lists) m_doc.mark_complex(l);

@@ -3,7 +3,9 @@
 // through the entity API and as ezdxf reads the saved files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "test_support.h"
 
@@ -177,6 +179,8 @@ TEST(Conversion, R14BlocksWithoutRecordsGetThemAndKeepTheirEntities) {
     EXPECT_TRUE(d->tblobjname("BLOCK_RECORD", "PART")) << "the block gets a record on reading";
     EXPECT_EQ(d->dbmod(), 0);
     std::string path = save(*d, "r14.dxf", d->version());
+    EXPECT_NE(read_all(path).find("$ACADVER\n  1\nAC1014\n"), std::string::npos)
+        << "an R14 file saved as it was read keeps its version, which other readers upgrade themselves";
     auto back = read(read_all(path));
     ASSERT_TRUE(back);
     EXPECT_TRUE(back->tblobjname("BLOCK_RECORD", "PART"));
@@ -186,6 +190,9 @@ TEST(Conversion, R14BlocksWithoutRecordsGetThemAndKeepTheirEntities) {
     EXPECT_EQ(n["LINE in PART"], 1);
     EXPECT_EQ(n["INSERT in *MODEL_SPACE"], 1);
     EXPECT_EQ(audit_errors(path), 0);
+    // Written as R2000 proper, the blocks are found through their records.
+    std::string r2018 = save(*d, "r14_as_2018.dxf", DxfVersion::R2018);
+    EXPECT_EQ(counts_by_type(*ezdxf_read(r2018))["LINE in PART"], 1);
 }
 
 // Files that say they are R12 or older yet hold an R2000 polyline: other
@@ -315,4 +322,72 @@ TEST_F(ToR12, ConvertedEntitiesKeepTheirGeometry) {
     bool middle = false;
     for (const ReadBack* v : spline) middle = middle || parse_point((*v)["location"]) == Point{2, 1.5, 0};
     EXPECT_TRUE(middle);
+}
+
+namespace {
+
+// What ezdxf reads of a file, entity by entity without handles (files
+// without handles get them on reading, in each program's own order),
+// sorted.
+std::vector<std::string> read_back_lines(const std::vector<ReadBack>& all) {
+    std::vector<std::string> out;
+    for (const ReadBack& e : all) {
+        std::string l = e.block + " " + e.type;
+        for (const auto& [k, v] : e.attribs) l += " " + k + "=" + v;
+        out.push_back(l);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// Counts in the layouts and in the blocks the host itself reads from the
+// file: readers may make blocks of their own on reading older files.
+std::map<std::string, int> counts_in_file_blocks(const std::vector<ReadBack>& all, Drawing& d) {
+    std::set<std::string> blocks = {"*MODEL_SPACE", "*PAPER_SPACE"};
+    for (auto rec = d.tblnext("BLOCK", true); rec; rec = d.tblnext("BLOCK", false)) {
+        std::string n = group_string(*rec, 2);
+        if (!n.empty() && n[0] == '*')
+            for (char& c : n) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        blocks.insert(n);
+    }
+    std::map<std::string, int> out;
+    for (const auto& [key, n] : counts_by_type(all))
+        if (blocks.count(key.substr(key.find(" in ") + 4))) out[key] = n;
+    return out;
+}
+
+// Each file round-trips as ezdxf reads it and keeps its entity counts in
+// R2000 and 2018.
+void check_round_trips(const std::string& path) {
+    SCOPED_TRACE(path);
+    auto source = ezdxf_read(path);
+    auto d = load(path);
+    ASSERT_TRUE(d && source);
+    std::string same = save(*d, "round_trip.dxf", d->version());
+    auto back = ezdxf_read(same);
+    EXPECT_EQ(read_back_lines(*back), read_back_lines(*source));
+    for (DxfVersion v : {DxfVersion::R2000, DxfVersion::R2018}) {
+        std::string out = save(*d, "converted.dxf", v);
+        auto conv = ezdxf_read(out);
+        EXPECT_EQ(counts_in_file_blocks(*conv, *d), counts_in_file_blocks(*source, *d)) << acadver_name(v);
+    }
+}
+
+}  // namespace
+
+TEST(RoundTrips, DrawingsEzdxfWritesInEveryVersion) {
+    if (!auditor_available()) GTEST_SKIP() << "ezdxf not installed";
+    for (const char* v : {"R12", "R2000", "R2004", "R2007", "R2010", "R2013", "R2018"}) {
+        std::string path = temp_dir() + "/ezdxf_" + v + ".dxf";
+        std::string cmd = std::string("/usr/bin/python3 ") + CH_DB_TEST_DIR + "/ezdxf_make.py " + v + " '" + path + "'";
+        ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+        check_round_trips(path);
+    }
+}
+
+TEST(RoundTrips, SharedSamples) {
+    if (!auditor_available()) GTEST_SKIP() << "ezdxf not installed";
+    auto files = sample_files();
+    if (files.empty()) GTEST_SKIP() << "no shared samples";
+    for (const std::string& f : files) check_round_trips(f);
 }
