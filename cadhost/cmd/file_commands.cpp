@@ -105,6 +105,12 @@ const char* format_name(db::DxfVersion v) {
     return "2000";
 }
 
+// What the version saved could not hold, said on the command line.
+void report_losses(CommandLine& cl, db::DxfVersion version) {
+    std::string lost = cl.session().drawing().last_write_report().describe(version);
+    if (!lost.empty()) cl.print(lost);
+}
+
 // The name prompt, the replace question and the save itself.
 CmdStatus save_as(CommandLine& cl, db::DxfVersion version) {
     host::Session& s = cl.session();
@@ -122,6 +128,7 @@ CmdStatus save_as(CommandLine& cl, db::DxfVersion version) {
         cl.print("Error saving " + path + ": " + st.error().what() + "\n");
         return CmdStatus::Failed;
     }
+    report_losses(cl, version);
     return CmdStatus::Done;
 }
 
@@ -147,6 +154,7 @@ CmdStatus cmd_qsave(CommandLine& cl) {
         cl.print("Error saving " + s.drawing_path() + ": " + st.error().what() + "\n");
         return CmdStatus::Failed;
     }
+    report_losses(cl, s.drawing().version());
     return CmdStatus::Done;
 }
 

@@ -60,13 +60,16 @@ void DrawingImpl::index_handle(uint32_t id) {
 
 namespace {
 
-// The tag carrying an object's handle: 5, or 105 for DIMSTYLE records of
-// R13 and later. Returns its index or -1.
+bool is_dimstyle(const DbObject& o) { return !o.tags.empty() && dxf::trim_blanks(o.tags[0].text()) == "DIMSTYLE"; }
+
+// The tag carrying an object's handle: 5, or 105 for DIMSTYLE records, whose
+// group 5 is the arrow block's name (DIMBLK) in every version. Returns its
+// index or -1.
 int handle_tag_index(const DbObject& o) {
-    bool dimstyle = !o.tags.empty() && dxf::trim_blanks(o.tags[0].text()) == "DIMSTYLE";
+    int code = is_dimstyle(o) ? 105 : 5;
     for (size_t i = 1; i < o.tags.size(); ++i) {
         int c = o.tags[i].code;
-        if (c == 5 || (dimstyle && c == 105)) return static_cast<int>(i);
+        if (c == code) return static_cast<int>(i);
         if (c == 1001) break;
     }
     return -1;
@@ -103,8 +106,7 @@ void DrawingImpl::assign_handles() {
             t.code = o.tags[static_cast<size_t>(i)].code;
             o.tags[static_cast<size_t>(i)] = t;
         } else {
-            bool dimstyle = dxf::trim_blanks(o.tags[0].text()) == "DIMSTYLE" && m_form == DataForm::Modern;
-            t.code = dimstyle ? 105 : 5;
+            t.code = is_dimstyle(o) ? 105 : 5;
             o.tags.insert(o.tags.begin() + 1, t);
         }
     }

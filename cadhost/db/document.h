@@ -198,7 +198,12 @@ public:
     dxf::TextCodec m_codec;
     DataForm m_form = DataForm::Classic;
     DxfVersion m_version = DxfVersion::R12;
+    // $ACADVER of a file older than R12 or of R13/R14, which output of the
+    // version it was read as (R12, R2000) keeps: relabelled, such a file
+    // reads differently in other programs, which upgrade it themselves.
+    std::string m_acadver_kept;
     long m_dbmod = 0;
+    mutable Drawing::WriteReport m_write_report;  // of the last write; conversion fills it
     std::string m_name;
 
     // entmake state: a complex entity or block definition being built

@@ -2,6 +2,8 @@
 // and writing are delegated to their own classes.
 #include "db/drawing.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -56,6 +58,12 @@ Drawing::~Drawing() = default;
 Result<std::unique_ptr<Drawing>> Drawing::read_file(const std::string& path) {
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return Error{msg::cannot_open + std::string(": ") + std::strerror(errno), path, 0};
+    // A folder opens like a file here, but its size is no size of a text.
+    struct stat st {};
+    if (::fstat(::fileno(f), &st) == 0 && (S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && st.st_size == 0))) {
+        std::fclose(f);
+        return Error{msg::not_a_drawing + std::string(": ") + (S_ISDIR(st.st_mode) ? msg::is_a_folder : msg::is_empty), path, 0};
+    }
     // Read straight into the buffer the drawing keeps: tags point into it.
     std::string text;
     if (std::fseek(f, 0, SEEK_END) == 0) {
@@ -92,9 +100,34 @@ std::unique_ptr<Drawing> Drawing::prototype(DxfVersion version) {
     return d;
 }
 
-std::string Drawing::write_text(DxfVersion version) const { return DxfEmitter(*m_impl).write(version); }
+std::string Drawing::write_text(DxfVersion version) const {
+    m_impl->m_write_report = {};
+    return DxfEmitter(*m_impl).write(version);
+}
+
+const Drawing::WriteReport& Drawing::last_write_report() const { return m_impl->m_write_report; }
+
+namespace {
+
+std::string counted(const std::map<std::string, size_t>& by_type) {
+    std::string out;
+    for (const auto& [type, n] : by_type) out += (out.empty() ? "" : ", ") + std::to_string(n) + " " + type;
+    return out;
+}
+
+}  // namespace
+
+std::string Drawing::WriteReport::describe(DxfVersion version) const {
+    std::string out;
+    std::string name = version == DxfVersion::R12 ? "R12" : acadver_name(version);
+    if (!no_such_type.empty()) out += counted(no_such_type) + " not saved: " + name + msg::no_such_entities + "\n";
+    if (!not_placed.empty()) out += counted(not_placed) + msg::not_converted + "\n";
+    if (other_layouts) out += std::to_string(other_layouts) + msg::other_layouts_lost + "\n";
+    return out;
+}
 
 Status Drawing::save(const std::string& path, DxfVersion version) {
+    m_impl->m_write_report = {};
     CH_TRY(DxfEmitter(*m_impl).save(path, version));
     m_impl->m_version = version;
     // $ACADVER reads as the version the drawing now has on disk.

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,6 +41,17 @@ public:
 
     // Writes the whole drawing as DXF text of the given version.
     std::string write_text(DxfVersion version) const;
+    // What a write in another version could not keep.
+    struct WriteReport {
+        std::map<std::string, size_t> no_such_type;  // entities of types the version lacks, by type
+        std::map<std::string, size_t> not_placed;    // entities the conversion failed to place, by type
+        size_t other_layouts = 0;  // entities of layouts beyond the one paper space R12 has
+        bool empty() const { return no_such_type.empty() && not_placed.empty() && other_layouts == 0; }
+        // One line for each kind of loss, for the command line; empty when nothing was lost.
+        std::string describe(DxfVersion version) const;
+    };
+    // What the last write_text or save left out.
+    const WriteReport& last_write_report() const;
     // Saves atomically (temporary file beside the target, flush, rename). A
     // failure leaves any existing file untouched. Resets dbmod() on success.
     Status save(const std::string& path, DxfVersion version);

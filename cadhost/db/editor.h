@@ -26,6 +26,10 @@ public:
     // Layer names: not empty, none of the characters the host reserves.
     static bool valid_symbol_name(const std::string& name);
 
+    // Appends a table record named `name` (encoded here) with a fresh
+    // handle and the given data tags; returns its id.
+    uint32_t add_record(const char* table, const char* subclass, const std::string& name, const FileTags& data);
+
 private:
     struct Edit {
         Span span;
@@ -37,7 +41,6 @@ private:
     Result<FileTags> take_vertices(GroupList& list) const;
     void put_vertices(uint32_t id, const FileTags& fresh);
     void replace_xdata(uint32_t id, const GroupList& list, size_t from);
-    uint32_t add_record(const char* table, const char* subclass, const std::string& name, const FileTags& data);
     size_t insert_position(const TagVec& tags, int code) const;
     DrawingImpl& m_doc;
 };

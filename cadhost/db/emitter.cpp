@@ -98,7 +98,9 @@ void DxfEmitter::header(dxf::TagWriter& w, DxfVersion version, DataForm form, ui
     const HeaderVar* lead = m_doc.header("");
     if (lead) tags(w, lead->tags);
     w.tag(9, "$ACADVER");
-    w.tag(1, acadver_name(version));
+    DxfVersion read_as = m_doc.m_form == DataForm::Classic ? DxfVersion::R12 : DxfVersion::R2000;
+    bool kept = !m_doc.m_acadver_kept.empty() && version == read_as && form == m_doc.m_form;
+    w.tag(1, kept ? std::string_view(m_doc.m_acadver_kept) : std::string_view(acadver_name(version)));
     bool wrote_seed = false, wrote_handling = false;
     std::string seed = dxf::format_handle(seed_handle);
     for (const HeaderVar& v : m_doc.m_header) {
@@ -151,7 +153,12 @@ void DxfEmitter::blocks(dxf::TagWriter& w) {
 
 std::string DxfEmitter::write(DxfVersion version) {
     DataForm form = version == DxfVersion::R12 ? DataForm::Classic : DataForm::Modern;
-    if (form != m_doc.m_form) return VersionConverter(m_doc).write(version);
+    // An R12 file holding entities of later versions is not one other
+    // programs read right; an older one with them they read as it is.
+    bool later_entities = form == DataForm::Classic && m_doc.m_acadver_kept.empty() &&
+                          VersionConverter::holds_later_entities(m_doc);
+    if (form != m_doc.m_form || later_entities)
+        return VersionConverter(m_doc).write(version);
     std::string out;
     prepare(version);
     size_t estimate = 4096;

@@ -129,62 +129,54 @@ const TypeDefaults* type_defaults(std::string_view type) {
     return nullptr;
 }
 
-namespace {
-
-// Marker tags of an entity's subclasses, by subclass index: the markers
-// after AcDbEntity, in order (a vertex's or dimension's second marker names
-// its kind, so they are matched by position rather than by name).
-struct Markers {
-    std::array<uint32_t, 8> at{};
-    uint8_t count = 0;
-};
-
-// The tag the group goes before: the first tag in its subclass's tags whose
-// code the layout writes later, else the end of those tags.
-uint32_t place(const TypeDefaults& d, const DefaultGroup& g, const TagVec& tags, size_t end, const Markers& m) {
-    size_t from = 1;
-    if (m.count > 0) {
-        if (g.subclass >= m.count) return static_cast<uint32_t>(end);
-        from = m.at[g.subclass] + 1;
-    }
-    for (size_t i = from; i < end; ++i) {
-        int c = tags[i].code;
-        if (c == 100 && m.count > 0) return static_cast<uint32_t>(i);
-        if (d.rank(c) > g.rank) return static_cast<uint32_t>(i);
-    }
-    return static_cast<uint32_t>(end);
-}
-
-}  // namespace
-
 MissingDefaults missing_defaults(const TypeDefaults& d, const TagVec& tags, size_t end) {
     MissingDefaults out;
     const auto& groups = d.groups();
     uint32_t present = 0;
-    Markers m;
-    bool entity_marker = false;
-    for (size_t i = 1; i < end; ++i) {
-        int c = tags[i].code;
-        if (int s = d.slot(c); s >= 0) present |= uint32_t{1} << s;
-        if (c != 100) continue;
-        if (!entity_marker && dxf::trim_blanks(tags[i].text()) == "AcDbEntity") entity_marker = true;
-        else if (m.count < m.at.size()) m.at[m.count++] = static_cast<uint32_t>(i);
-    }
+    for (size_t i = 1; i < end; ++i)
+        if (int s = d.slot(tags[i].code); s >= 0) present |= uint32_t{1} << s;
     uint32_t all = groups.size() >= 32 ? ~uint32_t{0} : (uint32_t{1} << groups.size()) - 1;
     if (present == all) return out;
-    for (size_t k = 0; k < groups.size(); ++k) {
-        if (present & (uint32_t{1} << k)) continue;
+    // The missing groups in write order; a subclass's codes come together
+    // in it, so one pass over the tags places them all: each before the
+    // first tag of its subclass's tags that the layout writes later, or at
+    // the end of those tags (the next marker, or the end).
+    uint8_t pending[TypeDefaults::kMax];
+    size_t count = 0, next = 0;
+    for (size_t k = 0; k < groups.size(); ++k)
+        if (!(present & (uint32_t{1} << k))) pending[count++] = static_cast<uint8_t>(k);
+    auto put = [&](size_t before) {
+        const DefaultGroup& g = groups[pending[next]];
         MissingDefault md;
-        md.index = static_cast<uint8_t>(k);
-        md.before = place(d, groups[k], tags, end, m);
-        if (groups[k].rule == DefaultRule::SameAs)
+        md.index = pending[next++];
+        md.before = static_cast<uint32_t>(before);
+        if (g.rule == DefaultRule::SameAs)
             for (size_t i = 1; i < end && md.source == UINT32_MAX; ++i)
-                if (tags[i].code == groups[k].same_as) md.source = static_cast<uint32_t>(i);
+                if (tags[i].code == g.same_as) md.source = static_cast<uint32_t>(i);
         out.at[out.count++] = md;
+    };
+    // Subclasses are the markers after AcDbEntity, by position (a vertex's
+    // or dimension's second marker names its kind); in files without
+    // markers every group is among the entity's tags.
+    bool markers = false, entity_marker = false;
+    for (size_t i = 1; i < end && !markers; ++i) markers = tags[i].code == 100;
+    int region = markers ? -1 : INT32_MAX;
+    for (size_t i = 1; i < end && next < count; ++i) {
+        int c = tags[i].code;
+        if (c == 100 && markers) {
+            if (!entity_marker && dxf::trim_blanks(tags[i].text()) == "AcDbEntity") {
+                entity_marker = true;
+                continue;
+            }
+            ++region;
+            while (next < count && groups[pending[next]].subclass < region) put(i);
+            continue;
+        }
+        int rank = d.rank(c);
+        if (rank < 0) continue;
+        while (next < count && groups[pending[next]].subclass <= region && groups[pending[next]].rank < rank) put(i);
     }
-    // Groups are in write order already; equal places keep it.
-    std::stable_sort(out.at.begin(), out.at.begin() + out.count,
-                     [](const MissingDefault& a, const MissingDefault& b) { return a.before < b.before; });
+    while (next < count) put(end);
     return out;
 }
 

@@ -167,7 +167,7 @@ Result<EntityRef> EntityMaker::make_plain(const std::string& type, const GroupLi
     if (layout)
         for (int c : layout->required)
             if (!has(list, c)) return fail(msg::missing_group + std::string(" (") + std::to_string(c) + ") " + type);
-    if (type == "INSERT" && m_doc.find_block(m_doc.m_codec.encode(group_string(list, 2))) < 0) return fail(msg::no_block + std::string(": ") + group_string(list, 2));
+    if (type == "INSERT" && !m_blocks_later && m_doc.find_block(m_doc.m_codec.encode(group_string(list, 2))) < 0) return fail(msg::no_block + std::string(": ") + group_string(list, 2));
     CH_TRY(EntityEditor(m_doc).ensure_layer(group_string(list, 8, "0")));
     if (!m_doc.m_complex.ids.empty()) cancel_complex();
     bool complex = type == "POLYLINE" || (type == "INSERT" && group_int(list, 66) == 1);

@@ -21,6 +21,9 @@ public:
     Result<EntityRef> make(const GroupList& list);
     // The same, giving the entity this handle when it is still free.
     Result<EntityRef> make_with_handle(const GroupList& list, uint64_t handle);
+    // For version conversion, which makes the blocks of a whole file: an
+    // INSERT may name a block made later, and the caller checks afterwards.
+    void allow_blocks_made_later() { m_blocks_later = true; }
     // Tags of an entity in the drawing's form (also used when converting versions).
     Result<TagVec> compose(std::string_view type, const GroupList& list, uint64_t handle, uint64_t owner, DataForm form,
                            int polyline_flags);
@@ -62,6 +65,7 @@ private:
     std::string unique_anonymous_name(char letter) const;
     DrawingImpl& m_doc;
     uint64_t m_wanted = 0;
+    bool m_blocks_later = false;
 };
 
 }  // namespace cadhost::db

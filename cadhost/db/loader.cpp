@@ -208,11 +208,28 @@ void DxfLoader::finish() {
     bool modern_ver = acadver.size() == 6 && acadver >= "AC1012";
     m_doc.m_version = ver ? *ver : modern_ver ? DxfVersion::R2000 : DxfVersion::R12;
     m_doc.m_form = modern_ver ? DataForm::Modern : DataForm::Classic;
+    for (const char* kept : {"AC1002", "AC1004", "AC1006", "AC1012", "AC1014"})
+        if (acadver == kept) m_doc.m_acadver_kept = acadver;
     m_doc.m_codec = dxf::TextCodec::for_file(acadver, codepage);
     m_doc.assign_handles();
     for (EntityList& l : m_doc.m_lists) m_doc.mark_complex(l);
     add_missing_layers();
+    if (m_doc.m_form == DataForm::Modern) add_missing_block_records();
     m_doc.m_dbmod = 0;
+}
+
+// R13 and later name each block definition in the BLOCK_RECORD table, and
+// readers find the definitions through it; files of some writers (R14
+// ones in particular) lack entries for their blocks. Each gets one.
+void DxfLoader::add_missing_block_records() {
+    EntityEditor editor(m_doc);
+    for (size_t b = 0; b < m_doc.m_blocks.size(); ++b) {
+        if (m_doc.block_record_of(static_cast<int>(b))) continue;
+        std::string_view name = trim_blanks(m_doc.tag_text(m_doc.m_blocks[b].begin, 2));
+        if (name.empty()) continue;
+        editor.add_record("BLOCK_RECORD", "AcDbBlockTableRecord", m_doc.m_codec.decode(name), {{340, "0"}});
+        m_doc.names_changed();
+    }
 }
 
 // Files from other programs may use layers their LAYER table lacks, or have

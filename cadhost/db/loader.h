@@ -33,6 +33,7 @@ private:
     Error end_error() const { return m_reader.error_at(m_reader.line(), "unexpected end of file inside a section"); }
     void finish();
     void add_missing_layers();
+    void add_missing_block_records();
 
     DrawingImpl& m_doc;
     dxf::TagReader m_reader;

@@ -18,6 +18,9 @@ inline constexpr const char* missing_endblk = "block definition not closed by 0/
 inline constexpr const char* header_entity = "object inside HEADER";
 inline constexpr const char* cannot_open = "cannot open file";
 inline constexpr const char* cannot_read = "cannot read file";
+inline constexpr const char* not_a_drawing = "not a drawing file";
+inline constexpr const char* is_a_folder = "it is a folder";
+inline constexpr const char* is_empty = "the file is empty";
 inline constexpr const char* cannot_write = "cannot write file";
 inline constexpr const char* no_entity = "no such entity";
 inline constexpr const char* no_name_group = "list has no -1 group naming the entity";
@@ -34,6 +37,9 @@ inline constexpr const char* sub_entity_delete = "sub-entities are deleted with 
 inline constexpr const char* not_an_entity = "not a graphical entity";
 inline constexpr const char* bad_header_name = "invalid header variable name";
 inline constexpr const char* deleted_entity = "entity is deleted";
+inline constexpr const char* no_such_entities = " has no such entities";
+inline constexpr const char* not_converted = " not saved: they could not be converted";
+inline constexpr const char* other_layouts_lost = " entities of layouts other than the first paper space not saved: R12 has one paper space";
 inline constexpr const char* unregistered_app = "XDATA of an application not registered";
 
 }  // namespace cadhost::db::msg

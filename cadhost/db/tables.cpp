@@ -17,13 +17,15 @@ GroupList TableReader::record_form(uint32_t id) const {
     GroupList all = AdsConverter(m_doc).object_form(id, XdataMode::Skip).groups;
     GroupList out;
     int depth = 0;
+    // A DIMSTYLE's handle is its 105; its 5 is the arrow block's name.
+    int handle_code = m_doc.type_name(id) == "DIMSTYLE" ? 105 : 5;
     for (auto& g : all) {
         if (g.code == 102) {
             auto s = std::get_if<std::string>(&g.value);
             depth = s && !s->empty() && (*s)[0] == '{' ? 1 : 0;
             continue;
         }
-        if (depth || g.code < 0 || g.code == 5 || g.code == 105 || g.code >= 100) continue;
+        if (depth || g.code < 0 || g.code == handle_code || g.code >= 100) continue;
         out.push_back(std::move(g));
     }
     return out;

@@ -42,29 +42,20 @@ std::string strip_trailing_slash(std::string p) {
 
 // The entry of `dir` spelled like `name` but for case: the exact spelling
 // when it exists, else the first candidate in byte order, else the name.
-std::string match_case(const std::string& dir, const std::string& name) {
-    struct stat st;
-    if (lstat(join(dir, name).c_str(), &st) == 0) return name;
-    std::vector<std::string> found;
-    std::string want = upper_ascii(name);
-    std::error_code ec;
-    for (stdfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string n = it->path().filename().string();
-        if (n.size() == name.size() && upper_ascii(n) == want) found.push_back(n);
-    }
-    if (found.empty()) return name;
-    return *std::min_element(found.begin(), found.end());
+std::string match_case(FolderListings& listings, const std::string& dir, const std::string& name) {
+    return listings.spelling(dir, name).value_or(name);
 }
 
 // Walks components from `base`, never above `floor`.
-std::string walk(std::string cur, const std::string& floor, const std::vector<std::string>& parts) {
+std::string walk(FolderListings& listings, std::string cur, const std::string& floor,
+                 const std::vector<std::string>& parts) {
     for (const std::string& c : parts) {
         if (c == ".") continue;
         if (c == "..") {
             if (cur != floor) cur = parent_of(cur);
             continue;
         }
-        cur = join(cur, match_case(cur, c));
+        cur = join(cur, match_case(listings, cur, c));
     }
     return cur;
 }
@@ -137,7 +128,7 @@ std::string FileLayer::resolve(const std::string& path) const {
     } else {
         std::error_code ec;
         std::string cwd = stdfs::current_path(ec).string();
-        return walk(cwd.empty() ? "/" : cwd, "/", path_components(rest));
+        return walk(m_listings, cwd.empty() ? "/" : cwd, "/", path_components(rest));
     }
     std::string root = drive_root(letter);
     if (root.empty()) return "";
@@ -147,7 +138,7 @@ std::string FileLayer::resolve(const std::string& path) const {
         auto it = m_drive_dirs.find(static_cast<char>(std::toupper(static_cast<unsigned char>(letter))));
         if (it != m_drive_dirs.end() && !it->second.empty()) base = join(root, it->second);
     }
-    return walk(base, root, path_components(rest));
+    return walk(m_listings, base, root, path_components(rest));
 }
 
 std::string FileLayer::find_file(const std::string& name, const std::vector<std::string>& dirs) const {
@@ -160,7 +151,7 @@ std::string FileLayer::find_file(const std::string& name, const std::vector<std:
     for (const auto& d : dirs) {
         std::string dir = resolve(d.empty() ? "." : d);
         if (dir.empty()) continue;
-        std::string p = join(dir, match_case(dir, name));
+        std::string p = join(dir, match_case(m_listings, dir, name));
         if (stdfs::is_regular_file(p, ec)) return p;
     }
     return "";
@@ -358,6 +349,7 @@ void FileLayer::reset() {
     m_drives.clear();
     m_drive_dirs.clear();
     m_drive = 3;
+    m_listings.clear();
 }
 
 FileLayer& file_layer() {

@@ -14,7 +14,8 @@
 //    unchanged, so the host's own command line takes ordinary paths.
 //  - Each existing component is matched without regard to ASCII case:
 //    the exact spelling when present, else the first of the candidates in
-//    byte order. Missing components keep the spelling given.
+//    byte order (see FolderListings). Missing components keep the spelling
+//    given.
 //  - ".." never climbs above a drive's root.
 // Operations that fail return an Error and leave errno set to the reason.
 #pragma once
@@ -28,6 +29,7 @@
 #include <vector>
 
 #include "core/result.h"
+#include "fs/folder_listings.h"
 #include "fs/pathsplit.h"
 
 namespace cadhost::fs {
@@ -80,8 +82,9 @@ public:
     // the working directory; a drive that is not mapped is refused.
     int current_drive() const;
     Status set_current_drive(int drive);
-    // Forgets mappings and drive folders (tests).
+    // Forgets mappings, drive folders and remembered listings (tests).
     void reset();
+    const FolderListings& listings() const { return m_listings; }
 
 private:
     std::string drive_root(char letter) const;
@@ -91,6 +94,7 @@ private:
     std::map<char, std::string> m_drives;
     std::map<char, std::string> m_drive_dirs;  // current folder per drive, relative to its root
     int m_drive = 3;
+    mutable FolderListings m_listings;  // has its own lock
 };
 
 // The process-wide file layer.

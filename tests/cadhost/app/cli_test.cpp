@@ -60,6 +60,34 @@ TEST_F(Cli, UnreadableDrawingGivesTheLineAndAFailureStatus) {
     EXPECT_EQ(slurp(dir / "BAD.DXF"), before);
 }
 
+// A folder or an empty file given as the drawing is refused as a missing
+// file is: a message naming it and status 1, nothing written.
+TEST_F(Cli, AFolderOrAnEmptyFileIsNotADrawing) {
+    fs::create_directories(dir / "PROJECT");
+    std::ofstream(dir / "EMPTY.DXF").close();
+    for (const char* name : {"PROJECT", "EMPTY.DXF", "MISSING.DXF"}) {
+        RunResult r = run("QSAVE\nQUIT\n", name);
+        EXPECT_EQ(r.status, 1) << name << ": " << r.out;
+        EXPECT_NE(r.out.find(name), std::string::npos) << r.out;
+        if (std::string(name) != "MISSING.DXF") {
+            EXPECT_NE(r.out.find("not a drawing file"), std::string::npos) << r.out;
+        }
+    }
+    EXPECT_TRUE(fs::is_directory(dir / "PROJECT"));
+    EXPECT_EQ(fs::file_size(dir / "EMPTY.DXF"), 0u);
+}
+
+TEST_F(Cli, SavingAsR12SaysWhatItLeavesOut) {
+    const char* hatch = "(entmake '((0 . \"HATCH\") (100 . \"AcDbEntity\") (8 . \"0\") (100 . \"AcDbHatch\")"
+                        " (10 0.0 0.0 0.0) (2 . \"SOLID\") (70 . 1) (71 . 0) (91 . 0)))\n";
+    RunResult r = run(std::string(hatch) + hatch + "SAVEAS\nR12\nOLD\nSAVEAS\n2018\nNEW\nQUIT\nY\n", "");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("2 HATCH not saved: R12 has no such entities"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("not saved", r.out.find("NEW")), std::string::npos) << "2018 holds them: " << r.out;
+    EXPECT_EQ(slurp(dir / "OLD.dxf").find("HATCH"), std::string::npos);
+    EXPECT_NE(slurp(dir / "NEW.dxf").find("HATCH"), std::string::npos);
+}
+
 TEST_F(Cli, FailedSaveReportsAndKeepsTheOldFile) {
     fs::create_directories(dir / "ro");
     fs::copy_file(dir / "IN.DXF", dir / "ro" / "A.DXF");

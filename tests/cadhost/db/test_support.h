@@ -31,7 +31,8 @@ struct ReadBack {
 // Every entity ezdxf reads from the file, or nullopt when ezdxf is not
 // installed (a file it cannot read is a test failure, with no entities).
 std::optional<std::vector<ReadBack>> ezdxf_read(const std::string& path);
-// "TYPE in BLOCK" -> count, for comparing what two files hold.
+// "TYPE in BLOCK" -> count, for comparing what two files hold; layout
+// blocks in upper case (*MODEL_SPACE, *PAPER_SPACE).
 std::map<std::string, int> counts_by_type(const std::vector<ReadBack>& entities);
 std::vector<EntityRef> walk(const Drawing& d, EntityRef first);
 std::string read_all(const std::string& path);
