@@ -97,7 +97,8 @@ void TerminalDriver::before_action(const Dialog& d) { m_out << describe(d); }
 std::optional<std::string> TerminalDriver::ask_file(const FiledRequest& r, const std::string& shown_default) {
     m_out << "File dialog \"" << r.title << "\"";
     if (!r.ext.empty()) m_out << " (*." << r.ext << ")";
-    m_out << ": type a file name, an empty line for the default, or cancel\n";
+    m_out << ": type a file name (a bare name is in the folder shown), * or ? to list the files,\n"
+             "an empty line for the default, or cancel\n";
     return ScriptedDriver::ask_file(r, shown_default);
 }
 
