@@ -5,6 +5,7 @@
 #include "term/terminal.h"
 
 #include <histedit.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -24,7 +25,17 @@ constexpr int kHistorySize = 1000;
 
 enum class ByteRead { Byte, End, Interrupted };
 
-void on_interrupt(int) { host::note_user_break(); }
+// The interrupt handler also writes a byte here, so that a read waiting
+// for a key wakes even when the signal came just before it began to wait.
+int g_wake[2] = {-1, -1};
+
+void on_interrupt(int) {
+    host::note_user_break();
+    if (g_wake[1] >= 0) {
+        ssize_t n = ::write(g_wake[1], "!", 1);
+        (void)n;  // a full pipe already holds a wake-up
+    }
+}
 
 bool same_letter(char a, char b) {
     return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
@@ -66,6 +77,10 @@ std::string Terminal::default_history_file() {
 }
 
 void Terminal::catch_interrupts() {
+    if (g_wake[0] < 0 && pipe2(g_wake, O_CLOEXEC | O_NONBLOCK) != 0) {
+        perror("cadhost: cannot catch Ctrl-C");
+        return;
+    }
     struct sigaction sa {};
     sa.sa_handler = on_interrupt;
     sigemptyset(&sa.sa_mask);
@@ -126,15 +141,24 @@ char* Terminal::prompt_text(EditLine* el) {
 
 int Terminal::read_byte(unsigned char& c) {
     for (;;) {
+        pollfd p[2] = {{m_fd, POLLIN, 0}, {g_wake[0], POLLIN, 0}};
+        int ready = poll(p, g_wake[0] >= 0 ? 2 : 1, -1);
+        if (ready < 0 && errno != EINTR) break;
+        if (g_wake[0] >= 0 && (p[1].revents & POLLIN)) {
+            char drain[16];
+            while (::read(g_wake[0], drain, sizeof drain) > 0) {
+            }
+        }
+        // A break someone else took already (a Lisp loop) is not a cancel here.
+        if (host::take_user_break()) return static_cast<int>(ByteRead::Interrupted);
+        if (ready <= 0 || !(p[0].revents & (POLLIN | POLLHUP | POLLERR))) continue;
         ssize_t n = ::read(m_fd, &c, 1);
         if (n == 1) return static_cast<int>(ByteRead::Byte);
-        if (n < 0 && errno == EINTR) {
-            if (host::take_user_break()) return static_cast<int>(ByteRead::Interrupted);
-            continue;  // another signal: keep waiting for the key
-        }
-        m_closed = true;
-        return static_cast<int>(ByteRead::End);
+        if (n < 0 && errno == EINTR) continue;
+        break;
     }
+    m_closed = true;
+    return static_cast<int>(ByteRead::End);
 }
 
 int Terminal::get_char(EditLine* el, wchar_t* out) {
