@@ -10,6 +10,11 @@ set -eu
 cd "$(dirname "$0")"
 src=$(pwd)
 build=${BUILD_DIR:-build}
+# A relative build folder is taken from the source folder.
+case $build in
+    /*) ;;
+    *) build=$src/$build ;;
+esac
 jobs=$(nproc 2>/dev/null || echo 2)
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -20,7 +25,7 @@ rm -rf "$drive"
 sh support/wcraft/install.sh "$drive" "$build" >/dev/null
 wc=$drive/WCRAFT
 host() {
-    (cd "$drive" && "$src/$build/bin/cadhost" --drive C="$drive" --support "$wc" --support "$src/support/dcl" "$@")
+    (cd "$drive" && "$build/bin/cadhost" --drive C="$drive" --support "$wc" --support "$src/support/dcl" "$@")
 }
 
 # First start: the start-up file loads the module, which creates the working
@@ -61,7 +66,7 @@ fi
 # The numbered sheets as pictures, for people without a CAD program.
 plots=$src/out/plots
 rm -rf "$plots"
-if "$src/$build/bin/cadhost" --plot "$plots" "$wc"/WcrDemo/DEMO00?.DXF > "$src/out/plot.txt" 2>&1; then
+if "$build/bin/cadhost" --plot "$plots" "$wc"/WcrDemo/DEMO00?.DXF > "$src/out/plot.txt" 2>&1; then
     echo "Numbered sheets plotted : out/plots/DEMO001.pdf .. DEMO004.pdf (and .svg)"
 else
     echo "Plotting the sheets failed: see out/plot.txt"

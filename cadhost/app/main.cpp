@@ -39,7 +39,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (opts.help) {
-        fputs(cadhost::app::usage(), stdout);
+        fputs(cadhost::app::help_text(), stdout);
+        return 0;
+    }
+    if (opts.version) {
+        fputs(cadhost::app::version_text(), stdout);
         return 0;
     }
     keep_freed_memory();

@@ -2,16 +2,26 @@
 // applications, script, then the command loop.
 #include "app/startup.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <memory>
 #include <sstream>
 
 #include "cmd/commandline.h"
+#include "cmd/completion.h"
 #include "cmd/dialog_host.h"
 #include "cmd/lisp_host.h"
 #include "fs/filelayer.h"
 #include "host/session.h"
 #include "plot/job.h"
+#include "term/terminal.h"
+
+#ifndef CADHOST_VERSION
+#define CADHOST_VERSION "unknown"
+#endif
 
 namespace cadhost::app {
 
@@ -19,6 +29,34 @@ const char* usage() {
     return "usage: cadhost [--drive L=DIR]... [--support DIR]... [--load MODULE]... [--script FILE] [DRAWING]\n"
            "       cadhost [--drive L=DIR]... --plot OUTDIR DRAWING...\n";
 }
+
+const char* help_text() {
+    return "usage: cadhost [--drive L=DIR]... [--support DIR]... [--load MODULE]... [--script FILE] [DRAWING]\n"
+           "       cadhost [--drive L=DIR]... --plot OUTDIR DRAWING...\n"
+           "\n"
+           "Opens DRAWING (or starts a new unnamed drawing), loads each MODULE, runs the\n"
+           "script, then reads commands from the terminal or standard input until the\n"
+           "input ends or QUIT.\n"
+           "\n"
+           "  --drive L=DIR    drive letter L is the folder DIR (default for C:\n"
+           "                   $XDG_DATA_HOME/cadhost/C or ~/.local/share/cadhost/C)\n"
+           "  --support DIR    adds DIR to the support path, searched for drawings, blocks,\n"
+           "                   AutoLISP, dialog and linetype files (ACADPREFIX)\n"
+           "  --load MODULE    loads the application MODULE; one that cannot be loaded\n"
+           "                   ends the host with status 1 before any input is read\n"
+           "  --script FILE    runs the script FILE before reading commands\n"
+           "  --plot OUTDIR    plots each DRAWING's extents to OUTDIR as NAME.pdf and\n"
+           "                   NAME.svg, then exits\n"
+           "  -h, --help       shows this text and exits\n"
+           "  --version        shows the version and exits\n"
+           "\n"
+           "At \"Command: \" HELP (or ?) lists the commands and HELP NAME describes one.\n"
+           "At a terminal Ctrl-C or Escape cancels, Ctrl-D quits, the arrow keys recall\n"
+           "earlier lines (kept in $XDG_STATE_HOME/cadhost/history) and Tab completes\n"
+           "command and file names.\n";
+}
+
+const char* version_text() { return "cadhost " CADHOST_VERSION " (presents itself as release 14.0)\n"; }
 
 bool parse_options(int argc, char** argv, Options& out, std::string& error) {
     for (int i = 1; i < argc; ++i) {
@@ -31,6 +69,8 @@ bool parse_options(int argc, char** argv, Options& out, std::string& error) {
         std::string v;
         if (a == "-h" || a == "--help") {
             out.help = true;
+        } else if (a == "--version") {
+            out.version = true;
         } else if (a == "--drive") {
             if (!value(v)) return false;
             if (v.size() < 3 || v[1] != '=' || !std::isalpha(static_cast<unsigned char>(v[0])))
@@ -109,6 +149,8 @@ int run_host(const Options& opts, std::istream& in, bool terminal) {
     for (auto& [letter, dir] : opts.drives) layer.map_drive(letter, std::filesystem::absolute(dir).string());
     host::SessionOptions so;
     for (auto& d : opts.support) so.support_dirs.push_back(std::filesystem::absolute(d).string());
+    // Declared before the session, whose output it takes, so that it outlives it.
+    std::unique_ptr<term::Terminal> tty;
     host::Session session(so);
     if (!opts.plot_dir.empty()) return plot_drawings(opts, session);
     host::Session::set_current(&session);
@@ -116,6 +158,17 @@ int run_host(const Options& opts, std::istream& in, bool terminal) {
     cmd::LispBinding lisp(session, cl);
     cmd::DialogBinding dialogs(session, cl);
     session.input().set_base(&in, terminal);
+    // A person at a terminal gets line editing; a stream that only claims
+    // to be a terminal (tests) is read as it is.
+    if (terminal && &in == &std::cin && isatty(0)) {
+        tty = std::make_unique<term::Terminal>(0, term::Terminal::default_history_file());
+        term::Terminal::catch_interrupts();
+        session.set_output([t = tty.get()](std::string_view text) { t->write(text); });
+        session.input().set_line_source(tty.get());
+        tty->set_completer([&](host::Completion c, const std::string& word) {
+            return c == host::Completion::Command ? cmd::complete_command(cl, word) : cmd::complete_file(session, word);
+        });
+    }
 
     if (!opts.drawing.empty()) {
         std::string path = session.host_path(opts.drawing);
@@ -128,9 +181,19 @@ int run_host(const Options& opts, std::istream& in, bool terminal) {
     } else {
         session.new_drawing();
     }
+    bool loaded = true;
     for (auto& m : opts.loads) {
         auto r = session.load_app(std::filesystem::absolute(m).string());
-        if (!r) session.print(r.error().message + "\n");
+        if (r) continue;
+        if (tty) tty->flush();
+        fflush(stdout);
+        fprintf(stderr, "cadhost: --load %s: %s\n", m.c_str(), r.error().message.c_str());
+        loaded = false;
+    }
+    if (!loaded) {
+        // A session without the modules asked for would do other work than intended.
+        host::Session::set_current(nullptr);
+        return 1;
     }
     if (!opts.script.empty()) {
         auto text = host::read_file_text(session.host_path(opts.script));
@@ -143,6 +206,7 @@ int run_host(const Options& opts, std::istream& in, bool terminal) {
     }
     int status = cl.run();
     session.print("\n");
+    if (tty) tty->flush();
     host::Session::set_current(nullptr);
     return status;
 }

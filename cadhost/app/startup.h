@@ -18,10 +18,13 @@ struct Options {
     std::string plot_dir;                              // --plot OUTDIR: plot the drawings and exit
     std::vector<std::string> plot_drawings;            // the drawings to plot
     bool help = false;
+    bool version = false;
 };
 
 bool parse_options(int argc, char** argv, Options& out, std::string& error);
 const char* usage();
+const char* help_text();     // --help: usage and every option
+const char* version_text();  // --version
 
 // Runs a whole session reading from `in`, or with --plot plots the
 // drawings given; returns the exit status.

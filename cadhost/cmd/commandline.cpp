@@ -38,6 +38,7 @@ CommandLine::CommandLine(host::Session& s) : m_session(s) {
     add_plot_command(*this);
     add_wblock_command(*this);
     add_menu_commands(*this);
+    add_help_command(*this);
 }
 
 CommandLine::~CommandLine() {
@@ -79,7 +80,7 @@ std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, h
     // its prompts nor the answers the call gives it; a prompt left for the
     // user to answer is still shown.
     bool quiet = Fiber::current() && !echoes_calls();
-    if (!quiet) print(prompt);
+    if (!quiet) m_session.print_prompt(prompt);
     // A command fed by an application call waits for that call's answers.
     while (Fiber* f = Fiber::current()) {
         Suspended* s = suspended_for(f);
@@ -93,26 +94,38 @@ std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, h
         s->waiting = false;
     }
     bool from_call = quiet && m_session.input().has_pending();
-    if (quiet && !from_call) print(prompt);
+    if (quiet && !from_call) m_session.print_prompt(prompt);
     bool echo = !from_call && !m_session.input().interactive();
     host::Answer a = m_session.input().read(mode);
+    if (m_session.input().take_typed()) m_session.note_line_start();
     if (!typed || echo) a.spell();
     if (a.kind == host::Answer::Kind::Objects) {
         if (echo) print("\n");
         return a;
     }
-    if (a.kind == host::Answer::Kind::End) {
+    m_last_end_key = a.kind == host::Answer::Kind::End && a.end_key;
+    if (a.kind == host::Answer::Kind::End && !(m_last_end_key && !m_at_command_prompt)) {
         if (echo) print("\n");
         return std::nullopt;
     }
-    if (a.kind == host::Answer::Kind::Cancel) {
+    if (a.kind == host::Answer::Kind::Cancel || a.kind == host::Answer::Kind::End) {
+        // Ctrl-D at a prompt other than "Command: " cancels it: the person
+        // is still there, and ending the session is asked at "Command: ".
         m_last_cancel = true;
-        print(echo ? "*Cancel*\n" : "*Cancel*\n");
+        m_session.fresh_line();
+        print("*Cancel*\n");
         return std::nullopt;
     }
     if (!a.text.empty() && a.text[0] == '(' && a.kind == host::Answer::Kind::Text) {
         // A Lisp expression, read whole; at a prompt its value is the answer.
-        std::string expr = m_session.input().read_balanced(a.text);
+        std::optional<std::string> read = m_session.input().read_balanced(a.text);
+        if (m_session.input().take_typed()) m_session.note_line_start();
+        if (!read) {
+            m_last_cancel = true;
+            print("*Cancel*\n");
+            return std::nullopt;
+        }
+        std::string expr = std::move(*read);
         if (echo) print(expr + "\n");
         if (m_at_command_prompt || !m_eval_lisp) return host::Answer::of_text(expr);
         auto v = m_eval_lisp(expr, LispUse::Answer);
@@ -147,6 +160,15 @@ std::optional<std::string> CommandLine::ask(const std::string& prompt, host::Rea
     auto a = ask_answer(prompt, mode);
     if (!a) return std::nullopt;
     return a->text;
+}
+
+std::optional<std::string> CommandLine::ask_file_name(const std::string& prompt) {
+    host::Input& in = m_session.input();
+    host::Completion before = in.completion();
+    in.set_completion(host::Completion::File);
+    auto a = ask(prompt, host::ReadMode::Line);
+    in.set_completion(before);
+    return a;
 }
 
 bool CommandLine::resume_suspended(bool feed, CmdStatus& status) {
@@ -291,13 +313,18 @@ int CommandLine::run() {
             continue;
         }
         m_at_command_prompt = true;
+        m_session.input().set_completion(host::Completion::Command);
         auto a = ask("Command: ");
+        m_session.input().set_completion(host::Completion::None);
         m_at_command_prompt = false;
         if (a && !a->empty() && (*a)[0] == '(') {
             // A Lisp expression at the prompt: evaluated, its value printed.
             const std::string& expr = *a;
             if (m_eval_lisp) {
-                if (auto v = m_eval_lisp(expr, LispUse::Print)) print(*v + "\n");
+                if (auto v = m_eval_lisp(expr, LispUse::Print)) {
+                    m_session.fresh_line();
+                    print(*v + "\n");
+                }
             } else {
                 print("AutoLISP is not available.\n");
             }
@@ -305,6 +332,13 @@ int CommandLine::run() {
         }
         if (!a) {
             if (last_was_cancel()) continue;
+            if (m_last_end_key) {
+                // Ctrl-D at a terminal ends the session as QUIT does,
+                // asking first about unsaved changes.
+                print("QUIT\n");
+                dispatch("QUIT");
+                continue;
+            }
             // End of input ends the session as the END command would.
             m_session.apps().broadcast(kEndMsg);
             break;

@@ -75,6 +75,8 @@ public:
     bool echoes_calls() const;
     // Prints the prompt and reads one answer; nullopt on cancel or end of input.
     std::optional<std::string> ask(const std::string& prompt, host::ReadMode mode = host::ReadMode::Token);
+    // A file name, a whole line; at a terminal Tab completes it.
+    std::optional<std::string> ask_file_name(const std::string& prompt);
     // Yes/No question; def is the answer to an empty reply. nullopt on cancel.
     std::optional<bool> ask_yes_no(const std::string& prompt, bool def);
     // Did the last ask() end on a cancel (as opposed to end of input)?
@@ -123,6 +125,7 @@ private:
     bool m_quit = false;
     int m_exit_status = 0;
     bool m_last_cancel = false;
+    bool m_last_end_key = false;  // the last answer was Ctrl-D at a terminal
     bool m_at_command_prompt = false;
     UndoState m_undo;
     std::function<std::optional<std::string>(const std::string&, LispUse)> m_eval_lisp;
@@ -142,6 +145,7 @@ void add_undo_commands(CommandLine& cl);
 void add_plot_command(CommandLine& cl);
 void add_wblock_command(CommandLine& cl);
 void add_menu_commands(CommandLine& cl);
+void add_help_command(CommandLine& cl);
 
 // Strips the "_", "." and "'" prefixes of a typed command name and upper-cases it.
 std::string command_key(const std::string& typed);

@@ -1,6 +1,8 @@
 // The session side of dialogs, the file dialog and slides; MSLIDE.
 #include "cmd/dialog_host.h"
 
+#include <fnmatch.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -36,6 +38,21 @@ std::string locate(host::Session& s, const std::string& name) {
         if (std::filesystem::is_regular_file(p, ec)) return p;
     }
     return "";
+}
+
+// The files of a folder (a path as typed) whose names match the pattern.
+std::vector<std::string> matching_files(const host::Session& s, const std::string& folder, const std::string& pattern) {
+    std::vector<std::string> out;
+    std::error_code ec;
+    std::string dir = folder.empty() ? "." : s.host_path(folder);
+    for (const auto& e : std::filesystem::directory_iterator(dir, ec)) {
+        std::error_code file_ec;
+        if (!e.is_regular_file(file_ec)) continue;
+        std::string name = e.path().filename().string();
+        if (fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0) out.push_back(name);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 }  // namespace
@@ -92,6 +109,9 @@ DialogBinding::DialogBinding(host::Session& s, CommandLine& cl)
                            std::string f = m_session.find_file(n);
                            if (f.empty()) return std::nullopt;
                            return f;
+                       },
+                       [this](const std::string& folder, const std::string& pattern) {
+                           return matching_files(m_session, folder, pattern);
                        }});
 }
 

@@ -28,6 +28,12 @@ std::string with_extension(const std::string& name) {
     return name + host::kDrawingExt;
 }
 
+// At a terminal the person is told what was done, with the full path.
+// Piped output stays as it was: programs read it line by line.
+void report(CommandLine& cl, const std::string& what) {
+    if (cl.session().at_terminal()) cl.print(what + "\n");
+}
+
 std::string display_name(const host::Session& s) {
     return s.drawing_path().empty() ? std::string("Drawing") + host::kDrawingExt : s.drawing_path();
 }
@@ -40,12 +46,12 @@ std::optional<std::string> after_discard_question(CommandLine& cl, const std::st
     if (changed) {
         auto yes = cl.ask_yes_no("Really want to discard all changes to drawing? <N>: ", false);
         if (!yes || !*yes) return std::nullopt;
-        return cl.ask(prompt, host::ReadMode::Line);
+        return cl.ask_file_name(prompt);
     }
-    auto a = cl.ask(prompt, host::ReadMode::Line);
+    auto a = cl.ask_file_name(prompt);
     if (a && is_yes_no(*a)) {
         if (host::to_upper(*a).find('N') != std::string::npos) return std::nullopt;
-        a = cl.ask(prompt, host::ReadMode::Line);
+        a = cl.ask_file_name(prompt);
     }
     return a;
 }
@@ -65,6 +71,7 @@ CmdStatus cmd_open(CommandLine& cl) {
         cl.print("Unable to open drawing: " + st.error().what() + "\n");
         return CmdStatus::Failed;
     }
+    report(cl, "Opened " + s.drawing_path() + ".");
     return CmdStatus::Done;
 }
 
@@ -114,7 +121,7 @@ void report_losses(CommandLine& cl, db::DxfVersion version) {
 // The name prompt, the replace question and the save itself.
 CmdStatus save_as(CommandLine& cl, db::DxfVersion version) {
     host::Session& s = cl.session();
-    auto name = cl.ask("Save drawing as <" + display_name(s) + ">: ", host::ReadMode::Line);
+    auto name = cl.ask_file_name("Save drawing as <" + display_name(s) + ">: ");
     if (!name) return cl.last_was_cancel() ? CmdStatus::Cancelled : CmdStatus::Failed;
     std::string path = name->empty() ? (s.drawing_path().empty() ? s.host_path(std::string("Drawing") + host::kDrawingExt) : s.drawing_path())
                                      : s.host_path(with_extension(*name));
@@ -129,6 +136,8 @@ CmdStatus save_as(CommandLine& cl, db::DxfVersion version) {
         return CmdStatus::Failed;
     }
     report_losses(cl, version);
+    report(cl, "Saved " + std::filesystem::absolute(path).lexically_normal().string() + " (" + format_name(version) +
+                   " format).");
     return CmdStatus::Done;
 }
 
@@ -155,6 +164,7 @@ CmdStatus cmd_qsave(CommandLine& cl) {
         return CmdStatus::Failed;
     }
     report_losses(cl, s.drawing().version());
+    report(cl, "Saved " + s.drawing_path() + " (" + format_name(s.drawing().version()) + " format).");
     return CmdStatus::Done;
 }
 

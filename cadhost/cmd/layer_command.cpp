@@ -1,4 +1,6 @@
 // LAYER: make, set, create, colour, linetype and state of layers.
+#include <charconv>
+#include <cstdio>
 #include <sstream>
 
 #include "cmd/commandline.h"
@@ -38,12 +40,39 @@ int16_t color_number(const std::string& a) {
     std::string u = host::to_upper(a);
     for (int i = 1; i <= 7; ++i)
         if (u == names[i]) return static_cast<int16_t>(i);
-    try {
-        int n = std::stoi(a);
-        if (n >= 1 && n <= 255) return static_cast<int16_t>(n);
-    } catch (...) {
-    }
+    int n = 0;
+    auto r = std::from_chars(a.data(), a.data() + a.size(), n);
+    if (r.ec == std::errc() && r.ptr == a.data() + a.size() && n >= 1 && n <= 255) return static_cast<int16_t>(n);
     return 0;
+}
+
+std::string color_text(long color) {
+    static const char* names[] = {"", "red", "yellow", "green", "cyan", "blue", "magenta", "white"};
+    long n = color < 0 ? -color : color;
+    std::string t = std::to_string(n);
+    if (n >= 1 && n <= 7) t += " (" + std::string(names[n]) + ")";
+    return t;
+}
+
+// "LAYER ?": each layer with its state, colour and linetype; the current
+// layer is marked.
+void list_layers(CommandLine& cl) {
+    host::Session& s = cl.session();
+    std::string current = host::to_upper(s.current_layer());
+    char line[200];
+    snprintf(line, sizeof line, "\n  %-31s %-18s %-14s %s\n", "Layer name", "State", "Color", "Linetype");
+    cl.print(line);
+    for (auto r = s.drawing().tblnext("LAYER", true); r; r = s.drawing().tblnext("LAYER", false)) {
+        std::string name = group_string(*r, 2);
+        long color = group_int(*r, 62, 7);
+        long flags = group_int(*r, 70, 0);
+        std::string state = std::string(color < 0 ? "Off" : "On") + ((flags & 1) ? " Frozen" : "") +
+                            ((flags & 4) ? " Locked" : "");
+        snprintf(line, sizeof line, "%s %-31s %-18s %-14s %s\n", host::to_upper(name) == current ? "*" : " ",
+                 name.c_str(), state.c_str(), color_text(color).c_str(), group_string(*r, 6, "CONTINUOUS").c_str());
+        cl.print(line);
+    }
+    cl.print("Current layer: " + s.current_layer() + "\n");
 }
 
 CmdStatus each_layer(CommandLine& cl, const std::string& prompt, const std::function<void(GroupList&)>& change) {
@@ -129,8 +158,7 @@ CmdStatus cmd_layer(CommandLine& cl) {
         CmdStatus st = CmdStatus::Done;
         if (u.empty()) return CmdStatus::Done;
         if (u == "?") {
-            for (auto r = s.drawing().tblnext("LAYER", true); r; r = s.drawing().tblnext("LAYER", false))
-                cl.print(group_string(*r, 2) + "\n");
+            list_layers(cl);
         } else if (u == "M" || u == "MAKE") {
             st = option_make(cl, false);
         } else if (u == "S" || u == "SET") {

@@ -16,7 +16,7 @@ namespace {
 
 CmdStatus cmd_script(CommandLine& cl) {
     host::Session& s = cl.session();
-    auto name = cl.ask("Script file: ", host::ReadMode::Line);
+    auto name = cl.ask_file_name("Script file: ");
     if (!name) return CmdStatus::Cancelled;
     if (name->empty()) return CmdStatus::Done;
     std::string n = *name;

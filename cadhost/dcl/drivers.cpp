@@ -92,12 +92,47 @@ bool ScriptedDriver::confirm(const std::string& question) {
     return line && is_yes(*line);
 }
 
-void TerminalDriver::before_action(const Dialog& d) { m_out << describe(d); }
+namespace {
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (size_t nl = text.find('\n'); nl != std::string::npos; nl = text.find('\n', start)) {
+        out.push_back(text.substr(start, nl - start));
+        start = nl + 1;
+    }
+    if (start < text.size()) out.push_back(text.substr(start));
+    return out;
+}
+
+// The error tile's line while it shows a message.
+bool is_error_shown(const std::string& line) {
+    return line.find("[error] = \"") != std::string::npos && line.size() >= 2 &&
+           line.compare(line.size() - 2, 2, "\"\"") != 0;
+}
+
+}  // namespace
+
+void TerminalDriver::before_action(const Dialog& d) {
+    std::vector<std::string> now = lines_of(describe(d));
+    if (&d != m_shown_dialog || m_shown.empty()) {
+        for (const std::string& l : now) m_out << l << "\n";
+    } else {
+        // A line is new when the last showing did not have it at that place.
+        for (size_t i = 1; i < now.size(); ++i) {
+            bool same = i < m_shown.size() && m_shown[i] == now[i];
+            if (!same || is_error_shown(now[i])) m_out << now[i] << "\n";
+        }
+    }
+    m_shown_dialog = &d;
+    m_shown = std::move(now);
+}
 
 std::optional<std::string> TerminalDriver::ask_file(const FiledRequest& r, const std::string& shown_default) {
     m_out << "File dialog \"" << r.title << "\"";
     if (!r.ext.empty()) m_out << " (*." << r.ext << ")";
-    m_out << ": type a file name, an empty line for the default, or cancel\n";
+    m_out << ": type a file name (a bare name is in the folder shown), * or ? to list the files,\n"
+             "an empty line for the default, or cancel\n";
     return ScriptedDriver::ask_file(r, shown_default);
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "dcl/driver.h"
 
@@ -45,8 +47,15 @@ public:
     std::optional<std::string> ask_file(const FiledRequest& r, const std::string& shown_default) override;
 
 protected:
+    // The whole dialog when it is first shown (or shown again after another
+    // one); after that only the lines an action changed, and the error line
+    // for as long as it has text.
     void before_action(const Dialog& d) override;
     std::string action_prompt() const override { return "Dialog action (help for the list): "; }
+
+private:
+    const Dialog* m_shown_dialog = nullptr;
+    std::vector<std::string> m_shown;  // the lines as last shown
 };
 
 // No input at all: every dialog and file dialog is cancelled.

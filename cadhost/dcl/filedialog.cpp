@@ -42,6 +42,36 @@ bool is_absolute(const std::string& p) {
     return !p.empty() && (p[0] == '/' || p[0] == '\\' || (p.size() > 1 && p[1] == ':'));
 }
 
+bool is_separator(char c) { return c == '/' || c == '\\'; }
+
+// The folder the dialog shows: the default when it names a folder, else the
+// default's own folder; "" when the default has none.
+std::string dialog_folder(const FiledRequest& r, const std::string& shown_default) {
+    if (shown_default.empty()) return "";
+    if (is_separator(shown_default.back())) return shown_default;
+    if (r.flags & kFiledDefaultIsDir) return shown_default + (shown_default.find('\\') != std::string::npos ? "\\" : "/");
+    size_t sep = shown_default.find_last_of("/\\");
+    return sep == std::string::npos ? "" : shown_default.substr(0, sep + 1);
+}
+
+bool has_wildcard(const std::string& s) { return s.find_first_of("*?") != std::string::npos; }
+
+// Lists the folder's files that match, one a line after a heading.
+void list_files(const FiledRequest& r, const std::string& folder, std::string pattern, Driver& to,
+                const FileChecks& checks) {
+    auto exts = extensions(r.ext);
+    if (pattern.empty() || pattern == "?") pattern = exts.empty() ? "*" : "*." + exts[0];
+    std::vector<std::string> names = checks.list(folder, pattern);
+    std::string where = folder.empty() ? "the current folder" : folder;
+    if (names.empty()) {
+        to.message(text(Msg::NoFilesMatch, pattern + " in " + where));
+        return;
+    }
+    std::string shown = text(Msg::FilesMatching, pattern + " in " + where);
+    for (const std::string& n : names) shown += "\n  " + n;
+    to.message(shown);
+}
+
 struct Verdict {
     std::optional<std::string> path;  // accepted
     std::string message;              // why it was not
@@ -52,8 +82,10 @@ Verdict check(const FiledRequest& r, std::string answer, const std::string& show
     if (answer.empty()) answer = shown_default;
     if (r.flags & kFiledArbitrary) return {answer, ""};
     if (answer.empty()) return {std::nullopt, text(Msg::EmptyFileName)};
-    if ((r.flags & kFiledDefaultIsDir) && !is_absolute(answer) && !shown_default.empty() && answer != shown_default)
-        answer = shown_default + "/" + answer;
+    // A bare name is in the dialog's folder.
+    std::string folder = dialog_folder(r, shown_default);
+    if (!is_absolute(answer) && answer != shown_default && answer.find_first_of("/\\") == std::string::npos)
+        answer = folder + answer;
     auto exts = extensions(r.ext);
     std::string have = extension_of(answer);
     if (!exts.empty() && have.empty()) answer += "." + exts[0];
@@ -104,6 +136,21 @@ Result<std::optional<std::string>> run_file_dialog(const FiledRequest& r, FiledM
         if (!answer) return std::optional<std::string>{};
         if (mode == FiledMode::Prompt && *answer == "~") {
             mode = FiledMode::Dialog;
+            continue;
+        }
+        // A wildcard, "?", or Enter with no file to take lists the folder's files.
+        std::string folder = dialog_folder(r, shown_default);
+        bool no_default = shown_default.empty() || shown_default == folder;
+        if (checks.list && !(r.flags & kFiledArbitrary) &&
+            (has_wildcard(*answer) || (answer->empty() && no_default))) {
+            std::string pattern = *answer;
+            size_t sep = pattern.find_last_of("/\\");
+            if (sep != std::string::npos) {
+                std::string in = pattern.substr(0, sep + 1);
+                folder = is_absolute(in) ? in : folder + in;
+                pattern.erase(0, sep + 1);
+            }
+            list_files(r, folder, pattern, dialog, checks);
             continue;
         }
         Verdict v = check(r, *answer, shown_default, asker, checks);

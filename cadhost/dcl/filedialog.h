@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/result.h"
 #include "dcl/driver.h"
@@ -20,6 +21,9 @@ enum class FiledMode { Dialog, Prompt };
 struct FileChecks {
     std::function<bool(const std::string&)> exists;
     std::function<std::optional<std::string>(const std::string&)> find;
+    // The names of the files in a folder ("" for the current one) that
+    // match a wildcard pattern, without regard to case, sorted.
+    std::function<std::vector<std::string>(const std::string& folder, const std::string& pattern)> list = nullptr;
 };
 
 // The chosen path, or nullopt when the user cancelled.

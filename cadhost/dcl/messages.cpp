@@ -45,6 +45,8 @@ const char* text(Msg m) {
     case Msg::WrongExtension: return "file name must have the extension";
     case Msg::ReplaceQuestion: return "already exists. Replace it? <N>";
     case Msg::EmptyFileName: return "no file name given";
+    case Msg::NoFilesMatch: return "no files match";
+    case Msg::FilesMatching: return "files matching";
     case Msg::ImageOpen: return "an image is already being drawn";
     case Msg::NestingTooDeep: return "tiles nested too deeply";
     case Msg::TooManyTiles: return "dialog has too many tiles";

@@ -46,6 +46,8 @@ enum class Msg {
     WrongExtension,
     ReplaceQuestion,
     EmptyFileName,
+    NoFilesMatch,
+    FilesMatching,
     HelpText,
     ImageOpen,
     NestingTooDeep,

@@ -1,11 +1,24 @@
 // Reading answers from the layered input sources.
 #include "host/input.h"
 
+#include <csignal>
 #include <cstdio>
 
 #include <charconv>
 
 namespace cadhost::host {
+
+namespace {
+volatile std::sig_atomic_t g_user_break = 0;
+}  // namespace
+
+void note_user_break() { g_user_break = 1; }
+
+bool take_user_break() {
+    if (!g_user_break) return false;
+    g_user_break = 0;
+    return true;
+}
 
 std::string real_text(double d) {
     char buf[64];
@@ -44,17 +57,30 @@ void Input::start_script(std::string text, std::string name) {
 std::optional<std::string> Input::from_source(Source& s, ReadMode mode) {
     if (s.pos >= s.text.size()) return std::nullopt;
     std::string out;
+    s.line_ended = false;
     while (s.pos < s.text.size()) {
         char c = s.text[s.pos++];
         if (c == '\r') continue;
         if (c == '\n') break;
-        if (c == ' ' && mode == ReadMode::Token) break;
+        if (c == ' ' && mode == ReadMode::Token) return out;
         out += c;
     }
+    s.line_ended = true;
     return out;
 }
 
-bool Input::fill_base() {
+bool Input::fill_base(const std::string& more) {
+    if (m_term) {
+        TypedLine t = m_term->read_line(more, m_completion);
+        m_last_typed = t.kind;
+        m_typed = true;
+        if (t.kind != TypedLine::Kind::Text) return false;
+        m_base_buf.text.erase(0, m_base_buf.pos);
+        m_base_buf.pos = 0;
+        m_base_buf.text += t.text;
+        m_base_buf.text += '\n';
+        return true;
+    }
     if (!m_base) return false;
     fflush(stdout);  // the prompt is seen before the answer is awaited
     std::string line;
@@ -76,15 +102,37 @@ Answer Input::read(ReadMode mode) {
         return a;
     };
     if (!m_pending.empty()) return pop_pending();
+    if (take_user_break()) {
+        // Ctrl-C while a command or script ran: cancels what was asking,
+        // and a running script stops.
+        m_scripts.clear();
+        m_base_buf.pos = m_base_buf.text.size();
+        return make("^C", false);
+    }
     while (!m_scripts.empty()) {
         if (auto t = from_source(m_scripts.back(), mode)) return make(std::move(*t), true);
         m_scripts.pop_back();
     }
-    if (m_base_buf.pos >= m_base_buf.text.size() && !fill_base()) return Answer{};
+    if (m_base_buf.pos >= m_base_buf.text.size() && !fill_base()) return read_terminal_end();
     std::optional<std::string> t = from_source(m_base_buf, mode);
     std::string text;
     if (t) text.swap(*t);
     return make(std::move(text), false);
+}
+
+// What a terminal read that gave no line means as an answer.
+Answer Input::read_terminal_end() {
+    Answer a;
+    if (!m_term) return a;
+    if (m_last_typed == TypedLine::Kind::Cancel) return Answer::of_text("^C");
+    a.end_key = m_last_typed == TypedLine::Kind::EndKey;
+    return a;
+}
+
+bool Input::has_more_on_line() const {
+    if (!m_pending.empty()) return true;
+    const Source& s = m_scripts.empty() ? m_base_buf : m_scripts.back();
+    return !s.line_ended && s.pos < s.text.size();
 }
 
 namespace {
@@ -112,7 +160,7 @@ struct ParenScan {
 };
 }  // namespace
 
-std::string Input::read_balanced(const std::string& first) {
+std::optional<std::string> Input::read_balanced(const std::string& first) {
     ParenScan scan;
     bool comment = false;
     std::string out;
@@ -128,7 +176,13 @@ std::string Input::read_balanced(const std::string& first) {
     }
     while (scan.depth > 0) {
         if (src->pos >= src->text.size()) {
-            if (src != &m_base_buf || !fill_base()) break;
+            if (src != &m_base_buf) break;
+            // At a terminal the open parens are shown until the expression closes.
+            std::string more = m_term ? std::string(static_cast<size_t>(scan.depth), '(') + "> " : "";
+            if (!fill_base(more)) {
+                if (m_term && m_last_typed != TypedLine::Kind::Closed) return std::nullopt;
+                break;
+            }
         }
         char c = src->text[src->pos++];
         out += c;
@@ -137,6 +191,7 @@ std::string Input::read_balanced(const std::string& first) {
     // The rest of the line after the closing paren is not an answer of its own
     // when it is only the line end.
     if (src->pos < src->text.size() && src->text[src->pos] == '\n') ++src->pos;
+    src->line_ended = src->pos >= src->text.size() || src->text[src->pos - 1] == '\n';
     return out;
 }
 

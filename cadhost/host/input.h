@@ -19,10 +19,39 @@ enum class ReadMode {
     Line,   // ends at a line end only (text with spaces)
 };
 
+// What Tab completes in the line being typed at a terminal.
+enum class Completion { None, Command, File };
+
+// One line typed at a terminal.
+struct TypedLine {
+    enum class Kind {
+        Text,    // a line ended with Enter
+        Cancel,  // Ctrl-C or Escape
+        EndKey,  // Ctrl-D on an empty line: the person asks to end
+        Closed,  // the terminal is gone
+    };
+    Kind kind = Kind::Closed;
+    std::string text;
+};
+
+// A person's terminal: shows what was printed of the current line as the
+// prompt, with `more` after it, and returns the line typed.
+class LineSource {
+public:
+    virtual ~LineSource() = default;
+    virtual TypedLine read_line(const std::string& more, Completion completion) = 0;
+};
+
+// Ctrl-C noticed by a signal handler (async-signal-safe), and taking it:
+// the next input read or break check sees it once.
+void note_user_break();
+bool take_user_break();
+
 struct Answer {
     enum class Kind { Text, Cancel, End, Objects };  // End: no more input anywhere
     Kind kind = Kind::End;
     std::string text;
+    bool end_key = false;  // End: Ctrl-D at a terminal that is still there
     std::vector<EntityRef> objects;  // Objects: entities given by an application
     bool from_script = false;
     static Answer of_text(std::string t) {
@@ -81,7 +110,25 @@ public:
     bool in_script() const { return !m_scripts.empty(); }
     // The base stream; terminal selects line editing and echo behaviour.
     void set_base(std::istream* in, bool terminal) { m_base = in; m_terminal = terminal; }
+    // A terminal with line editing as the base; it replaces the stream.
+    void set_line_source(LineSource* term) {
+        m_term = term;
+        m_terminal = term != nullptr || m_terminal;
+    }
     bool base_is_terminal() const { return m_terminal; }
+    // What Tab completes at the next terminal read; set by the prompt asking.
+    void set_completion(Completion c) { m_completion = c; }
+    Completion completion() const { return m_completion; }
+    // Whether the line being read has more on it: "HELP LINE" typed on one
+    // line, or a command call's answers still waiting.
+    bool has_more_on_line() const;
+    // Whether a line was read from the terminal since the last call: the
+    // person's Enter (or Ctrl-C) has put the cursor at the start of a line.
+    bool take_typed() {
+        bool t = m_typed;
+        m_typed = false;
+        return t;
+    }
     // Whether the next answer would come from the terminal (no queue, no script).
     bool interactive() const { return m_pending.empty() && m_scripts.empty() && m_terminal; }
 
@@ -89,21 +136,29 @@ public:
     // A whole Lisp expression starting with the "(" already at the front of
     // the current source: reads up to the matching paren (strings and
     // comments respected) across line ends.
-    std::string read_balanced(const std::string& first);
+    // Returns nullopt when the expression is cancelled at the terminal.
+    std::optional<std::string> read_balanced(const std::string& first);
 
 private:
     struct Source {
         std::string text;
         size_t pos = 0;
         std::string name;
+        bool line_ended = true;  // the last answer taken ended its line
     };
     std::optional<std::string> from_source(Source& s, ReadMode mode);
-    bool fill_base();
+    // Reads the next base line; at a terminal `more` follows the prompt.
+    bool fill_base(const std::string& more = "");
+    Answer read_terminal_end();
     std::deque<Answer> m_pending;
     std::vector<Source> m_scripts;
     Source m_base_buf;             // what has been read of the base stream
     std::istream* m_base = nullptr;
     bool m_terminal = false;
+    LineSource* m_term = nullptr;  // line editing at a terminal, or null
+    Completion m_completion = Completion::None;
+    TypedLine::Kind m_last_typed = TypedLine::Kind::Text;
+    bool m_typed = false;
 };
 
 }  // namespace cadhost::host

@@ -87,7 +87,22 @@ void Session::install_computed_vars() {
     });
 }
 
-void Session::print(std::string_view text) { m_out(text); }
+void Session::print(std::string_view text) {
+    if (text.empty()) return;
+    m_at_line_start = text.back() == '\n';
+    m_out(text);
+}
+
+void Session::print_prompt(std::string_view prompt) {
+    // A person reads prompts at the start of a line; piped output stays as
+    // it always was, since programs compare it byte for byte.
+    fresh_line();
+    print(prompt);
+}
+
+void Session::fresh_line() {
+    if (m_input.base_is_terminal() && !m_at_line_start) print("\n");
+}
 
 void Session::alert(std::string_view text) {
     std::string s = "\n** ";

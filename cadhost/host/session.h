@@ -62,6 +62,14 @@ public:
 
     // --- output
     void print(std::string_view text);
+    // A prompt: at a terminal it starts on a line of its own.
+    void print_prompt(std::string_view prompt);
+    // At a terminal, ends the line being printed on unless it is empty.
+    void fresh_line();
+    // The cursor is at the start of a line (a line typed at the terminal ended).
+    void note_line_start() { m_at_line_start = true; }
+    // Whether a person reads the output (the base input is a terminal).
+    bool at_terminal() const { return m_input.base_is_terminal(); }
     void set_output(std::function<void(std::string_view)> sink) { m_out = std::move(sink); }
     // Alerts go to output as a boxed message in this headless host.
     void alert(std::string_view text);
@@ -113,7 +121,7 @@ public:
     // A user break (Ctrl-C at the terminal) waiting to be noticed; reading clears it.
     void request_break() { m_break = true; }
     bool take_break() {
-        bool b = m_break;
+        bool b = m_break || take_user_break();
         m_break = false;
         return b;
     }
@@ -149,6 +157,7 @@ private:
     std::map<long, std::deque<EntityRef>> m_selections;
     long m_next_selection = 1;
     bool m_break = false;
+    bool m_at_line_start = true;  // the last text printed ended its line
     std::function<void(std::string_view)> m_out;
     std::function<void()> m_on_new_drawing;
     std::function<void()> m_on_loaded;

@@ -4,6 +4,7 @@
 
 #include <pthread.h>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -345,6 +346,14 @@ bool Interpreter::is_function_defined(const std::string& name) const {
 bool Interpreter::is_command_defined(const std::string& name) const {
     std::string n = upper(name);
     return n.rfind("C:", 0) == 0 && is_function_defined(n);
+}
+
+std::vector<std::string> Interpreter::command_names() const {
+    std::vector<std::string> out;
+    for (const auto& [name, v] : m_vars)
+        if (name.rfind("C:", 0) == 0 && (v.is_function() || v.is_cons())) out.push_back(name);
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 Result<Value> Interpreter::call_command(const std::string& name) { return call_function(name, {}); }

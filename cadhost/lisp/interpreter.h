@@ -68,6 +68,8 @@ public:
     bool is_function_defined(const std::string& name) const;
     // name is the command's symbol, "C:NAME" (any case).
     bool is_command_defined(const std::string& name) const;
+    // The "C:NAME" functions defined, in name order.
+    std::vector<std::string> command_names() const;
     Result<Value> call_command(const std::string& name);
     Result<Value> call_function(const std::string& name, const AdsList& args);
     // ads_invoke: the first item names the function, the rest are arguments.

@@ -113,11 +113,63 @@ TEST_F(Cli, LoadedApplicationGetsItsMessagesAndRunsItsCommand) {
     }
 }
 
-TEST_F(Cli, ApplicationsThatCannotLoadGiveAMessage) {
+TEST_F(Cli, ApplicationsThatCannotLoadGiveAMessageAndFailBeforeAnyInput) {
     RunResult bad = run("QUIT\n", "--load '" CH_BADAPP "' --load '" + (dir / "none.so").string() + "' IN.DXF");
-    EXPECT_EQ(bad.status, 0) << bad.out;
+    EXPECT_EQ(bad.status, 1) << bad.out;
     EXPECT_NE(bad.out.find("another interface version"), std::string::npos) << bad.out;
     EXPECT_NE(bad.out.find("Unable to load"), std::string::npos) << bad.out;
+    EXPECT_EQ(bad.out.find("Command: "), std::string::npos) << "no input read: " << bad.out;
+}
+
+TEST_F(Cli, HelpAndVersionDescribeTheHost) {
+    RunResult help = run("", "--help");
+    EXPECT_EQ(help.status, 0);
+    for (const char* opt : {"--drive L=DIR", "--support DIR", "--load MODULE", "--script FILE", "--plot OUTDIR", "--help",
+                            "--version"})
+        EXPECT_NE(help.out.find(opt), std::string::npos) << opt << " missing from\n" << help.out;
+    RunResult version = run("", "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("cadhost ", 0), 0u) << version.out;
+    EXPECT_EQ(version.out.find("Command:"), std::string::npos);
+    RunResult wrong = run("", "--frobnicate");
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_NE(wrong.out.find("unknown option --frobnicate"), std::string::npos);
+}
+
+TEST_F(Cli, HelpListsCommandsAndDescribesOne) {
+    write("ACAD.LSP", "(defun C:HELLO () (princ \"hi\") (princ))\n");
+    RunResult r = run("HELP\n?\nHELP LINE\nHELP HELLO\nHELP NOSUCH\nQUIT\n", "IN.DXF");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(count(r.out, "Commands (HELP NAME tells more"), 2u) << r.out;
+    for (const char* line : {"  LINE           draws lines", "  SAVEAS         saves the drawing", "  HELLO          defined by AutoLISP"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+    EXPECT_NE(r.out.find("LINE: draws lines from point to point.\n  It asks: From point:"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("HELLO: defined by AutoLISP."), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("No command \"NOSUCH\""), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("Unknown command \"LINE\""), std::string::npos) << "LINE was not run as a command: " << r.out;
+}
+
+TEST_F(Cli, ListNamesFieldsByEntityTypeWithAnglesInDegrees) {
+    // A text slanted 15 degrees and turned 90, and a polyline with two vertices.
+    std::string lisp = "(entmake '((0 . \"TEXT\") (10 1.0 2.0 0.0) (40 . 2.5) (1 . \"T1\") (50 . 1.5707963267948966)"
+                       " (51 . 0.2617993877991494)))\n"
+                       "(entmake '((0 . \"POLYLINE\") (66 . 1) (10 0.0 0.0 0.0)))\n"
+                       "(entmake '((0 . \"VERTEX\") (10 1.0 1.0 0.0)))\n"
+                       "(entmake '((0 . \"VERTEX\") (10 2.0 1.0 0.0) (42 . 0.5)))\n"
+                       "(entmake '((0 . \"SEQEND\")))\n";
+    RunResult r = run(lisp + "LIST\nALL\n\nLAYER\n?\n\nQUIT\nY\n", "IN.DXF");
+    EXPECT_NE(r.out.find("oblique angle: 15.0000 degrees"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("rotation angle: 90.0000 degrees"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("end angle"), std::string::npos) << "TEXT has no end angle: " << r.out;
+    EXPECT_NE(r.out.find("                    at point: X=2.0000"), std::string::npos) << "vertex indented: " << r.out;
+    EXPECT_NE(r.out.find("bulge: 0.5000\n"), std::string::npos) << "a bulge is not an angle: " << r.out;
+    EXPECT_NE(r.out.find("                VERTEX  Layer:"), std::string::npos) << r.out;
+    // LAYER ?: each layer with state, colour and linetype; the current one marked.
+    EXPECT_NE(r.out.find("Layer name"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("* 0 "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("WIRES"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("CONTINUOUS"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("On"), std::string::npos) << r.out;
 }
 
 TEST_F(Cli, UnknownCommandsAreReported) {

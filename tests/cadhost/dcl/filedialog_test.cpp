@@ -87,3 +87,44 @@ TEST_F(FiledTest, PromptAnswersWhenTheDialogIsOffAndTildeOpensIt) {
     engine().set_input(&none);
     EXPECT_EQ(ask({"Open", "", "txt", 0}, FiledMode::Prompt), std::nullopt);
 }
+
+// The dialog's folder: a bare name is in it, and a wildcard, "?" or Enter
+// without a file to take lists its files.
+class FiledFolderTest : public FiledTest {
+protected:
+    void SetUp() override {
+        FiledTest::SetUp();
+        m_existing = {"C:\\PRJ\\wcrdemo.prj", "C:\\PRJ\\other.prj"};
+        engine().set_file_checks({[this](const std::string& p) { return m_existing.count(p) > 0; }, nullptr,
+                                  [this](const std::string& folder, const std::string& pattern) {
+                                      m_listed.push_back(folder + "|" + pattern);
+                                      return pattern == "*.none" ? std::vector<std::string>{}
+                                                                 : std::vector<std::string>{"other.prj", "wcrdemo.prj"};
+                                  }});
+    }
+    std::vector<std::string> m_listed;
+};
+
+TEST_F(FiledFolderTest, BareNamesAreInTheDialogsFolderWithTheExtension) {
+    StringInput in("wcrdemo\nsub\\x\nC:\\PRJ\\other\n");
+    engine().set_input(&in);
+    EXPECT_EQ(ask({"Open", "C:\\PRJ\\", "prj", 0}), "C:\\PRJ\\wcrdemo.prj");
+    // A name with a folder of its own is taken as it is (and does not exist here).
+    EXPECT_EQ(ask({"Open", "C:\\PRJ\\old.prj", "prj", 0}), "C:\\PRJ\\other.prj");
+    EXPECT_NE(m_out.str().find("file not found: sub\\x.prj"), std::string::npos) << m_out.str();
+}
+
+TEST_F(FiledFolderTest, WildcardsQuestionMarkAndEnterWithoutADefaultList) {
+    StringInput in("*.p*\n?\n\n*.none\nwcrdemo\n");
+    engine().set_input(&in);
+    EXPECT_EQ(ask({"Open", "C:\\PRJ\\", "prj", 0}), "C:\\PRJ\\wcrdemo.prj");
+    EXPECT_EQ(m_listed, (std::vector<std::string>{"C:\\PRJ\\|*.p*", "C:\\PRJ\\|*.prj", "C:\\PRJ\\|*.prj", "C:\\PRJ\\|*.none"}));
+    EXPECT_NE(m_out.str().find("files matching: *.prj in C:\\PRJ\\\n  other.prj\n  wcrdemo.prj"), std::string::npos)
+        << m_out.str();
+    EXPECT_NE(m_out.str().find("no files match: *.none in C:\\PRJ\\"), std::string::npos) << m_out.str();
+    // Enter with a file as the default takes it, as before.
+    StringInput enter("\n");
+    engine().set_input(&enter);
+    EXPECT_EQ(ask({"Open", "C:\\PRJ\\other.prj", "prj", 0}), "C:\\PRJ\\other.prj");
+    EXPECT_EQ(m_listed.size(), 4u);
+}

@@ -7,6 +7,14 @@
 using namespace cadhost::dcl;
 using dcltest::DialogTest;
 
+namespace {
+size_t count_of(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + what.size())) ++n;
+    return n;
+}
+}  // namespace
+
 TEST(DialogActions, ParseTheScriptSyntax) {
     auto a = parse_action("  name = \"two words\" ");
     ASSERT_TRUE(a.ok());
@@ -137,4 +145,22 @@ TEST_F(DialogTest, TerminalShowsTheDialogAndHelp) {
     EXPECT_NE(dcltest::read_text("out_terminal.svg").find("<svg"), std::string::npos);
     // Tiles in layout order: the name box comes before the OK button.
     EXPECT_LT(shown.find("[name]"), shown.find("[accept]"));
+}
+
+// After the first showing only the lines an action changed are shown
+// again, with the error line for as long as it has text; "show" shows all.
+TEST_F(DialogTest, TerminalReprintsOnlyWhatAnActionChanged) {
+    StringInput in("name=abc\nflag\nshow\nok\n", true);
+    engine().set_input(&in);
+    int id = engine().load_dialog("every.dcl").value();
+    Dialog* d = engine().new_dialog("every", id, {}).value();
+    (void)d->set_tile("error", "Still wrong");
+    (void)engine().start_dialog(d);
+    std::string shown = m_out.str();
+    EXPECT_EQ(count_of(shown, "Dialog \"every\": Every tile"), 2u) << "first showing and show: " << shown;
+    EXPECT_EQ(count_of(shown, "[name]"), 3u) << "first, changed to abc, show: " << shown;
+    EXPECT_EQ(count_of(shown, "[flag]"), 3u) << "first, flipped, show: " << shown;
+    EXPECT_EQ(count_of(shown, "[level]"), 2u) << "the slider never changed: " << shown;
+    EXPECT_EQ(count_of(shown, "text [error] = \"Still wrong\""), 5u) << "before every action and at show: " << shown;
+    EXPECT_NE(shown.find("edit_box [name] \"Name:\" = \"abc\""), std::string::npos) << shown;
 }
