@@ -181,6 +181,17 @@ TEST_F(Explode, OtherObjectsAreReportedAndKept) {
     EXPECT_EQ(count(r.out, "objects could not be exploded."), 2u) << r.out;
 }
 
+// What EXPLODE made is the previous selection for the next command's
+// "Select objects: ", as a selection prompt's own set is.
+TEST_F(Explode, PreviousAtTheSelectionPromptTakesWhatWasExploded) {
+    RunResult r = run_new(kEveryKind + "ATTREQ\n0\nLINE\n50,50\n60,50\n\nINSERT\nALL\n0,0\n\n\n\n"
+                          "EXPLODE\nL\n\nERASE\nP\n\n(sslength (ssget \"X\"))\n"
+                          "ERASE\nL\n\nERASE\nP\n\n(ssget \"X\")\n");
+    EXPECT_NE(r.out.find("Select objects: P\n10 found\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("(sslength (ssget \"X\"))\n1\n"), std::string::npos) << "the line stays\n" << r.out;
+    EXPECT_NE(r.out.find("Select objects: P\n0 found\n"), std::string::npos) << "erased ones are left out\n" << r.out;
+}
+
 // Inside an undo group EXPLODE goes back with the rest of the group.
 TEST_F(Explode, UndoOfAGroupBringsTheReferenceBack) {
     RunResult r = run_new(kEveryKind + "ATTREQ\n0\nINSERT\nALL\n0,0\n\n\n\n"
