@@ -39,6 +39,7 @@ CommandLine::CommandLine(host::Session& s) : m_session(s) {
     add_wblock_command(*this);
     add_menu_commands(*this);
     add_help_command(*this);
+    add_explode_command(*this);
 }
 
 CommandLine::~CommandLine() {
@@ -142,6 +143,19 @@ std::optional<host::Answer> CommandLine::ask_answer(const std::string& prompt, h
         }
     }
     return a;
+}
+
+std::vector<EntityRef> CommandLine::previous_selection() const {
+    std::vector<EntityRef> out;
+    if (m_previous_serial != m_session.drawing_serial() || !m_session.has_drawing()) return out;
+    for (EntityRef e : m_previous)
+        if (!m_session.drawing().is_deleted(e)) out.push_back(e);
+    return out;
+}
+
+void CommandLine::set_previous_selection(std::vector<EntityRef> set) {
+    m_previous = std::move(set);
+    m_previous_serial = m_session.drawing_serial();
 }
 
 bool CommandLine::echoes_calls() const {

@@ -84,6 +84,12 @@ public:
     host::Session& session() { return m_session; }
     void print(const std::string& s) { m_session.print(s); }
 
+    // The previous selection ("P" at "Select objects: ", ssget "P"): the
+    // last set a selection prompt gave, or what EXPLODE made. Forgotten
+    // when another drawing is opened; deleted entities are left out.
+    std::vector<EntityRef> previous_selection() const;
+    void set_previous_selection(std::vector<EntityRef> set);
+
     // The interactive get functions (see getinput.h).
     GetResult get_input(const GetRequest& req, const InitGet& init);
 
@@ -128,6 +134,8 @@ private:
     bool m_last_end_key = false;  // the last answer was Ctrl-D at a terminal
     bool m_at_command_prompt = false;
     UndoState m_undo;
+    std::vector<EntityRef> m_previous;  // see previous_selection()
+    long m_previous_serial = -1;        // drawing m_previous belongs to
     std::function<std::optional<std::string>(const std::string&, LispUse)> m_eval_lisp;
     std::function<bool(const std::string&, CmdStatus&)> m_lisp_command;
 };
@@ -146,6 +154,7 @@ void add_plot_command(CommandLine& cl);
 void add_wblock_command(CommandLine& cl);
 void add_menu_commands(CommandLine& cl);
 void add_help_command(CommandLine& cl);
+void add_explode_command(CommandLine& cl);
 
 // Strips the "_", "." and "'" prefixes of a typed command name and upper-cases it.
 std::string command_key(const std::string& typed);

@@ -56,7 +56,11 @@ std::optional<std::vector<EntityRef>> select_objects(CommandLine& cl) {
     };
     for (;;) {
         auto ans = cl.ask_answer("Select objects: ");
-        if (!ans) return cl.last_was_cancel() ? std::nullopt : std::optional(set);
+        if (!ans) {
+            if (cl.last_was_cancel()) return std::nullopt;
+            cl.set_previous_selection(set);
+            return set;
+        }
         if (ans->kind == host::Answer::Kind::Objects) {
             // Entities handed over by an application.
             size_t before = set.size();
@@ -67,12 +71,17 @@ std::optional<std::vector<EntityRef>> select_objects(CommandLine& cl) {
         const std::string* a = &ans->text;
         std::string u = host::to_upper(*a);
         if (!u.empty() && u[0] == '_') u.erase(0, 1);
-        if (u.empty()) return set;
+        if (u.empty()) {
+            cl.set_previous_selection(set);
+            return set;
+        }
         std::vector<EntityRef> found;
         if (u == "ALL") {
             found = select::select_all(s.drawing(), nullptr);
         } else if (u == "L" || u == "LAST") {
             if (EntityRef e = s.drawing().last_entity()) found.push_back(e);
+        } else if (u == "P" || u == "PREVIOUS") {
+            found = cl.previous_selection();
         } else if (u == "W" || u == "C" || u == "WINDOW" || u == "CROSSING") {
             auto p1 = corner("First corner: ");
             if (!p1) return std::nullopt;
@@ -84,7 +93,7 @@ std::optional<std::vector<EntityRef>> select_objects(CommandLine& cl) {
             found = select::select_window(s.drawing(), *p, *p, select::WindowMode::Crossing, nullptr);
             if (found.size() > 1) found.resize(1);
         } else {
-            cl.print("*Invalid selection*\nExpects a point or Window/Last/Crossing/ALL\n");
+            cl.print("*Invalid selection*\nExpects a point or Window/Last/Previous/Crossing/ALL\n");
             continue;
         }
         size_t before = set.size();
@@ -159,6 +168,8 @@ SelectionResult select_by_mode(host::Session& s, CommandLine* cl, std::string mo
         r.entities = select::select_window(d, points[0], points[1], wm, filter);
     } else if (mode == "L") {
         if (EntityRef e = d.last_entity()) keep(e);
+    } else if (mode == "P" && cl) {
+        for (EntityRef e : cl->previous_selection()) keep(e);
     } else if (mode.empty() && points.size() == 1) {
         r.entities = select::select_window(d, points[0], points[0], select::WindowMode::Crossing, filter);
     } else if (mode.empty() && points.empty() && cl) {

@@ -12,13 +12,13 @@ namespace cadhost::cmd {
 // Parses "x,y" or "x,y,z"; nullopt when the text is not a point.
 std::optional<Point> parse_point(const std::string& text);
 
-// Reads selections until an empty answer: ALL, L(ast), W(indow) and
-// C(rossing) with two corners, or a point (what passes through it).
-// nullopt on cancel.
+// Reads selections until an empty answer: ALL, L(ast), P(revious),
+// W(indow) and C(rossing) with two corners, or a point (what passes
+// through it). The set becomes the previous selection. nullopt on cancel.
 std::optional<std::vector<EntityRef>> select_objects(CommandLine& cl);
 
 // What ssget selects for a mode: "X" everything, "W"/"C" a window of two
-// points, "L" the last entity, "" with one point what passes through it,
+// points, "L" the last entity, "P" the previous selection, "" with one point what passes through it,
 // "" without points the "Select objects: " prompt. Filtered; in drawing
 // order. Mode unknown or points missing: an error; cancelled: nullopt value.
 struct SelectionResult {
