@@ -3,6 +3,7 @@
 // Lisp expressions read whole, until it ends. Every answer must consume
 // input, so reading always ends, and no answer holds more than the text.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "finding.h"
@@ -24,8 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (a.kind == Answer::Kind::End) break;
         if (a.text.size() > text.size()) fuzz::finding("fuzz_script", "an answer longer than the script", text);
         if (!a.text.empty() && a.text[0] == '(') {
-            std::string expr = in.read_balanced(a.text);
-            if (expr.size() > text.size()) fuzz::finding("fuzz_script", "an expression longer than the script", text);
+            std::optional<std::string> expr = in.read_balanced(a.text);
+            if (expr && expr->size() > text.size())
+                fuzz::finding("fuzz_script", "an expression longer than the script", text);
         }
     }
     return 0;

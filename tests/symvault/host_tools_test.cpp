@@ -195,9 +195,9 @@ TEST_F(SymvaultSession, TheReadmeSessionRunsInOneGo) {
     ASSERT_NE(mended, std::string::npos) << out;
     std::string before = out.substr(broken, mended - broken), after = out.substr(mended);
     EXPECT_NE(before.find("3 found"), std::string::npos) << before;
-    EXPECT_NE(before.find("second point: X=13.0000  Y=-20.0000"), std::string::npos) << before;
+    EXPECT_NE(before.find("to point: X=13.0000  Y=-20.0000"), std::string::npos) << before;
     EXPECT_NE(before.find("point: X=17.0000  Y=-20.0000"), std::string::npos) << before;
-    EXPECT_NE(after.find("second point: X=30.0000  Y=-20.0000"), std::string::npos) << after;
+    EXPECT_NE(after.find("to point: X=30.0000  Y=-20.0000"), std::string::npos) << after;
     EXPECT_EQ(after.find("X=13.0000"), std::string::npos) << after;
 }
 
