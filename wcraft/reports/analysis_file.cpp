@@ -10,6 +10,7 @@
 #include "reports/export_support.h"
 #include "reports/exports.h"
 #include "reports/exports_messages.h"
+#include "reports/report_format.h"
 
 namespace wcraft {
 
@@ -24,11 +25,11 @@ public:
     explicit Records(FILE* out) : m_out(out) {}
     void begin(const char* type) {
         progress_tick();
-        fprintf(m_out, "\n%d\n%s", G_TYPE, type);
+        report_printf(m_out, "\n%d\n%s", G_TYPE, type);
     }
-    void text(int group, const char* value) { fprintf(m_out, "\n%d\n%s", group, value); }
-    void integer(int group, long value) { fprintf(m_out, "\n%d\n%ld", group, value); }
-    void point(int group, const XY& p) { fprintf(m_out, "\n%d\n%f,%f", group, p.x, p.y); }
+    void text(int group, const char* value) { report_printf(m_out, "\n%d\n%s", group, value); }
+    void integer(int group, long value) { report_printf(m_out, "\n%d\n%ld", group, value); }
+    void point(int group, const XY& p) { report_printf(m_out, "\n%d\n%f,%f", group, p.x, p.y); }
 
 private:
     FILE* m_out;

@@ -8,6 +8,7 @@
 #include "host/module_state.h"
 #include "reports/exports.h"
 #include "reports/exports_messages.h"
+#include "reports/report_format.h"
 
 namespace wcraft {
 
@@ -27,28 +28,28 @@ void write_wires(FILE* log, const ProjectConfig& c, const Store& s) {
     int types = wire_count(c);
     if (types == 0) fputs(kNone, log);
     for (int t = 0; t < types; ++t) {
-        fprintf(log, kAuditWireName, c.wire_defs[t].w_name.c_str());
+        report_printf(log, kAuditWireName, c.wire_defs[t].w_name.c_str());
         none_if_empty(log, s.wires[t]);
         for (const WireSegment& w : s.wires[t])
-            fprintf(log, kAuditSegment, w.sheet, w.start.x, w.start.y, w.end.x, w.end.y, w.wire_number, w.group,
+            report_printf(log, kAuditSegment, w.sheet, w.start.x, w.start.y, w.end.x, w.end.y, w.wire_number, w.group,
                     w.link, w.user_link, w.state);
         fputs(kAuditNodes, log);
         none_if_empty(log, s.nodes[t]);
-        for (const NodePoint& n : s.nodes[t]) fprintf(log, kAuditNode, n.sheet, n.point.x, n.point.y);
+        for (const NodePoint& n : s.nodes[t]) report_printf(log, kAuditNode, n.sheet, n.point.x, n.point.y);
     }
 }
 
 void write_links(FILE* log, const char* heading, const std::vector<WireLink>& links) {
     fputs(heading, log);
     none_if_empty(log, links);
-    for (const WireLink& l : links) fprintf(log, kAuditLink, l.sheet, l.point.x, l.point.y, l.link, l.handle.c_str());
+    for (const WireLink& l : links) report_printf(log, kAuditLink, l.sheet, l.point.x, l.point.y, l.link, l.handle.c_str());
 }
 
 void write_marks(FILE* log, const Store& s) {
     fputs(kAuditMarks, log);
     none_if_empty(log, s.relay_marks);
     for (const RelayMark& m : s.relay_marks)
-        fprintf(log, kAuditMark, m.sheet, m.point.x, m.point.y, m.height, m.rotation, m.iref.c_str());
+        report_printf(log, kAuditMark, m.sheet, m.point.x, m.point.y, m.height, m.rotation, m.iref.c_str());
 }
 
 // An orientation value outside the three known ones is shown as undefined.
@@ -62,7 +63,7 @@ void write_grid(FILE* log, const Store& s) {
     fputs(kAuditOrientation, log);
     fputs(orientation_name(s.grid_orientation), log);
     none_if_empty(log, s.grid);
-    for (const GridRef& g : s.grid) fprintf(log, kAuditGridRef, g.point.x, g.point.y, g.text.c_str());
+    for (const GridRef& g : s.grid) report_printf(log, kAuditGridRef, g.point.x, g.point.y, g.text.c_str());
 }
 
 void write_zones(FILE* log, const ProjectConfig& c, const Store& s) {
@@ -70,28 +71,28 @@ void write_zones(FILE* log, const ProjectConfig& c, const Store& s) {
     int zones = zone_count(c);
     if (zones == 0) fputs(kNone, log);
     for (int z = 0; z < zones; ++z) {
-        fprintf(log, kAuditZoneName, z, c.zone_defs[z].z_name.c_str());
+        report_printf(log, kAuditZoneName, z, c.zone_defs[z].z_name.c_str());
         none_if_empty(log, s.zones[z]);
         for (const ZoneBox& b : s.zones[z])
-            fprintf(log, kAuditZoneBox, b.sheet, b.bottom_left.x, b.bottom_left.y, b.top_right.x, b.top_right.y);
+            report_printf(log, kAuditZoneBox, b.sheet, b.bottom_left.x, b.bottom_left.y, b.top_right.x, b.top_right.y);
     }
 }
 
 enum class Xdata { Hidden, Shown };
 
 void write_block(FILE* log, const Component& b, Xdata xdata) {
-    fprintf(log, kAuditBlock, b.sheet, b.point.x, b.point.y, b.handle.c_str(), b.grid.c_str(), b.ref.c_str(),
+    report_printf(log, kAuditBlock, b.sheet, b.point.x, b.point.y, b.handle.c_str(), b.grid.c_str(), b.ref.c_str(),
             b.cv.c_str());
-    fprintf(log, kAuditBlockValues, b.bom.c_str(), b.bomatt.c_str(), b.tag.c_str(), b.cid.c_str(), b.user.c_str(),
+    report_printf(log, kAuditBlockValues, b.bom.c_str(), b.bomatt.c_str(), b.tag.c_str(), b.cid.c_str(), b.user.c_str(),
             b.zone);
     fputs(kAuditIds, log);
     none_if_empty(log, b.ids);
     for (const IdPoint& id : b.ids)
-        fprintf(log, kAuditId, id.id.c_str(), id.point.x, id.point.y, id.has_connection, id.is_connected);
+        report_printf(log, kAuditId, id.id.c_str(), id.point.x, id.point.y, id.has_connection, id.is_connected);
     if (xdata == Xdata::Hidden) return;
     fputs(kAuditXdataHeading, log);
     none_if_empty(log, b.xdata);
-    for (const XdataNode& x : b.xdata) fprintf(log, kAuditXdata, x.name.c_str(), x.type);
+    for (const XdataNode& x : b.xdata) report_printf(log, kAuditXdata, x.name.c_str(), x.type);
 }
 
 void write_blocks(FILE* log, const Store& s) {

@@ -8,4 +8,5 @@ set(WCRAFT_REPORTS_HOST_SOURCES
   reports/audit.cpp
   reports/app_hook.cpp
   reports/export_support.cpp
+  reports/report_format.cpp
 )
