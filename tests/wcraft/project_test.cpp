@@ -261,6 +261,7 @@ TEST_F(Project, DialogListEditing) {
         d.select("f_names", 1);
         EXPECT_EQ(d.tiles["f_edit"], "ELECT002");
         d.press("del");
+        EXPECT_EQ(d.tiles["f_edit"], "ELECT003") << "the edit box shows the name that moved up, not the deleted one";
         d.tiles["f_edit"] = "first";
         d.select("f_names", 0);
         d.tiles["f_edit"] = "first";
@@ -281,6 +282,8 @@ TEST_F(Project, DialogCancelLeavesTheListAlone) {
         d.press("f_but");
         d.select("f_names", 0);
         d.press("del");
+        for (int i = 0; i < 3; ++i) d.press("del");
+        EXPECT_EQ(d.tiles["f_edit"], "") << "the list is empty";
         d.cancel();
     });
     EXPECT_NE(out.find("\nCancel!"), std::string::npos);

@@ -145,6 +145,10 @@ void on_del(ads_callback_packet* p) {
     g_work->f_names[n - 1] = kListEnd;
     if (sel >= n - 1) g_work->selected = n - 2;
     show_list(h, *g_work);
+    // The edit box shows the name now on the selected line, never the
+    // deleted one, so that a following "mod" cannot bring it back.
+    int now = g_work->selected;
+    ads_set_tile(h, "f_edit", now >= 0 ? g_work->f_names[now].c_str() : "");
 }
 
 void on_mod(ads_callback_packet* p) {
