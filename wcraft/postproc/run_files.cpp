@@ -127,15 +127,15 @@ bool close_run_files(FILE* script, FILE* log) {
     bool log_ok = close_beside(log);
     // Neither replaces its old file unless both were written whole, so that
     // a script is never left beside the log of another run for want of disk.
-    if (script_ok && log_ok) {
-        script_ok = place_beside(script_path);
-        log_ok = script_ok && place_beside(log_path);
-    }
-    if (!script_ok) drop_beside(script_path);
-    if (!log_ok) drop_beside(log_path);
+    bool script_placed = script_ok && log_ok && place_beside(script_path);
+    bool log_placed = script_placed && place_beside(log_path);
+    if (!script_placed) drop_beside(script_path);
+    if (!log_placed) drop_beside(log_path);
     if (!script_ok) error_code() = ERR_RUN_SCRIPT;
     else if (!log_ok) error_code() = ERR_RUN_LOG;
-    return script_ok && log_ok;
+    else if (!script_placed) error_code() = ERR_RUN_SCRIPT;
+    else if (!log_placed) error_code() = ERR_RUN_LOG;
+    return log_placed;
 }
 
 void print_rule(int width) { ads_printf("\n%s", std::string(static_cast<size_t>(width), '=').c_str()); }
