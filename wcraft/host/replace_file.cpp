@@ -12,7 +12,7 @@ std::string beside_name(const std::string& path) {
     return path.substr(0, dot + 1) + "$" + path.substr(dot + 1, 2);
 }
 
-FILE* open_beside(const std::string& path) { return rt_fopen(beside_name(path).c_str(), "w"); }
+FILE* open_beside(const std::string& path, const char* mode) { return rt_fopen(beside_name(path).c_str(), mode); }
 
 bool close_beside(FILE* f) {
     // A write error may show only at the close, when the buffer is written.

@@ -14,8 +14,9 @@ namespace wcraft {
 // without extension. The run files of a project differ in their first two
 // letters, so the ones open at once never share it.
 std::string beside_name(const std::string& path);
-// Opens the file beside `path` for writing, emptied; null when it cannot.
-FILE* open_beside(const std::string& path);
+// Opens the file beside `path` for writing ("w" or "wb"), emptied; null
+// when it cannot.
+FILE* open_beside(const std::string& path, const char* mode = "w");
 // Closes a file opened by open_beside; true when every write to it and the
 // close succeeded.
 bool close_beside(FILE* f);

@@ -12,6 +12,7 @@
 #include "host/error_table.h"
 #include "host/module_state.h"
 #include "host/replace_file.h"
+#include "host/setup.h"
 #include "postproc/batch_utils.h"
 #include "postproc/postproc.h"
 #include "postproc_fixture.h"
@@ -256,6 +257,21 @@ TEST_F(RunFileFaults, ABatchScriptThatCannotBeWrittenWholeKeepsThePreviousOne) {
                 nothing_beside({"SCR"});
             });
     }
+}
+
+// The demo reset copies each demo drawing over its working copy: a copy
+// that fails keeps the working copy as it was.
+TEST_F(RunFileFaults, ADemoResetThatCannotCopyKeepsTheWorkingCopy) {
+    const std::string demo(20000, 'd');  // several blocks, so several writes
+    write_file("WCRAFT/NEW001.DXF", demo);
+    std::filesystem::create_directories(on_c("WCRAFT/Wcrdemo"));
+    const std::string copy = "WCRAFT/Wcrdemo/DEMO001.DXF";
+    walk(
+        {kWrite, kClose, kRename}, [&] { write_file(copy, "edited"); }, [&] { cmd_reset_demo(); },
+        [&](bool failed) {
+            EXPECT_EQ(read_file(copy), failed ? "edited" : demo);
+            EXPECT_FALSE(std::filesystem::exists(on_c(beside_name(copy))));
+        });
 }
 
 }  // namespace
