@@ -104,6 +104,9 @@ private:
     Source m_base_buf;             // what has been read of the base stream
     std::istream* m_base = nullptr;
     bool m_terminal = false;
+    // The last answer taken from a source ended at a blank or line end,
+    // not with the source's text (answers given by a call count as ended).
+    bool m_separated = true;
 };
 
 }  // namespace cadhost::host
