@@ -46,6 +46,7 @@ Answer Input::pop_pending() {
     if (m_pending.empty()) return Answer{};
     Answer a = std::move(m_pending.front());
     m_pending.pop_front();
+    m_separated = true;
     return a;
 }
 
@@ -58,11 +59,18 @@ std::optional<std::string> Input::from_source(Source& s, ReadMode mode) {
     if (s.pos >= s.text.size()) return std::nullopt;
     std::string out;
     s.line_ended = false;
+    m_separated = false;
     while (s.pos < s.text.size()) {
         char c = s.text[s.pos++];
         if (c == '\r') continue;
-        if (c == '\n') break;
-        if (c == ' ' && mode == ReadMode::Token) return out;
+        if (c == ' ' && mode == ReadMode::Token) {
+            m_separated = true;
+            return out;
+        }
+        if (c == '\n') {
+            m_separated = true;
+            break;
+        }
         out += c;
     }
     s.line_ended = true;
@@ -169,8 +177,9 @@ std::optional<std::string> Input::read_balanced(const std::string& first) {
         out += c;
     }
     // The answer that brought the "(" ended at a blank or line end; keep it.
+    // One that ended with the text had none, and gains none.
     Source* src = m_scripts.empty() ? &m_base_buf : &m_scripts.back();
-    if (scan.depth > 0) {
+    if (scan.depth > 0 && m_separated) {
         out += ' ';  // the blank or line end that ended the first answer
         comment = false;
     }

@@ -159,6 +159,9 @@ private:
     Completion m_completion = Completion::None;
     TypedLine::Kind m_last_typed = TypedLine::Kind::Text;
     bool m_typed = false;
+    // The last answer taken from a source ended at a blank or line end,
+    // not with the source's text (answers given by a call count as ended).
+    bool m_separated = true;
 };
 
 }  // namespace cadhost::host

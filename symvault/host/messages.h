@@ -36,6 +36,7 @@ inline constexpr const char* kUpdating = "Updating library : %s ... ";
 inline constexpr const char* kMissingFile = "Warning : Can't find Symvault library file ";
 inline constexpr const char* kInvalidFile = "Warning : Invalid library file ";
 inline constexpr const char* kBadVersion = "Unsupported library file version";
+inline constexpr const char* kLineTooLong = "\nLine %d of the library file is longer than %zu characters.\n";
 
 // library manager
 inline constexpr const char* kSelectThenSelect1 = "Select a library from the list";

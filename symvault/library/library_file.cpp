@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <new>
 
 #include "host/dialogs.h"
@@ -14,49 +15,68 @@
 
 namespace symvault {
 
-namespace {
-
-// One whole line of a text file, whatever its length; nullopt at the end.
-std::optional<std::string> read_raw_line(FILE* f) {
-    std::string line;
-    char buf[256];
-    bool any = false;
-    while (fgets(buf, sizeof buf, f)) {
-        any = true;
-        line += buf;
-        if (!line.empty() && line.back() == '\n') break;
+LineRead read_library_line(FILE* f, std::string& line) {
+    line.clear();
+    int c;
+    while ((c = getc(f)) != EOF) {
+        if (line.size() == kMaxLineChars) {
+            ungetc(c, f);
+            return LineRead::TOO_LONG;
+        }
+        line += static_cast<char>(c);
+        if (c == '\n') return LineRead::LINE;
     }
-    if (!any) return std::nullopt;
-    return line;
+    return line.empty() ? LineRead::END : LineRead::LINE;
 }
 
-LineSource lines_of(FILE* f) {
-    return [f]() -> std::optional<std::string> {
-        auto raw = read_raw_line(f);
-        if (!raw) return std::nullopt;
-        return clean_line(*raw);
+namespace {
+
+// The cleaned lines of the file; a line beyond the bound ends them, with
+// `*too_long` set to its number (from 1).
+LineSource lines_of(FILE* f, int* too_long) {
+    auto number = std::make_shared<int>(0);
+    return [f, too_long, number]() -> std::optional<std::string> {
+        std::string raw;
+        LineRead r = read_library_line(f, raw);
+        ++*number;
+        if (r == LineRead::TOO_LONG) *too_long = *number;
+        if (r != LineRead::LINE) return std::nullopt;
+        return clean_line(raw);
     };
 }
 
 bool exists(const std::string& path) { return rt_access(path.c_str(), 0) == 0; }
 
-// Copies a text file line by line (the previous library into its backup).
+// Copies a text file as text (the previous library into its backup), in
+// blocks, so that no line length matters.
 bool copy_text_file(const std::string& from, const std::string& to) {
     FILE* in = rt_fopen(from.c_str(), "r");
     if (!in) return false;
     FILE* out = rt_fopen(to.c_str(), "w");
     if (!out) return fclose(in), false;
     bool ok = true;
-    while (auto line = read_raw_line(in))
-        if (fputs(line->c_str(), out) < 0) ok = false;
-    if (ferror(in)) ok = false;
+    char buf[8192];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, in)) > 0)
+        if (fwrite(buf, 1, n, out) != n) ok = false;
+    if (ferror(in) || ferror(out)) ok = false;
     fclose(in);
     if (fclose(out) != 0) ok = false;
     return ok;
 }
 
+// Says which line went beyond the bound and reports error 5031; returns 0.
+int line_too_long(int line) {
+    ads_printf(msg::kLineTooLong, line, kMaxLineChars);
+    error_code() = ERR_LINE_TOO_LONG;
+    report_error();
+    return 0;
+}
+
 int read_opened(FILE* f, const std::string& name, const std::string& path, int location) {
-    auto first = check_first_line(lines_of(f)());
+    int too_long = 0;
+    auto first = check_first_line(lines_of(f, &too_long)());
+    if (too_long) return line_too_long(too_long);
     if (first.kind == FirstLine::INVALID) return alert_dialog(msg::kInvalidFile, path), 0;
     if (first.kind == FirstLine::UNSUPPORTED) return alert_dialog(msg::kBadVersion, first.version_text), 0;
     auto lib = std::make_unique<LibraryRecord>();
@@ -65,8 +85,9 @@ int read_opened(FILE* f, const std::string& name, const std::string& path, int l
     lib->name = bounded(name, kLibNameChars);
     ads_printf(msg::kLoading, lib->name.c_str());
     bool described = false;
-    int err = parse_library(lines_of(f), *lib, &described);
+    int err = parse_library(lines_of(f, &too_long), *lib, &described);
     if (described) ads_printf(msg::kDescription, lib->description.c_str());
+    if (too_long) return line_too_long(too_long + 1);
     if (err) {
         error_code() = err;
         report_error();

@@ -25,6 +25,7 @@ enum LibraryError {
     ERR_NO_END_MARKER = 5029,
     ERR_OPEN_WRITE = 5030,
     ERR_BACKUP = 5031,
+    ERR_LINE_TOO_LONG = 5031,  // the file cannot be read: a line beyond the bound
     ERR_WRITE = 5033,
 };
 

@@ -120,6 +120,54 @@ TEST_F(LibraryFiles, WindowsLineEndsAndLongLinesOfAHandWrittenFile) {
     EXPECT_EQ(lib.groups[0].symbols[0].name, "P1");
 }
 
+// A line may be long, but not without end: reading stops at the bound.
+TEST(LibraryLines, ALineBeyondTheBoundIsCutThere) {
+    FILE* f = tmpfile();
+    ASSERT_NE(f, nullptr);
+    std::string longest(kMaxLineChars - 1, 'a');
+    fputs(("abc\n" + longest + "\n" + std::string(kMaxLineChars + 10, 'b') + "\n").c_str(), f);
+    rewind(f);
+    std::string line;
+    EXPECT_EQ(read_library_line(f, line), LineRead::LINE);
+    EXPECT_EQ(line, "abc\n");
+    EXPECT_EQ(read_library_line(f, line), LineRead::LINE);
+    EXPECT_EQ(line, longest + "\n") << "a line of the bound with its line feed is whole";
+    EXPECT_EQ(read_library_line(f, line), LineRead::TOO_LONG);
+    EXPECT_EQ(line, std::string(kMaxLineChars, 'b'));
+    fclose(f);
+    f = tmpfile();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(read_library_line(f, line), LineRead::END);
+    fputs("last", f);
+    rewind(f);
+    EXPECT_EQ(read_library_line(f, line), LineRead::LINE);
+    EXPECT_EQ(line, "last");
+    EXPECT_EQ(read_library_line(f, line), LineRead::END);
+    fclose(f);
+}
+
+TEST_F(LibraryFiles, AFileWithALineWithoutEndIsRefusedAtTheBound) {
+    ASSERT_EQ(write_library(library("Good")), 1);
+    ASSERT_EQ(read_library("ELEC", 0, NO_WARNING), 1);
+    const std::string endless(8 * kMaxLineChars, 'x');
+    write("FIRST.SVF", "***SYMVAULT=2" + endless);
+    write("DESC.SVF", "***SYMVAULT=2\n" + endless);
+    // A whole library but for one line beyond the bound is refused too.
+    const std::string tail = "\n***END_SYMBOLS\n***BEGIN_SCALE_OPTIONS\n***END_SCALE_OPTIONS\n***END_SYMVAULT_LIBRARY\n";
+    const std::string head = "***SYMVAULT=2\nLong\n***SHOW_LIBRARY\n***BEGIN_LIBRARY\n**G\n*SYMBOL=";
+    write("LATER.SVF", head + std::string(kMaxLineChars, 'x') + tail);
+    for (const char* name : {"FIRST", "DESC", "LATER"}) {
+        EXPECT_EQ(read_library(name, 0, NO_WARNING), 0) << name;
+        ASSERT_EQ(sv().libraries.size(), 1u) << name;
+        EXPECT_EQ(error_code(), 0) << name << ": reported when found";
+    }
+    // Just within the bound the same file reads.
+    write("WITHIN.SVF", head + std::string(kMaxLineChars - 9, 'x') + tail);
+    EXPECT_EQ(read_library("WITHIN", 0, NO_WARNING), 1);
+    ASSERT_EQ(sv().libraries.size(), 2u);
+    EXPECT_EQ(sv().libraries[1]->groups.at(0).symbols.size(), 1u);
+}
+
 TEST_F(LibraryFiles, FailedReadsLeaveTheListAsItWas) {
     ASSERT_EQ(write_library(library("Good")), 1);
     ASSERT_EQ(read_library("ELEC", 0, NO_WARNING), 1);

@@ -7,6 +7,7 @@
 #include "host/host_api.h"
 #include "host/messages.h"
 #include "host/module_state.h"
+#include "host/replace_file.h"
 #include "host/publish.h"
 #include "project/project_io.h"
 
@@ -22,11 +23,12 @@ bool host_finds(const std::string& path) {
 }
 
 // Byte-for-byte copy; skipped silently when either file cannot be opened.
-// A target that could not be written completely is removed again.
+// The copy is written beside the target and replaces it only when whole,
+// so a failed copy leaves the target as it was.
 void copy_file(const std::string& from, const std::string& to) {
     FILE* in = rt_fopen(from.c_str(), "rb");
     if (!in) return;
-    FILE* out = rt_fopen(to.c_str(), "wb");
+    FILE* out = open_beside(to, "wb");
     if (!out) {
         fclose(in);
         return;
@@ -37,8 +39,12 @@ void copy_file(const std::string& from, const std::string& to) {
     while (ok && (n = fread(buf, 1, sizeof buf, in)) > 0) ok = fwrite(buf, 1, n, out) == n;
     if (ferror(in)) ok = false;
     fclose(in);
-    if (fclose(out) != 0) ok = false;
-    if (!ok) rt_remove(to.c_str());
+    if (ok) {
+        put_in_place(out, to);
+    } else {
+        close_beside(out);
+        drop_beside(to);
+    }
 }
 
 // Creates a folder; one that already exists is fine.

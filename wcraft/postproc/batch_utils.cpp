@@ -7,6 +7,7 @@
 #include "host/error_report.h"
 #include "host/host_api.h"
 #include "host/module_state.h"
+#include "host/replace_file.h"
 #include "host/setup.h"
 #include "postproc/postproc.h"
 #include "postproc/run_files.h"
@@ -133,14 +134,18 @@ int run_utility(const Utility& u) {
     print_rule(u.rule);
     error_code() = 0;
     std::string script = run_file("SCR");
-    FILE* scr = rt_fopen(script.c_str(), "w");
+    // Written beside the old script, which stays if the new one is not whole.
+    FILE* scr = open_beside(script);
     if (!scr) {
         error_code() = ERR_BATCH_SCRIPT;
         return report_error();
     }
     BatchDrawings d = batch_drawings(config());
     write_script(scr, u, d.paths);
-    fclose(scr);
+    if (!put_in_place(scr, script)) {
+        error_code() = ERR_BATCH_SCRIPT;
+        return report_error();
+    }
     if (d.paths.empty() || d.failed) {
         if (d.paths.empty()) ads_printf("%s", u.none_found);
         else ads_printf(kCantFind, d.missing.c_str());

@@ -12,7 +12,7 @@ enum RunError : int {
     ERR_RUN_SCRIPT = 2010,       // script cannot be written
     ERR_RUN_WLF = 2016,          // 2016..2019: the four report files in order
     ERR_RUN_LOG = 2020,          // log cannot be written
-    ERR_RUN_LOG_APPEND = 2021,   // log cannot be opened for appending
+    ERR_RUN_LOG_APPEND = 2021,   // log cannot be opened or appended to
     ERR_RUN_STAGE_BUILD = 2052,  // wcrstage cannot be set
     ERR_RUN_OPTION = 3000,       // wcroptn missing or not a short integer
     ERR_RUN_STAGE1 = 3001,       // 3001..3005: option at the wrong stage

@@ -53,6 +53,8 @@ int write_run_files(FILE* scr, FILE* log) {
     script_line(scr, "");
     script_line(scr, pmsg::kScriptLoad);
     script_line(scr, pmsg::kScriptFinish);
+    // A script or log that is not whole is an error of its own, stronger
+    // than an empty drawing list.
     close_run_files(scr, log);
     return count;
 }

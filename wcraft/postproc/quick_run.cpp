@@ -16,7 +16,7 @@ namespace wcraft {
 
 namespace {
 
-void write_quick_files(FILE* scr, FILE* log) {
+bool write_quick_files(FILE* scr, FILE* log) {
     write_log_title(log, pmsg::kQuickLogTitle, pmsg::kQuickLogRule, config());
     fputs(pmsg::kGenerating, log);
     script_line(scr, pmsg::kScriptLoad);
@@ -28,7 +28,7 @@ void write_quick_files(FILE* scr, FILE* log) {
     // that one undo takes back the whole run.
     script_line(scr, pmsg::kScriptUndoEnd);
     script_line(scr, pmsg::kScriptFinish);
-    close_run_files(scr, log);
+    return close_run_files(scr, log);
 }
 
 }  // namespace
@@ -48,13 +48,12 @@ int single_sheet_processor() {
     error_code() = 0;
     FILE* scr = nullptr;
     FILE* log = nullptr;
-    if (!open_run_files(scr, log)) {
+    if (!open_run_files(scr, log) || !write_quick_files(scr, log)) {
         // Nothing will end the group the run began: end it here, so that
         // the user's next undo does not take back everything done since.
         ads_command(RTSTR, "_.UNDO", RTSTR, "_E", 0);
         return stop_run();
     }
-    write_quick_files(scr, log);
     s.drawing_count = 1;
     start_script(run_file(pmsg::kScriptExt));
     return 1;

@@ -8,6 +8,7 @@
 #include "host/error_report.h"
 #include "host/host_api.h"
 #include "host/module_state.h"
+#include "host/replace_file.h"
 #include "host/setup.h"
 #include "postproc/messages.h"
 #include "postproc/progress.h"
@@ -80,21 +81,22 @@ void write_control_lines(const ProjectConfig& c, FILE* out) {
 }
 
 bool open_run_files(FILE*& script, FILE*& log) {
+    // Each file is written beside the one it replaces (see replace_file.h).
     for (int i = 0; i < 4; ++i) {
-        FILE* f = rt_fopen(run_file(pmsg::kReportExts[i]).c_str(), "w");
-        if (f) fclose(f);
-        else error_code() = ERR_RUN_WLF + i;
+        std::string report = run_file(pmsg::kReportExts[i]);
+        FILE* f = open_beside(report);
+        if (!f || !put_in_place(f, report)) error_code() = ERR_RUN_WLF + i;
     }
-    script = rt_fopen(run_file(pmsg::kScriptExt).c_str(), "w");
+    script = open_beside(run_file(pmsg::kScriptExt));
     if (!script) error_code() = ERR_RUN_SCRIPT;
     log = nullptr;
     if (error_code() == 0) {
-        log = rt_fopen(run_file(pmsg::kLogExt).c_str(), "w");
+        log = open_beside(run_file(pmsg::kLogExt));
         if (!log) error_code() = ERR_RUN_LOG;
     }
     if (error_code() == 0) return true;
-    if (script) fclose(script);
-    if (log) fclose(log);
+    if (script) close_beside(script), drop_beside(run_file(pmsg::kScriptExt));
+    if (log) close_beside(log), drop_beside(run_file(pmsg::kLogExt));
     script = log = nullptr;
     return false;
 }
@@ -118,10 +120,22 @@ void write_log_title(FILE* log, const char* title, int rule, const ProjectConfig
     fprintf(log, pmsg::kLogDir, c.p_dir.c_str());
 }
 
-void close_run_files(FILE* script, FILE* log) {
-    fclose(script);
+bool close_run_files(FILE* script, FILE* log) {
     fputs(pmsg::kScriptComplete, log);
-    fclose(log);
+    const std::string script_path = run_file(pmsg::kScriptExt), log_path = run_file(pmsg::kLogExt);
+    bool script_ok = close_beside(script);
+    bool log_ok = close_beside(log);
+    // Neither replaces its old file unless both were written whole, so that
+    // a script is never left beside the log of another run for want of disk.
+    bool script_placed = script_ok && log_ok && place_beside(script_path);
+    bool log_placed = script_placed && place_beside(log_path);
+    if (!script_placed) drop_beside(script_path);
+    if (!log_placed) drop_beside(log_path);
+    if (!script_ok) error_code() = ERR_RUN_SCRIPT;
+    else if (!log_ok) error_code() = ERR_RUN_LOG;
+    else if (!script_placed) error_code() = ERR_RUN_SCRIPT;
+    else if (!log_placed) error_code() = ERR_RUN_LOG;
+    return log_placed;
 }
 
 void print_rule(int width) { ads_printf("\n%s", std::string(static_cast<size_t>(width), '=').c_str()); }

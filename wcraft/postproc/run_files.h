@@ -26,10 +26,11 @@ void write_control_lines(const ProjectConfig& c, FILE* out);
 std::vector<std::string> list_files(const std::string& pattern);
 // Sends "_.SCRIPT" with the path after telling the shell to leave.
 int start_script(const std::string& path);
-// Empties the four report files and opens the script and the log for
-// writing. On failure the error code names the first file that failed
-// (a report file that cannot be made does not stop the others being
-// tried), everything opened is closed again and false is returned.
+// Empties the four report files and opens the new script and log for
+// writing, each beside the file it is to replace. On failure the error
+// code names a file that failed (a report file that cannot be emptied
+// keeps its old text and does not stop the others being tried),
+// everything opened is closed and removed again and false is returned.
 bool open_run_files(FILE*& script, FILE*& log);
 // One script line and its newline.
 void script_line(FILE* script, const std::string& text);
@@ -38,9 +39,12 @@ std::string script_sheet_line(const std::string& sheet);
 // The log's first lines: `title`, a rule of `rule` "=" and the project's
 // name, title and directory.
 void write_log_title(FILE* log, const char* title, int rule, const ProjectConfig& c);
-// Closes the script, notes in the log that it is complete and closes the
-// log.
-void close_run_files(FILE* script, FILE* log);
+// Notes in the log that the script is complete, closes both and puts them
+// in place of the old script and log. When either could not be written
+// whole, neither replaces its old file and the error code is 2010 (the
+// script) or 2020 (the log); a move that fails leaves that file and the
+// ones after it as they were. True when both are in place.
+bool close_run_files(FILE* script, FILE* log);
 // A newline and a rule of `width` "=" on the command line.
 void print_rule(int width);
 // Ends a run that cannot start: stage back to 0, the error reported.

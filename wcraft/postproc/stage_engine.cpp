@@ -175,7 +175,14 @@ int wcr_ctrl() {
     }
     read_sheet(log);
     run_option(option, log);
-    fclose(log);
+    // Lines that never reached the log are a failure, not a quiet gap: the
+    // stage's own error (if any) is reported first, then this one stands.
+    bool written = ferror(log) == 0;
+    if (fclose(log) != 0) written = false;
+    if (!written) {
+        if (error_code() != 0) report_error();
+        error_code() = ERR_RUN_LOG_APPEND;
+    }
     return error_code() == 0;
 }
 

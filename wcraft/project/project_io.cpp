@@ -14,6 +14,7 @@
 #include "host/message_dialogs.h"
 #include "host/messages.h"
 #include "host/module_state.h"
+#include "host/replace_file.h"
 #include "host/validators.h"
 #include "project/project_format.h"
 
@@ -37,25 +38,6 @@ bool copy_to_backup(const std::string& from, const std::string& to) {
     if (ferror(in)) ok = false;
     fclose(in);
     return ok;
-}
-
-// Puts `tmp` in place of `path`. The file layer never renames over a file,
-// so the old file steps aside first and comes back when the new one cannot
-// take its place: at every step one of them is there under `path`'s name
-// or beside it, never neither.
-bool replace_with(const std::string& tmp, const std::string& path) {
-    std::string aside = path + "~";
-    bool had = rt_access(path.c_str(), 0) == 0;
-    if (had) {
-        rt_remove(aside.c_str());
-        if (rt_rename(path.c_str(), aside.c_str()) != 0) return false;
-    }
-    if (rt_rename(tmp.c_str(), path.c_str()) != 0) {
-        if (had) rt_rename(aside.c_str(), path.c_str());
-        return false;
-    }
-    if (had) rt_remove(aside.c_str());
-    return true;
 }
 
 // Writes the configuration to `tmp` and moves it over `path`.

@@ -144,8 +144,7 @@ int write_analysis_file(FILE* log) {
     for (int z = 0, n = zone_count(c); z < n; ++z) write_zone(r, z, c.zone_defs[z], s);
     write_blocks(r, s);
     fputs(kAnalysisEnd, out);
-    fclose(out);
-    return 1;
+    return close_report(out, kAnalysisExt);
 }
 
 }  // namespace wcraft

@@ -3,6 +3,7 @@
 
 #include "host/host_api.h"
 #include "host/module_state.h"
+#include "host/replace_file.h"
 #include "postproc/progress.h"
 #include "postproc/run_files.h"
 #include "reports/exports_messages.h"
@@ -10,9 +11,15 @@
 namespace wcraft {
 
 FILE* open_report(const char* ext) {
-    FILE* f = rt_fopen(run_file(ext).c_str(), "w");
+    FILE* f = open_beside(run_file(ext));
     if (!f) error_code() = ERR_EXPORT_OPEN;
     return f;
+}
+
+int close_report(FILE* out, const char* ext) {
+    if (put_in_place(out, run_file(ext))) return 1;
+    error_code() = ERR_EXPORT_OPEN;
+    return 0;
 }
 
 // pad_text hands back one shared buffer, so each padded field is written

@@ -8,9 +8,13 @@
 
 namespace wcraft {
 
-// Opens the run's report file with the extension for writing (replacing
-// it); null with error 2018 when it cannot be opened.
+// Opens a new report file with the extension for writing, beside the run's
+// current one; null with error 2018 when it cannot be opened.
 FILE* open_report(const char* ext);
+// Closes the new report file and puts it in place of the current one;
+// returns 1. When a write, the close or the move failed, the current file
+// stays, the new one is removed, and the error is 2018; returns 0.
+int close_report(FILE* out, const char* ext);
 // Writes the text padded with spaces to `width`; a longer text is written
 // whole.
 void put_padded(FILE* out, const char* text, int width);

@@ -7,7 +7,7 @@
 namespace wcraft {
 
 // Each returns 1 when written, 0 with error 2018 when the file cannot be
-// opened.
+// opened or written whole; the previous file then stays.
 int write_relay_listing(FILE* log);
 int write_parts_listing(FILE* log);
 int write_analysis_file(FILE* log);

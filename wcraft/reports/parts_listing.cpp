@@ -52,8 +52,7 @@ int write_parts_listing(FILE* log) {
     write_blocks(out, s.components);
     write_blocks(out, s.terminals);
     write_blocks(out, s.unlisted);
-    fclose(out);
-    return 1;
+    return close_report(out, xmsg::kPartsExt);
 }
 
 }  // namespace wcraft

@@ -60,8 +60,7 @@ int write_relay_listing(FILE* log) {
         write_coil(out, c, coil);
     }
     fputs(xmsg::kRelayEnd, out);
-    fclose(out);
-    return 1;
+    return close_report(out, xmsg::kRelayExt);
 }
 
 }  // namespace wcraft

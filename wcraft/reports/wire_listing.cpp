@@ -2,11 +2,13 @@
 // interzone and external schedules, and the points left unconnected.
 #include "reports/wire_listing.h"
 
+#include <string>
 #include <vector>
 
 #include "extract/store.h"
 #include "host/host_api.h"
 #include "host/module_state.h"
+#include "host/replace_file.h"
 #include "postproc/progress.h"
 #include "postproc/run_files.h"
 #include "reports/wire_listing_index.h"
@@ -232,7 +234,9 @@ void Listing::unconnected() {
 }  // namespace
 
 int write_wire_listing(FILE* log) {
-    FILE* out = rt_fopen(run_file(wlmsg::kExt).c_str(), "w");
+    // Written beside the current listing, which it replaces only when whole.
+    const std::string path = run_file(wlmsg::kExt);
+    FILE* out = open_beside(path);
     if (!out) {
         error_code() = ERR_WLF_OPEN;
         return 0;
@@ -245,9 +249,9 @@ int write_wire_listing(FILE* log) {
     if (c.wire_sch == 1) listing.zone_schedules();
     listing.external();
     listing.unconnected();
-    // A listing that could not be written whole is no listing: say so.
-    bool failed = ferror(out) != 0;
-    if (fclose(out) != 0 || failed) {
+    // A listing that could not be written whole is no listing: say so, and
+    // keep the previous one.
+    if (!put_in_place(out, path)) {
         error_code() = ERR_WLF_OPEN;
         return 0;
     }

@@ -6,7 +6,7 @@
 namespace wcraft {
 
 // Writes the listing; 1 when written, 0 with error 2018 when the file
-// cannot be opened.
+// cannot be opened or written whole (the previous listing then stays).
 int write_wire_listing(FILE* log);
 
 }  // namespace wcraft

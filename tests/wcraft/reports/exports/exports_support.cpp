@@ -110,6 +110,24 @@ FILE* rt_fopen(const char* path, const char* mode) {
     return fopen((host().folder / name).c_str(), mode);
 }
 
+int rt_remove(const char* path) {
+    std::error_code ec;
+    return std::filesystem::remove(host().folder / wcraft::test::last_part(path), ec) ? 0 : -1;
+}
+
+// Never over an existing file, as the host's file layer.
+int rt_rename(const char* from, const char* to) {
+    std::filesystem::path target = host().folder / wcraft::test::last_part(to);
+    if (std::filesystem::exists(target)) return -1;
+    std::error_code ec;
+    std::filesystem::rename(host().folder / wcraft::test::last_part(from), target, ec);
+    return ec ? -1 : 0;
+}
+
+int rt_access(const char* path, int) {
+    return std::filesystem::exists(host().folder / wcraft::test::last_part(path)) ? 0 : -1;
+}
+
 struct resbuf* ads_newrb(int v) {
     auto* rb = static_cast<struct resbuf*>(calloc(1, sizeof(struct resbuf)));
     if (rb) rb->restype = static_cast<short>(v);

@@ -7,6 +7,7 @@
 
 #include "exports_support.h"
 #include "host/module_state.h"
+#include "host/replace_file.h"
 #include "reports/exports.h"
 
 namespace wcraft::test {
@@ -53,7 +54,9 @@ TEST_F(RelayListing, CoilLinesCountContactsByKindAndPadEveryColumn) {
                                  "\nK-LONGREFERENCE:110V AC        : 0   : 0   : 0   :CUBICLE_1           :120,ABC"
                                  "\n\n*End of report*");
     EXPECT_EQ(log.text(), "\nCalculating relay contact listing...");
-    EXPECT_EQ(host().opened, std::vector<std::string>{"C:\\SYMVAULT\\LIBRARY\\WCRAFT\\PROCESS\\NONAME.RLF"});
+    // Written beside the listing it replaces, then moved into place.
+    EXPECT_EQ(host().opened, std::vector<std::string>{"C:\\SYMVAULT\\LIBRARY\\WCRAFT\\PROCESS\\NONAME.$RL"});
+    EXPECT_FALSE(std::filesystem::exists(host().folder / "NONAME.$RL"));
     EXPECT_EQ(error_code(), 0);
 }
 
@@ -127,7 +130,7 @@ TEST_F(ReportFiles, UnopenableFileIsError2018AndWritesNothing) {
     for (Case c : {Case{"RLF", write_relay_listing}, Case{"PLF", write_parts_listing},
                    Case{"ALF", write_analysis_file}}) {
         SCOPED_TRACE(c.ext);
-        host().refused = {std::string("NONAME.") + c.ext};
+        host().refused = {beside_name(std::string("NONAME.") + c.ext)};
         error_code() = 0;
         EXPECT_EQ(c.write(log.file()), 0);
         EXPECT_EQ(error_code(), 2018);

@@ -7,10 +7,13 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "host/module_state.h"
+#include "host/replace_file.h"
 #include "listing_support.h"
 #include "reports/wire_listing.h"
 
@@ -237,11 +240,15 @@ TEST_F(WireListing, AFileThatCannotBeOpenedIsError2018AndNothingIsTouched) {
 
 TEST_F(WireListing, AListingThatCannotBeWrittenWholeIsReportedAsFailed) {
     if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    std::filesystem::create_symlink("/dev/full", listing_path());
+    // The listing is written beside the old one, which it then replaces.
+    std::ofstream(listing_path()) << "the previous listing";
+    std::filesystem::create_symlink("/dev/full", beside_name(listing_path().string()));
     record("A", -1, {{0, 0}, {1, 0}});
     error_code() = 0;
     EXPECT_EQ(write_wire_listing(nullptr), 0);
     EXPECT_EQ(error_code(), 2018);
+    std::ifstream in(listing_path());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the previous listing");
 }
 
 }  // namespace
