@@ -7,6 +7,8 @@
 // calls. Stacks are kept and reused.
 #include "cmd/fiber.h"
 
+#include "core/stack.h"
+
 #include <sys/mman.h>
 
 #include <cstdint>
@@ -153,6 +155,8 @@ void Fiber::entry(Fiber* f) {
 void Fiber::switch_in() {
     m_outer = g_current;
     g_current = this;
+    // What runs until the fiber yields or ends is on the fiber's stack.
+    StackScope on_own_stack(m_stack, kStackSize);
 #if CH_ASAN_FIBERS
     void* fake = nullptr;
     __sanitizer_start_switch_fiber(&fake, m_stack, kStackSize);
