@@ -145,7 +145,8 @@ void Fiber::entry(Fiber* f) {
     try {
         f->m_body();
     } catch (...) {
-        // A command's failure must not leave its stack; the command ends.
+        // An exception must not leave the fiber's stack: the resumer takes it.
+        f->m_failure = std::current_exception();
     }
     f->m_finished = true;
     f->switch_out(true);
