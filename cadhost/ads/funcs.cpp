@@ -71,10 +71,13 @@ extern "C" int ads_retlist(const struct resbuf* rbuf) {
     return guarded([&](Session& s) {
         // A list result is bracketed, as (list ...) would give it.
         struct resbuf* head = new_rb(RTLB);
+        if (!head) return RTERROR;
         head->rbnext = host::copy_chain(rbuf);
+        if (rbuf && !head->rbnext) return ads_relrb(head), RTERROR;
         struct resbuf* t = head;
         while (t->rbnext) t = t->rbnext;
         t->rbnext = new_rb(RTLE);
+        if (!t->rbnext) return ads_relrb(head), RTERROR;
         return set_result(s, head);
     }, RTERROR);
 }
@@ -82,7 +85,9 @@ extern "C" int ads_retlist(const struct resbuf* rbuf) {
 extern "C" int ads_retval(const struct resbuf* rbuf) {
     return guarded([&](Session& s) {
         if (!rbuf) return RTERROR;
-        return set_result(s, host::copy_chain(rbuf));
+        struct resbuf* copy = host::copy_chain(rbuf);
+        if (!copy) return RTERROR;
+        return set_result(s, copy);
     }, RTERROR);
 }
 

@@ -5,6 +5,7 @@
 
 #include "ads.h"
 #include "acrx.h"
+#include "db/drawing.h"
 
 namespace cadhost::cmd {
 
@@ -194,8 +195,37 @@ bool CommandLine::resume_suspended(bool feed, CmdStatus& status) {
     s->feed = saved;
     if (!ended) return false;
     status = s->status;
+    if (s->fiber->failure()) {
+        fail_broken(*s);
+        status = CmdStatus::Failed;
+    }
     std::erase_if(m_suspended, [&](const auto& p) { return p.get() == s; });
     return true;
+}
+
+void CommandLine::fail_broken(const Suspended& s) {
+    std::string why;
+    try {
+        std::rethrow_exception(s.fiber->failure());
+    } catch (const std::exception& e) {
+        why = e.what();
+    } catch (...) {
+        why = "an exception of unknown type";
+    }
+    print("Command " + s.name + " failed: " + why + "\n");
+    if (!m_session.has_drawing() || m_session.drawing_serial() != s.serial) return;  // its drawing is gone
+    // Entities are appended, so what the command made follows the last one
+    // it found; deleting a main entity deletes its sub-entities with it.
+    db::Drawing& d = m_session.drawing();
+    d.abandon_unfinished();
+    std::vector<EntityRef> made;
+    for (EntityRef e = s.last ? d.next_entity(s.last) : d.first_entity(); e; e = d.next_entity(e)) {
+        std::string_view type = d.type_view(e);
+        if (type != "ATTRIB" && type != "VERTEX" && type != "SEQEND") made.push_back(e);
+    }
+    for (EntityRef e : made)
+        if (!d.is_deleted(e))
+            if (auto st = d.entdel(e); !st) print("Cannot take back what " + s.name + " made: " + st.error().message + "\n");
 }
 
 int CommandLine::command(std::vector<host::Answer> answers) {
@@ -221,6 +251,8 @@ int CommandLine::command(std::vector<host::Answer> answers) {
         auto s = std::make_unique<Suspended>();
         Suspended* raw = s.get();
         std::string name = first.text;
+        s->name = name;
+        if (m_session.has_drawing()) s->serial = m_session.drawing_serial(), s->last = m_session.drawing().last_entity();
         s->fiber = std::make_unique<Fiber>([this, raw, name] { raw->status = dispatch(name); });
         m_suspended.push_back(std::move(s));
         if (!resume_suspended(true, status)) break;  // waiting for more: left active

@@ -114,7 +114,12 @@ private:
         CmdStatus status = CmdStatus::Done;
         bool feed = false;     // resumed by a command call: wait for its answers only
         bool waiting = false;  // yielded for want of answers (otherwise running)
+        std::string name;      // as the call gave it
+        long serial = 0;       // the drawing it started in (0: none open)
+        EntityRef last;        // that drawing's last entity when it started
     };
+    // A command whose body threw: says why and takes back what it made.
+    void fail_broken(const Suspended& s);
     CmdStatus run_sysvar(const std::string& name);
     // Resumes the innermost suspended command; true when it has ended.
     bool resume_suspended(bool feed, CmdStatus& status);

@@ -347,6 +347,17 @@ Placement placement_of(const GroupList& ins, const db::Drawing::BlockStart& blk)
 
 bool is_sub_entity(const std::string& type) { return type == "ATTRIB" || type == "VERTEX" || type == "SEQEND"; }
 
+// Why an entity's groups cannot be placed: a value the reader kept as text
+// where a number belongs, or a point that placing it needs is missing.
+Status check_placeable(const GroupList& l) {
+    std::string type = group_string(l, 0);
+    if (const Group* bad = misread_group(l)) return Error{type + " " + misread_message(*bad)};
+    bool needs_center = type == "INSERT" || type == "CIRCLE" || type == "ARC" || type == "ELLIPSE";
+    if (needs_center && !find_group(l, 10)) return Error{type + " has no group 10"};
+    if (type == "ELLIPSE" && !find_group(l, 11)) return Error{type + " has no group 11"};
+    return ok_status();
+}
+
 // The entities one reference explodes into, in the order they are made, or
 // why it cannot be exploded.
 Result<std::vector<GroupList>> exploded_lists(db::Drawing& d, EntityRef e) {
@@ -355,6 +366,7 @@ Result<std::vector<GroupList>> exploded_lists(db::Drawing& d, EntityRef e) {
     std::string name = group_string(*ins, 2);
     auto blk = d.block_start(name);
     if (!blk) return Error{"Block " + name + " is not defined."};
+    if (auto st = check_placeable(*ins); !st) return Error{"Cannot explode the reference: " + st.error().message + "."};
     if (!flat_extrusion(*ins)) return Error{"Cannot explode a block reference out of the drawing's plane."};
     if (group_int(*ins, 70, 1) > 1 || group_int(*ins, 71, 1) > 1) return Error{"Cannot explode a block array."};
     if (group_real(*ins, 41, 1) == 0 || group_real(*ins, 42, 1) == 0 || group_real(*ins, 43, 1) == 0)
@@ -366,6 +378,7 @@ Result<std::vector<GroupList>> exploded_lists(db::Drawing& d, EntityRef e) {
     for (EntityRef b = blk->first; b; b = d.next_entity(b)) {
         auto g = d.entget(b);
         if (!g) continue;
+        if (auto st = check_placeable(*g); !st) return Error{"Block " + name + ": " + st.error().message + "."};
         if (group_string(*g, 0) == "POLYLINE") spatial = (group_int(*g, 70) & (8 | 16 | 64)) != 0;
         out.push_back(CH_TRY(placed(*g, pl, ref, spatial)));
     }

@@ -7,6 +7,8 @@
 // calls. Stacks are kept and reused.
 #include "cmd/fiber.h"
 
+#include "core/stack.h"
+
 #include <sys/mman.h>
 
 #include <cstdint>
@@ -143,7 +145,8 @@ void Fiber::entry(Fiber* f) {
     try {
         f->m_body();
     } catch (...) {
-        // A command's failure must not leave its stack; the command ends.
+        // An exception must not leave the fiber's stack: the resumer takes it.
+        f->m_failure = std::current_exception();
     }
     f->m_finished = true;
     f->switch_out(true);
@@ -153,6 +156,8 @@ void Fiber::entry(Fiber* f) {
 void Fiber::switch_in() {
     m_outer = g_current;
     g_current = this;
+    // What runs until the fiber yields or ends is on the fiber's stack.
+    StackScope on_own_stack(m_stack, kStackSize);
 #if CH_ASAN_FIBERS
     void* fake = nullptr;
     __sanitizer_start_switch_fiber(&fake, m_stack, kStackSize);

@@ -15,6 +15,7 @@
 #endif
 
 #include <cstddef>
+#include <exception>
 #include <functional>
 
 namespace cadhost::cmd {
@@ -31,6 +32,8 @@ public:
     // From inside the fiber: hands control back to the resumer.
     void yield();
     bool finished() const { return m_finished; }
+    // What the body threw, once it has ended so; null otherwise.
+    std::exception_ptr failure() const { return m_failure; }
     // Set while the fiber is being wound up; input then reads as cancel.
     bool aborting() const { return m_abort; }
     // The fiber whose code is running now, or nullptr.
@@ -47,6 +50,7 @@ private:
     void switch_out(bool ending);
 
     std::function<void()> m_body;
+    std::exception_ptr m_failure;  // what the body threw
 #if CH_OWN_FIBER_SWITCH
     // A suspended side is its stack pointer: the registers a call must keep
     // are pushed on its stack by the switch.

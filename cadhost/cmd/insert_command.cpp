@@ -220,6 +220,7 @@ std::vector<GroupList> attdefs(const db::Drawing& d, const std::optional<db::Dra
     return out;
 }
 
+// `def` holds no misread group (see misread_group).
 GroupList attrib_from(const GroupList& def, const Placement& pl, const std::string& value, const std::string& layer) {
     GroupList a{make_group(0, std::string("ATTRIB"))};
     std::string l = group_string(def, 8, "0");
@@ -242,6 +243,14 @@ GroupList attrib_from(const GroupList& def, const Placement& pl, const std::stri
 CmdStatus place(CommandLine& cl, const std::string& name, const std::optional<db::Drawing::BlockStart>& blk) {
     host::Session& s = cl.session();
     auto& d = s.drawing();
+    // A definition the reader could not read is reported before any prompt.
+    auto defs = attdefs(d, blk);
+    for (const auto& def : defs)
+        if (const Group* bad = misread_group(def)) {
+            cl.print("Block " + name + ": attribute definition " + group_string(def, 2) + ": " + misread_message(*bad) +
+                     "\n");
+            return CmdStatus::Failed;
+        }
     Placement pl;
     if (blk && blk->base) pl.base = *blk->base;
     static const InitGet no_null = parse_initget(RSG_NONULL, "");
@@ -262,7 +271,6 @@ CmdStatus place(CommandLine& cl, const std::string& name, const std::optional<db
     static const host::SysvarDef* attreq_def = host::Sysvars::find("ATTREQ");
     auto attreq = s.sysvars().get(*attreq_def);
     bool ask_values = attreq && std::get<int16_t>(*attreq) != 0;
-    auto defs = attdefs(d, blk);
     bool announced = false;
     for (auto& def : defs) {
         if (group_int(def, 70) & 2) continue;  // constant: no ATTRIB of its own

@@ -54,4 +54,11 @@ std::string group_string(const GroupList& list, int code, const std::string& fal
 long group_int(const GroupList& list, int code, long fallback = 0);
 double group_real(const GroupList& list, int code, double fallback = 0.0);
 
+// The first group whose code stands for a number or a point but whose value
+// is text: the reader keeps a value it cannot read as the file had it. Code
+// that takes such a group's number without a check must ask this first.
+const Group* misread_group(const GroupList& list);
+// What is wrong with such a group, for a message: group 40 is "abc", not a number.
+std::string misread_message(const Group& g);
+
 }  // namespace cadhost

@@ -217,6 +217,7 @@ std::optional<GroupList> Drawing::entget(EntityRef e, const std::vector<std::str
 
 Status Drawing::entmod(const GroupList& list) { return EntityEditor(*m_impl).entmod(list); }
 Result<EntityRef> Drawing::entmake(const GroupList& list) { return EntityMaker(*m_impl).make(list); }
+void Drawing::abandon_unfinished() { EntityMaker(*m_impl).abandon_unfinished(); }
 Status Drawing::entdel(EntityRef e) { return EntityEditor(*m_impl).entdel(e); }
 
 bool Drawing::is_deleted(EntityRef e) const {

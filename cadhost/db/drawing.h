@@ -105,6 +105,9 @@ public:
     // unfinished one. BLOCK ... ENDBLK defines (or redefines) a block, which
     // appears at ENDBLK; "*U"/"*D" names get the next free number.
     Result<EntityRef> entmake(const GroupList& list);
+    // Drops what entmake has left unfinished: a complex entity without its
+    // SEQEND, a block definition without its ENDBLK.
+    void abandon_unfinished();
     // Deletes, or undeletes a deleted entity (toggle, as the host does).
     Status entdel(EntityRef e);
     bool is_deleted(EntityRef e) const;

@@ -150,6 +150,22 @@ void EntityMaker::cancel_complex() {
     m_doc.m_complex = {};
 }
 
+void EntityMaker::abandon_unfinished() {
+    if (!m_doc.m_complex.ids.empty()) cancel_complex();
+    auto& bb = m_doc.m_block_build;
+    if (!bb.active) return;
+    // Entities of a definition are seen only once ENDBLK ends it; its record,
+    // still uncommitted, stays out of the table.
+    std::vector<uint32_t> ids = m_doc.m_lists[static_cast<size_t>(bb.list)].ids;
+    ids.push_back(bb.begin);
+    for (uint32_t id : ids) {
+        DbObject& o = m_doc.obj(id);
+        o.deleted = true;
+        m_doc.m_handles.erase(o.handle);
+    }
+    bb = {};
+}
+
 Result<EntityRef> EntityMaker::make(const GroupList& list) {
     std::string type = upper_type(list);
     if (type.empty()) return fail(msg::missing_group + std::string(" (0)"));

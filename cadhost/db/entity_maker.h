@@ -24,6 +24,8 @@ public:
     // For version conversion, which makes the blocks of a whole file: an
     // INSERT may name a block made later, and the caller checks afterwards.
     void allow_blocks_made_later() { m_blocks_later = true; }
+    // Drops a complex entity or block definition still being made.
+    void abandon_unfinished();
     // Tags of an entity in the drawing's form (also used when converting versions).
     Result<TagVec> compose(std::string_view type, const GroupList& list, uint64_t handle, uint64_t owner, DataForm form,
                            int polyline_flags);

@@ -140,7 +140,11 @@ void VersionConverter::lwpolyline_as_polyline(dxf::TagWriter& w, uint32_t id, bo
         if (x.code == 6 || x.code == 62) w.tag(x.code, x.text());
     w.tag(66, "1");
     w.tag(10, "0.0"); w.tag(20, "0.0"); w.tag(30, dxf::format_real(elevation));
-    if (const Group* g = find_group(l, 39)) w.tag(39, dxf::format_real(std::get<double>(g->value)));
+    if (const Group* g = find_group(l, 39)) {
+        // A thickness the reader could not read goes on as the file had it.
+        auto* text = std::get_if<std::string>(&g->value);
+        w.tag(39, text ? *text : dxf::format_real(std::get<double>(g->value)));
+    }
     w.tag(70, dxf::format_int(group_int(l, 70) & (1 | 128)));
     double width = group_real(l, 43);
     if (width != 0) { w.tag(40, dxf::format_real(width)); w.tag(41, dxf::format_real(width)); }

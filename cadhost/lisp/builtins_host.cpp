@@ -51,6 +51,7 @@ Value fn_command(Interpreter& in, Args& a) {
     }
     int status = in.host().command(items);
     if (status == rs::Cancel) raise(Msg::Cancelled);
+    if (status == rs::Error) raise(Msg::CommandFailed);
     return {};  // refused input and unknown commands are reported by the host
 }
 

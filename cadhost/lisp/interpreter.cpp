@@ -2,13 +2,12 @@
 // points of the interpreter.
 #include "interpreter.h"
 
-#include <pthread.h>
-
 #include <algorithm>
 #include <cmath>
 #include <exception>
 
 #include "builtins.h"
+#include "core/stack.h"
 #include "reader.h"
 
 namespace cadhost::lisp {
@@ -19,22 +18,6 @@ constexpr size_t k_handler_stack = 128 * 1024;  // extra stack the *error* handl
 constexpr int k_handler_reserve = 2000;
 
 uintptr_t current_stack() { return reinterpret_cast<uintptr_t>(__builtin_frame_address(0)); }
-
-// Lowest address this thread's stack may safely grow to; looked up once per
-// thread since finding the main thread's stack reads the process maps.
-uintptr_t stack_floor() {
-    thread_local uintptr_t floor = [] {
-        pthread_attr_t attr;
-        if (pthread_getattr_np(pthread_self(), &attr) != 0) return uintptr_t(0);
-        void* base = nullptr;
-        size_t size = 0;
-        pthread_attr_getstack(&attr, &base, &size);
-        pthread_attr_destroy(&attr);
-        // A quarter of the stack stays free for *error*, the host and libraries.
-        return reinterpret_cast<uintptr_t>(base) + size / 4;
-    }();
-    return floor;
-}
 
 // Each top-level value of the chain is one argument.
 std::vector<Value> ads_arguments(const AdsList& args) {
@@ -54,8 +37,8 @@ public:
     explicit DepthGuard(Interpreter& in) : m_in(in) {
         if (m_in.m_depth == 0) m_in.m_max_depth = k_max_evals;
         ++m_in.m_depth;
-        // The floor is the running thread's: nested evaluation may run on
-        // another thread (a command body) than the one that started.
+        // The floor is that of the stack running now: nested evaluation may
+        // run on a command's fiber, whose stack is not the thread's.
         uintptr_t floor = stack_floor();
         floor = floor > m_in.m_stack_allowance ? floor - m_in.m_stack_allowance : 0;
         if (m_in.m_depth > m_in.m_max_depth || current_stack() < floor) {

@@ -31,6 +31,7 @@ constexpr std::array<const char*, static_cast<size_t>(Msg::Count)> k_texts = {
     "not available: ",
     "bad DEFUN syntax",
     "function undefined for argument: ",
+    "command failed",
 };
 
 constexpr std::array<const char*, static_cast<size_t>(Pred::Count)> k_predicates = {

@@ -33,6 +33,7 @@ enum class Msg {
     NotAvailable,        // host facility missing
     BadDefun,
     Undefined,           // function undefined for argument: VALUE
+    CommandFailed,       // a command that (command ...) ran ended in error
     Count
 };
 

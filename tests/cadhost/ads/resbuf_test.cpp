@@ -7,6 +7,11 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "ads/rbconv.h"
 #include "session_fixture.h"
@@ -43,6 +48,47 @@ TEST(Resbuf, CopiesOwnTheirStringsAndBinaryChunks) {
     EXPECT_EQ(c->rbnext->resval.rbinary.clen, 3);
     EXPECT_EQ(c->rbnext->resval.rbinary.buf[2], 3);
     ads_relrb(c);
+}
+
+// A copy that runs out of memory part way is no copy: the caller gets
+// nothing, never a shorter chain that looks whole. Memory is made to run
+// out by a limit on the address space of a child process.
+TEST(Resbuf, ACopyThatRunsOutOfMemoryGivesNothing) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#else
+    constexpr int kChunks = 4000;
+    constexpr short kBytes = 32000;  // 128 MB in all
+    std::vector<char> bytes(kBytes, 7);
+    struct ads_binary b = {kBytes, bytes.data()};
+    struct resbuf* rb = nullptr;
+    for (int i = 0; i < kChunks; ++i) {
+        struct resbuf* one = ads_buildlist(310, &b, 0);
+        ASSERT_NE(one, nullptr);
+        one->rbnext = rb;
+        rb = one;
+    }
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        rlim_t now = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
+        struct rlimit lim = {now + (32u << 20), now + (32u << 20)};  // room for a quarter of the copy
+        if (setrlimit(RLIMIT_AS, &lim) != 0) _exit(3);
+        struct resbuf* c = host::copy_chain(rb);
+        int n = 0;
+        for (struct resbuf* r = c; r; r = r->rbnext) ++n;
+        _exit(n == 0 ? 0 : n == kChunks ? 2 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ads_relrb(rb);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 2) << "the limit left room for the whole copy";
+    EXPECT_NE(WEXITSTATUS(status), 1) << "a shorter chain came back as the copy";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+#endif
 }
 
 // Released resbufs are made again for later chains; each comes back as new,

@@ -78,6 +78,49 @@ TEST_F(Commands, InsertOfABlockFileAsksForEachAttribute) {
     EXPECT_NE(r.out.find("(50.0 62.0 0.0)"), std::string::npos) << r.out;
 }
 
+// A value the reader could not read as a number stays text in the drawing;
+// a command that needs the number says what is wrong and ends, and the
+// session goes on with nothing made.
+TEST_F(Commands, ABlockWhoseAttributeHeightIsNotANumberIsReportedNotPlaced) {
+    RunResult made = run("(entmake '((0 . \"CIRCLE\") (10 0.0 0.0 0.0) (40 . 1.0)))\n"
+                         "(entmake '((0 . \"ATTDEF\") (10 1.0 0.0 0.0) (40 . 2.0) (1 . \"\") (3 . \"Wire number\") "
+                         "(2 . \"WIRENO\") (70 . 0)))\nSAVEAS\n\nBLK.DXF\nQUIT\n",
+                         "");
+    ASSERT_TRUE(std::filesystem::exists(dir / "BLK.DXF")) << made.out;
+    made = run("INSERT\nblk\n0,0\n\n\n\nW1\nSAVEAS\n\nHOST.DXF\nQUIT\n", "");
+    std::string text = slurp("HOST.DXF");
+    auto at = text.find(" 40\n2.0\n", text.find("ATTDEF", text.find("BLOCKS")));
+    ASSERT_NE(at, std::string::npos) << made.out;
+    write("BAD.DXF", text.replace(at, 9, " 40\nabc\n"));
+    RunResult r = run("(setq before (entlast))\nINSERT\nblk\n(command \"_.INSERT\" \"blk\" \"5,5\" \"\" \"\" \"\" \"W2\")\n"
+                      "EXPLODE\nALL\n\n(list (eq before (entlast)) (sslength (ssget \"X\")))\nQUIT\nY\n",
+                      "BAD.DXF");
+    EXPECT_EQ(r.status, 0) << r.out;
+    std::string says = "Block BLK: attribute definition WIRENO: group 40 is \"abc\", not a number\n";
+    EXPECT_EQ(count(r.out, says), 2u) << r.out;
+    EXPECT_NE(r.out.find("Block BLK: ATTDEF group 40 is \"abc\", not a number.\n1 object could not be exploded."),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(last_value(r.out), "(T 1)") << r.out;
+}
+
+// Saving in an older format converts entities; a thickness the reader kept
+// as text goes into the older file as the drawing had it.
+TEST_F(Commands, SavingAsR12KeepsAPolylineThicknessThatIsNotANumber) {
+    RunResult made = run("(entmake '((0 . \"LWPOLYLINE\") (100 . \"AcDbEntity\") (100 . \"AcDbPolyline\") (90 . 2) "
+                         "(70 . 0) (39 . 1.5) (10 0.0 0.0) (10 5.0 0.0)))\nSAVEAS\n2000\nP.DXF\nQUIT\n",
+                         "");
+    std::string text = slurp("P.DXF");
+    auto at = text.find(" 39\n1.5\n", text.find("LWPOLYLINE"));
+    ASSERT_NE(at, std::string::npos) << made.out << text;
+    write("P.DXF", text.replace(at, 9, " 39\nabc\n"));
+    RunResult r = run("SAVEAS\nR12\nOLD.DXF\nQUIT\n", "P.DXF");
+    EXPECT_EQ(r.status, 0) << r.out;
+    std::string old = slurp("OLD.DXF");
+    EXPECT_NE(old.find("POLYLINE\n"), std::string::npos) << r.out;
+    EXPECT_NE(old.find(" 39\nabc\n"), std::string::npos) << old;
+}
+
 // A block file read for one insertion is read again once it has changed,
 // even within the same run.
 TEST_F(Commands, InsertFromAChangedBlockFileTakesTheNewContent) {

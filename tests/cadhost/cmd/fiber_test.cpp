@@ -88,6 +88,10 @@ TEST(Fibers, DeepRecursionExceptionsAndAbandonedBodies) {
     });
     EXPECT_TRUE(throwing.resume());
     EXPECT_TRUE(caught);
+    // What escaped the body is kept for the resumer to report.
+    ASSERT_TRUE(throwing.failure());
+    EXPECT_THROW(std::rethrow_exception(throwing.failure()), std::logic_error);
+    EXPECT_FALSE(recursion.failure());
 
     // Dropped while suspended: resumed with abort set until it ends.
     int seen_abort = 0;

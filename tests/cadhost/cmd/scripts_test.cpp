@@ -70,6 +70,23 @@ TEST_F(Scripts, ACommandLeftActiveTakesTheNextTypedInput) {
     EXPECT_NE(r.out.find("(0 . \"LINE\"))))\n2"), std::string::npos) << r.out;
 }
 
+// An answer typed at the prompt of a command a call drives is evaluated on
+// the command's own stack: deep recursion there works as it does at
+// "Command: ", and recursion past the limit is still stopped in time.
+TEST_F(Scripts, LispAtThePromptOfACommandACallDrivesRecursesAsDeepAsAtTheTop) {
+    const char* f = "(defun f (n) (if (= n 0) 0 (+ 1 (f (- n 1)))))\n";
+    RunResult r = run(std::string(f) +
+                          "(command \"_.LINE\" \"0,0\")\n(list 1 1)\n(list (f 3000) 0)\n\n"
+                          "(cdr (assoc 11 (entget (entlast))))\n"
+                          "(command \"_.LINE\" \"0,0\")\n(list (f 1000000) 0)\n(+ 1 2)\nQUIT\nY\n",
+                      "IN.DXF");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("(list (f 3000) 0)\nTo point: \n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("(entlast))))\n(3000.0 0.0 0.0)\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("(list (f 1000000) 0)\n; error: stack overflow\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("(+ 1 2)\n3\n"), std::string::npos) << "the session goes on\n" << r.out;
+}
+
 // The sequences the post-processor and the batch utilities write, each
 // with and without unsaved changes in the open drawing.
 TEST_F(Scripts, OpenAndNewSequencesWorkWithAndWithoutChanges) {
