@@ -11,7 +11,7 @@ namespace {
 std::string expression_of(const std::string& script, ReadMode mode) {
     Input in;
     in.start_script(script, "t.scr");
-    return in.read_balanced(in.read(mode).text);
+    return in.read_balanced(in.read(mode).text).value_or("(cancelled)");
 }
 
 TEST(InputExpressions, TheBlankThatEndedTheFirstAnswerIsKept) {
