@@ -9,6 +9,7 @@
 #include "draw/draw_support.h"
 #include "draw/entity_data.h"
 #include "draw/messages.h"
+#include "extract/entity_access.h"
 #include "host/module_state.h"
 
 namespace wcraft {
@@ -32,39 +33,6 @@ std::string layer_of(const EntityData& ed) {
     return layer;
 }
 
-constexpr int kBoxCorners = 4;
-
-// The box of a zone boundary as the post-processor takes it: a POLYLINE
-// flagged exactly closed with four VERTEX entities after it, or the first
-// four vertices of an LWPOLYLINE.
-bool boundary_box(const ads_name ent, const EntityData& ed, const std::string& type, XY& low, XY& high) {
-    XY c[kBoxCorners];
-    int n = 0;
-    if (type == "POLYLINE") {
-        const resbuf* flags = nullptr;
-        for (const resbuf* rb = ed.list(); rb; rb = rb->rbnext)
-            if (rb->restype == 70) flags = rb;
-        if (!flags || flags->resval.rint != 1) return false;
-        ads_name v = {ent[0], ent[1]};
-        for (; n < kBoxCorners; ++n) {
-            if (ads_entnext(v, v) != RTNORM) return false;
-            EntityData vd(v);
-            std::string vt;
-            if (!vd.ok() || !vd.text(0, vt) || vt != "VERTEX" || !vd.point(10, c[n])) return false;
-        }
-    } else {
-        for (const resbuf* rb = ed.list(); rb && n < kBoxCorners; rb = rb->rbnext)
-            if (rb->restype == 10) c[n++] = {rb->resval.rpoint[X], rb->resval.rpoint[Y]};
-        if (n < kBoxCorners) return false;
-    }
-    low = high = c[0];
-    for (const XY& p : c) {
-        low = {std::min(low.x, p.x), std::min(low.y, p.y)};
-        high = {std::max(high.x, p.x), std::max(high.y, p.y)};
-    }
-    return true;
-}
-
 const char* level_name(int level) {
     static char number[16];
     if (level >= 0 && level < kZoneLevels) return config().zone_levels[level].c_str();
@@ -72,17 +40,16 @@ const char* level_name(int level) {
     return number;
 }
 
-void print_zone(const ads_name ent, const EntityData& ed, const std::string& type, const ZoneDefn& z,
-                const char* in) {
+void print_zone(const ads_name ent, const ZoneDefn& z, const char* in) {
     ads_printf(dmsg::kZoneIs, in);
     ads_printf(dmsg::kZoneListName, in, z.z_name.c_str());
     ads_printf(dmsg::kZoneLevel, in, level_name(z.level));
     ads_printf(dmsg::kZoneParent, in, z.parent.c_str());
     ads_printf(dmsg::kZoneLayer, in, z.l_name.c_str());
-    XY low, high;
-    if (boundary_box(ent, ed, type, low, high)) {
-        ads_printf(dmsg::kZoneFrom, in, low.x, low.y);
-        ads_printf(dmsg::kZoneTo, in, high.x, high.y);
+    ZoneBox box;  // as the post-processor takes the boundary
+    if (boundary_box(ent, box)) {
+        ads_printf(dmsg::kZoneFrom, in, box.bottom_left.x, box.bottom_left.y);
+        ads_printf(dmsg::kZoneTo, in, box.top_right.x, box.top_right.y);
     } else {
         ads_printf(dmsg::kZoneBad, in);
     }
@@ -161,7 +128,7 @@ Listed list_as_zone(const ads_name ent, const char* in) {
     const ZoneDefn* zones = config().zone_defs;
     for (int i = 0, n = zone_count(config()); i < n; ++i) {
         if (layer != zones[i].l_name.view()) continue;
-        print_zone(ent, ed, type, zones[i], in);
+        print_zone(ent, zones[i], in);
         return Listed::Yes;
     }
     return Listed::No;

@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include "extract/store.h"
 #include "host/host_api.h"
 #include "project/fixed_text.h"
 
@@ -38,6 +39,11 @@ struct AttributeFound {
 // as they were). 1 when found; 0 when not, or when a host call failed
 // (error 3068 reading, 3057 stepping, even after the attribute was found).
 int attribute_lookup(std::string_view tag, AttributeFound& found, TextRef value, const ads_name block);
+
+// The box spanned by a zone boundary's first four vertices: a POLYLINE
+// flagged exactly closed with four VERTEX entities after it, or the first
+// four vertices of an LWPOLYLINE. False when the entity is no boundary.
+bool boundary_box(const ads_name ent, ZoneBox& box);
 
 // Equal texts, ignoring the case of ASCII letters.
 bool same_text_nocase(std::string_view a, std::string_view b);

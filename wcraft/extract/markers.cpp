@@ -64,23 +64,6 @@ bool lwpolyline_corners(const resbuf* ed, XY* corners) {
     return n == kBoxCorners;
 }
 
-// The box spanned by a boundary's first four vertices; false when the
-// entity is no valid boundary.
-bool boundary_box(const ads_name ent, ZoneBox& box) {
-    resbuf* ed = ads_entget(ent);
-    if (!ed) return false;
-    XY c[kBoxCorners];
-    std::string_view type = entity_type(ed);
-    bool ok = type == "POLYLINE" ? polyline_corners(ent, ed, c) : type == "LWPOLYLINE" && lwpolyline_corners(ed, c);
-    ads_relrb(ed);
-    if (!ok) return false;
-    box.bottom_left = box.top_right = c[0];
-    for (const XY& p : c) {
-        box.bottom_left = {std::min(box.bottom_left.x, p.x), std::min(box.bottom_left.y, p.y)};
-        box.top_right = {std::max(box.top_right.x, p.x), std::max(box.top_right.y, p.y)};
-    }
-    return true;
-}
 
 void extract_zone(FILE* log, int zone) {
     const ZoneDefn& def = config().zone_defs[zone];
@@ -108,6 +91,24 @@ void extract_zone(FILE* log, int zone) {
 }
 
 }  // namespace
+
+// The box spanned by a boundary's first four vertices; false when the
+// entity is no valid boundary.
+bool boundary_box(const ads_name ent, ZoneBox& box) {
+    resbuf* ed = ads_entget(ent);
+    if (!ed) return false;
+    XY c[kBoxCorners];
+    std::string_view type = entity_type(ed);
+    bool ok = type == "POLYLINE" ? polyline_corners(ent, ed, c) : type == "LWPOLYLINE" && lwpolyline_corners(ed, c);
+    ads_relrb(ed);
+    if (!ok) return false;
+    box.bottom_left = box.top_right = c[0];
+    for (const XY& p : c) {
+        box.bottom_left = {std::min(box.bottom_left.x, p.x), std::min(box.bottom_left.y, p.y)};
+        box.top_right = {std::max(box.top_right.x, p.x), std::max(box.top_right.y, p.y)};
+    }
+    return true;
+}
 
 int extract_relay_marks(FILE* log) {
     log_printf(log, "%s", xmsg::kMarksStart);
