@@ -295,6 +295,21 @@ TEST(RoundTrip, AFieldCutAtABlankReadsBackAsWritten) {
     EXPECT_EQ(joined(library_lines(back)), written);
 }
 
+// A value of any size is written whole, so that it reads back the same.
+TEST(RoundTrip, ALargeScaleValueIsWrittenWhole) {
+    LibraryRecord lib;
+    const std::string big = std::string(64, '6') + ".000";
+    ASSERT_EQ(parse(file_body("", "", "**Sizes\n*SCALE_VALUE=Huge\n*X_SCALE=" + big + "\n*Y_SCALE=1e300\n"), lib), 0);
+    ASSERT_EQ(lib.scale_options.at(0).values.size(), 1u);
+    std::string written = joined(library_lines(lib));
+    EXPECT_NE(written.find(".000\n*Y_SCALE="), std::string::npos) << "the whole number, decimals too\n" << written;
+    LibraryRecord back;
+    ASSERT_EQ(parse(written.substr(written.find('\n') + 1), back), 0);
+    EXPECT_EQ(back.scale_options.at(0).values.at(0).x, lib.scale_options[0].values[0].x);
+    EXPECT_EQ(back.scale_options[0].values[0].y, 1e300);
+    EXPECT_EQ(joined(library_lines(back)), written);
+}
+
 TEST(RoundTrip, WriterOrderOfHeaderAndTypeKeys) {
     std::string text = joined(library_lines(sample_library()));
     EXPECT_NE(text.find("***ACCESS=t5fvjz\n***DIALOG_TYPE=5\n***SLIDES=NO\n***BASE_LIBRARY_TYPE=3\n***ROTATE=NO\n"
