@@ -31,9 +31,14 @@ std::string line_text(std::string s) {
 }
 
 std::string number_text(double v) {
+    // Large values run to hundreds of digits; none is cut short.
     char buf[64];
-    snprintf(buf, sizeof buf, "%.3f", v);
-    return buf;
+    int n = snprintf(buf, sizeof buf, "%.3f", v);
+    if (n < static_cast<int>(sizeof buf)) return buf;
+    std::string text(static_cast<size_t>(n) + 1, '\0');
+    snprintf(text.data(), text.size(), "%.3f", v);
+    text.resize(static_cast<size_t>(n));
+    return text;
 }
 
 bool same_name(const std::string& a, const std::string& b) { return upper(a) == upper(b); }

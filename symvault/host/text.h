@@ -12,7 +12,7 @@ std::string lower(std::string s);
 // Cuts at the first line feed, then drops the trailing run of blanks.
 std::string line_text(std::string s);
 std::string trim_trailing_blanks(std::string s);
-// "%.3f"
+// "%.3f", whole however long
 std::string number_text(double v);
 // Case-insensitive equality of two names.
 bool same_name(const std::string& a, const std::string& b);

@@ -25,6 +25,14 @@ bool begins_nocase(const std::string& line, const char* key, size_t n) {
     return same_name(line.substr(0, n), std::string(key, n));
 }
 
+// A field's value cut to its width. Lines are read without their trailing
+// blanks, so blanks a cut leaves at the end would be gone once the record
+// is written and read again; they go here, and a record reads back as it
+// was written.
+std::string field(const std::string& value, size_t width) {
+    return trim_trailing_blanks(bounded(value, width));
+}
+
 std::string value_of(const std::string& line) {
     size_t eq = line.find('=');
     return eq == std::string::npos ? std::string() : line.substr(eq + 1);
@@ -66,7 +74,7 @@ const YesNoField kHeaderFlags[] = {
 // that matches takes the line. Lines that match none are skipped.
 void header_line(const std::string& line, LibraryRecord& lib) {
     if (begins_nocase(line, "***ACCESS=", 10)) {
-        lib.access = decode_access(bounded(value_of(line), kAccessChars));
+        lib.access = decode_access(field(value_of(line), kAccessChars));
     } else if (begins_nocase(line, "***DIALOG_TYPE=", 15)) {
         int t = int_value(line);
         lib.dialog_type = t >= 0 && t <= 7 ? t : 0;
@@ -77,8 +85,8 @@ void header_line(const std::string& line, LibraryRecord& lib) {
     } else {
         for (const YesNoField& f : kHeaderFlags)
             if (yes_no_key(line, f.key, lib.*f.field)) return;
-        if (begins_nocase(line, "***PARAMETRIC_EDITOR=", 21)) lib.parametric_editor = bounded(value_of(line), kEditorChars);
-        else if (begins_nocase(line, "***BANNER=", 10)) lib.banner = bounded(value_of(line), kBannerChars);
+        if (begins_nocase(line, "***PARAMETRIC_EDITOR=", 21)) lib.parametric_editor = field(value_of(line), kEditorChars);
+        else if (begins_nocase(line, "***BANNER=", 10)) lib.banner = field(value_of(line), kBannerChars);
     }
 }
 
@@ -97,10 +105,10 @@ void set_type(SymbolRecord& s, int type) {
 // A key line for the last symbol; keys that do not fit its type are skipped.
 void symbol_line(const std::string& line, SymbolRecord& s) {
     bool block = s.type == SYM_BLOCK || s.type == SYM_GROUP;
-    if (begins(line, "*DESCRIPTION=")) s.description = bounded(value_of(line), kSymDescChars);
-    else if (begins(line, "*LAYER=")) s.layer = bounded(value_of(line), kLayerChars);
+    if (begins(line, "*DESCRIPTION=")) s.description = field(value_of(line), kSymDescChars);
+    else if (begins(line, "*LAYER=")) s.layer = field(value_of(line), kLayerChars);
     else if (begins(line, "*TYPE=")) set_type(s, int_value(line));
-    else if (block && begins(line, "*SCALE_OPTION=")) s.scale_option = bounded(value_of(line), kOptionChars);
+    else if (block && begins(line, "*SCALE_OPTION=")) s.scale_option = field(value_of(line), kOptionChars);
     else if (block && begins(line, "*DATA_PARA_PRE=")) s.para_pre = exact_yes(line);
     else if (block && begins(line, "*DATA_PARA_POST=")) s.para_post = exact_yes(line);
     else if (s.type == SYM_DRAWING) {
@@ -145,7 +153,7 @@ int parse_symbols(const LineSource& next, LibraryRecord& lib) {
         if (same_name(*line, kEndSymbols)) break;
         if (line->empty()) continue;
         if (begins(*line, "**")) {
-            std::string name = bounded(line->substr(2), kGroupChars);
+            std::string name = field(line->substr(2), kGroupChars);
             GroupRecord* g = find_group(lib, name);
             open_group = g ? g->name : insert_group_sorted(lib, name).name;
             group_open = true;
@@ -154,7 +162,7 @@ int parse_symbols(const LineSource& next, LibraryRecord& lib) {
         } else if (begins(*line, "*SYMBOL=")) {
             GroupRecord* g = find_group(lib, open_group);
             SymbolRecord s;
-            s.name = bounded(value_of(*line), kSymNameChars);
+            s.name = field(value_of(*line), kSymNameChars);
             g->symbols.push_back(std::move(s));
             last = SymbolCursor{g->name, g->symbols.size() - 1, true};
         } else if (SymbolRecord* s = last.resolve(lib)) {
@@ -167,11 +175,11 @@ int parse_symbols(const LineSource& next, LibraryRecord& lib) {
 
 void scale_line(const std::string& line, ScaleOptionRecord& o) {
     ScaleValueRecord* v = o.values.empty() ? nullptr : &o.values.back();
-    if (begins(line, "*X_TITLE=")) o.x_title = bounded(value_of(line), kOptionChars);
-    else if (begins(line, "*Y_TITLE=")) o.y_title = bounded(value_of(line), kOptionChars);
-    else if (begins(line, "*Z_TITLE=")) o.z_title = bounded(value_of(line), kOptionChars);
+    if (begins(line, "*X_TITLE=")) o.x_title = field(value_of(line), kOptionChars);
+    else if (begins(line, "*Y_TITLE=")) o.y_title = field(value_of(line), kOptionChars);
+    else if (begins(line, "*Z_TITLE=")) o.z_title = field(value_of(line), kOptionChars);
     else if (begins(line, "*USER=")) o.user = exact_yes(line);
-    else if (begins(line, "*SCALE_VALUE=")) o.values.push_back(ScaleValueRecord{bounded(value_of(line), kOptionChars)});
+    else if (begins(line, "*SCALE_VALUE=")) o.values.push_back(ScaleValueRecord{field(value_of(line), kOptionChars)});
     else if (v && begins(line, "*X_SCALE=")) v->x = real_value(line);
     else if (v && begins(line, "*Y_SCALE=")) v->y = real_value(line);
     else if (v && begins(line, "*Z_SCALE=")) v->z = real_value(line);
@@ -185,7 +193,7 @@ int parse_scales(const LineSource& next, LibraryRecord& lib) {
         if (line->empty()) continue;
         if (begins(*line, "**")) {
             ScaleOptionRecord o;
-            o.name = bounded(line->substr(2), kOptionChars);
+            o.name = field(line->substr(2), kOptionChars);
             lib.scale_options.push_back(std::move(o));
         } else if (lib.scale_options.empty()) {
             return ERR_NO_OPTION;
@@ -215,7 +223,7 @@ int parse_library(const LineSource& next, LibraryRecord& lib, bool* description_
     if (description_read) *description_read = false;
     auto desc = next();
     if (!desc) return ERR_EOF_SYMBOLS;
-    lib.description = bounded(*desc, kLibDescChars);
+    lib.description = field(*desc, kLibDescChars);
     if (description_read) *description_read = true;
     auto show = next();
     if (!show) return ERR_EOF_SYMBOLS;

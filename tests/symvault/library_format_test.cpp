@@ -276,6 +276,40 @@ TEST(RoundTrip, AWrittenLibraryReadsBackAsTheSameRecords) {
     EXPECT_EQ(find_group(back, "MISC")->symbols[1].app_type, 4);
 }
 
+// A value longer than its field is cut; a cut that ends in blanks must not
+// keep them, since the written line loses them on the next read.
+TEST(RoundTrip, AFieldCutAtABlankReadsBackAsWritten) {
+    LibraryRecord lib;
+    const std::string text = file_body("", std::string("**") + std::string(49, 'G') + " tail\n*SYMBOL=ABCDEFGHIJKLMNO PQ\n"
+                                       "*DESCRIPTION=" + std::string(99, 'd') + "  more\n",
+                                       "**" + std::string(31, 'o') + " x\n");
+    ASSERT_EQ(parse(text, lib), 0);
+    ASSERT_EQ(lib.groups.size(), 1u);
+    EXPECT_EQ(lib.groups[0].name, std::string(49, 'G'));
+    EXPECT_EQ(lib.groups[0].symbols.at(0).name, "ABCDEFGHIJKLMNO");
+    EXPECT_EQ(lib.groups[0].symbols.at(0).description, std::string(99, 'd'));
+    EXPECT_EQ(lib.scale_options.at(0).name, std::string(31, 'o'));
+    std::string written = joined(library_lines(lib));
+    LibraryRecord back;
+    ASSERT_EQ(parse(written.substr(written.find('\n') + 1), back), 0);
+    EXPECT_EQ(joined(library_lines(back)), written);
+}
+
+// A value of any size is written whole, so that it reads back the same.
+TEST(RoundTrip, ALargeScaleValueIsWrittenWhole) {
+    LibraryRecord lib;
+    const std::string big = std::string(64, '6') + ".000";
+    ASSERT_EQ(parse(file_body("", "", "**Sizes\n*SCALE_VALUE=Huge\n*X_SCALE=" + big + "\n*Y_SCALE=1e300\n"), lib), 0);
+    ASSERT_EQ(lib.scale_options.at(0).values.size(), 1u);
+    std::string written = joined(library_lines(lib));
+    EXPECT_NE(written.find(".000\n*Y_SCALE="), std::string::npos) << "the whole number, decimals too\n" << written;
+    LibraryRecord back;
+    ASSERT_EQ(parse(written.substr(written.find('\n') + 1), back), 0);
+    EXPECT_EQ(back.scale_options.at(0).values.at(0).x, lib.scale_options[0].values[0].x);
+    EXPECT_EQ(back.scale_options[0].values[0].y, 1e300);
+    EXPECT_EQ(joined(library_lines(back)), written);
+}
+
 TEST(RoundTrip, WriterOrderOfHeaderAndTypeKeys) {
     std::string text = joined(library_lines(sample_library()));
     EXPECT_NE(text.find("***ACCESS=t5fvjz\n***DIALOG_TYPE=5\n***SLIDES=NO\n***BASE_LIBRARY_TYPE=3\n***ROTATE=NO\n"
