@@ -265,8 +265,8 @@ TEST_F(ContactDisplay, TheLayerIsMadeOrEmptiedAndTheVariablesGivenBack) {
 std::vector<XdataNode> places(int n, int16_t type = XD_NO) {
     std::vector<XdataNode> v;
     for (int i = 0; i < n; ++i) {
-        char name[16];
-        snprintf(name, sizeof name, "%03d,PLACES-%04d", i % 1000, i);  // 15 characters, the most a name holds
+        char name[32];
+        snprintf(name, sizeof name, "%03d,PLACES-%04d", i % 1000, i % 10000);  // 15 characters, the most a name holds
         add_xdata_node(v, type, name);
     }
     return v;
