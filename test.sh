@@ -13,6 +13,6 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 if [ "${CH_SKIP_SANITIZE:-0}" != 1 ]; then
   cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCH_SANITIZE=ON -DCH_WERROR="$werror" >/dev/null
   cmake --build build-sanitize -j "$jobs"
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions="$(pwd)/tests/lsan.supp" \
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 fi
