@@ -22,6 +22,8 @@ bool dir_exists(const std::string& path) {
 }
 
 bool replace_file(const std::string& fresh, const std::string& target) {
+    // A folder in the file's place is not the file's to move.
+    if (dir_exists(target)) return false;
     // The file layer never renames over a file: the old one steps aside.
     std::string aside = target + "~";
     bool had = file_exists(target);

@@ -48,11 +48,14 @@ LineSource lines_of(FILE* f, int* too_long) {
 bool exists(const std::string& path) { return rt_access(path.c_str(), 0) == 0; }
 
 // Copies a text file as text (the previous library into its backup), in
-// blocks, so that no line length matters.
+// blocks, so that no line length matters. The copy is made beside the
+// target and moved over it once complete, so that a failed copy never
+// leaves a backup cut short.
 bool copy_text_file(const std::string& from, const std::string& to) {
     FILE* in = rt_fopen(from.c_str(), "r");
     if (!in) return false;
-    FILE* out = rt_fopen(to.c_str(), "w");
+    std::string fresh = to + "$";
+    FILE* out = rt_fopen(fresh.c_str(), "w");
     if (!out) return fclose(in), false;
     bool ok = true;
     char buf[8192];
@@ -62,6 +65,8 @@ bool copy_text_file(const std::string& from, const std::string& to) {
     if (ferror(in) || ferror(out)) ok = false;
     fclose(in);
     if (fclose(out) != 0) ok = false;
+    if (ok) ok = replace_file(fresh, to);
+    if (!ok) rt_remove(fresh.c_str());
     return ok;
 }
 

@@ -205,6 +205,8 @@ TEST_F(LibraryFiles, AFailureAtAnyStepLeavesThePreviousFile) {
             SCOPED_TRACE(std::string(step.what) + " " + std::to_string(n));
             fs::remove_all(dir);
             fs::create_directories(dir);
+            ASSERT_EQ(write_library(library("Older")), 1);
+            std::string older = slurp("ELEC.SVF");
             ASSERT_EQ(write_library(library("Before")), 1);
             std::string before = slurp("ELEC.SVF");
             LibraryRecord after = library("After");
@@ -224,6 +226,9 @@ TEST_F(LibraryFiles, AFailureAtAnyStepLeavesThePreviousFile) {
             EXPECT_EQ(error_code(), 0) << "reported and cleared";
             EXPECT_EQ(slurp("ELEC.SVF"), before);
             EXPECT_FALSE(fs::exists(dir / "ELEC.SV$")) << "the half-written file is removed";
+            std::string backup = slurp("ELEC.BAK");
+            EXPECT_TRUE(backup == older || backup == before) << "the backup is never cut short: " << backup;
+            EXPECT_FALSE(fs::exists(dir / "ELEC.BAK$"));
         }
         EXPECT_GT(failures, 0) << step.what << ": the writer never reached this step";
     }

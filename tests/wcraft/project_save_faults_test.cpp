@@ -2,7 +2,7 @@
 // each write, each close and each rename in turn: the previous project file
 // stays as it was and the config file write error is reported; once the
 // planned step lies beyond the save's last, the save succeeds and the
-// backup holds the previous file.
+// backup holds the previous file. The backup itself is never left cut short.
 #include "postproc_fixture.h"
 
 #include "fs/faults.h"
@@ -29,9 +29,14 @@ TEST_F(ProjectSaveFaults, AFailureAtAnyStepLeavesThePreviousFile) {
             SCOPED_TRACE(std::string(step.what) + " " + std::to_string(n));
             std::filesystem::remove_all(on_c("WCRAFT/PROJECT"));
             std::filesystem::create_directories(on_c("WCRAFT/PROJECT"));
+            config().p_title = "Older";
+            ASSERT_EQ(save_project(), 1) << out;
+            std::string older = read_file("WCRAFT/PROJECT/ELEC1.PRJ");
             config().p_title = "Before";
+            type("yes\n");
             ASSERT_EQ(save_project(), 1) << out;
             std::string before = read_file("WCRAFT/PROJECT/ELEC1.PRJ");
+            ASSERT_EQ(read_file("WCRAFT/PROJECT/ELEC1.BAK"), older);
             ASSERT_FALSE(before.empty());
             config().p_title = "After";
             type("yes\n");  // replace the existing file
@@ -55,6 +60,11 @@ TEST_F(ProjectSaveFaults, AFailureAtAnyStepLeavesThePreviousFile) {
             EXPECT_EQ(now, before);
             EXPECT_NE(out.find(failed), std::string::npos) << out;
             EXPECT_FALSE(std::filesystem::exists(on_c("WCRAFT/PROJECT/ELEC1.TMP")));
+            // The backup is the older one or a whole copy of the previous
+            // file, never one cut short.
+            std::string backup = read_file("WCRAFT/PROJECT/ELEC1.BAK");
+            EXPECT_TRUE(backup == older || backup == before) << backup;
+            EXPECT_FALSE(std::filesystem::exists(on_c("WCRAFT/PROJECT/ELEC1.BA$")));
         }
         EXPECT_GT(failures, 0) << step.what << ": the save never reached this step";
     }

@@ -22,12 +22,13 @@ namespace wcraft {
 
 namespace {
 
-// Copies the old project file to its backup. True when there is nothing to
-// copy or every line was copied; false when the backup could not be written.
-bool copy_to_backup(const std::string& from, const std::string& to) {
+// Copies the old project file to its backup, through `tmp` moved over the
+// backup once complete, so that a failed copy never leaves a backup cut
+// short. True when there is nothing to copy or the whole file was copied.
+bool copy_to_backup(const std::string& from, const std::string& tmp, const std::string& to) {
     FILE* in = rt_fopen(from.c_str(), "r");
     if (!in) return true;
-    FILE* out = rt_fopen(to.c_str(), "w");
+    FILE* out = rt_fopen(tmp.c_str(), "w");
     bool ok = out != nullptr;
     if (out) {
         char line[130];
@@ -37,6 +38,8 @@ bool copy_to_backup(const std::string& from, const std::string& to) {
     }
     if (ferror(in)) ok = false;
     fclose(in);
+    if (ok) ok = replace_with(tmp, to);
+    if (!ok && out) rt_remove(tmp.c_str());
     return ok;
 }
 
@@ -96,7 +99,7 @@ int save_project() {
         return 0;
     }
     if (overwrite == 0) return 1;
-    if (!copy_to_backup(path, backup)) {
+    if (!copy_to_backup(path, project_file_path("BA$"), backup)) {
         // Without its backup the old file is not replaced.
         error_code() = ERR_CFG_OPEN_W;
     } else if (write_in_place(project_file_path("TMP"), path)) {
