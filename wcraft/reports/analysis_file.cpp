@@ -18,21 +18,38 @@ namespace {
 
 using namespace xmsg;
 
-// The record writer: one record is opened, its fields follow in order. The
-// progress indicator advances once per record.
+// The record writer: one record is opened, its fields follow in order, each
+// as "\n<group>\n<value>". The progress indicator advances once per record.
 class Records {
 public:
-    explicit Records(FILE* out) : m_out(out) {}
+    explicit Records(ReportWriter& out) : m_out(out) {}
     void begin(const char* type) {
         progress_tick();
-        report_printf(m_out, "\n%d\n%s", G_TYPE, type);
+        text(G_TYPE, type);
     }
-    void text(int group, const char* value) { report_printf(m_out, "\n%d\n%s", group, value); }
-    void integer(int group, long value) { report_printf(m_out, "\n%d\n%ld", group, value); }
-    void point(int group, const XY& p) { report_printf(m_out, "\n%d\n%f,%f", group, p.x, p.y); }
+    void text(int group, const char* value) {
+        code(group);
+        m_out.put(value);
+    }
+    void integer(int group, long value) {
+        code(group);
+        m_out.integer(value);
+    }
+    void point(int group, const XY& p) {
+        code(group);
+        m_out.real(p.x);
+        m_out.put(",");
+        m_out.real(p.y);
+    }
+    void put(const char* text) { m_out.put(text); }
 
 private:
-    FILE* m_out;
+    void code(int group) {
+        m_out.put("\n");
+        m_out.integer(group);
+        m_out.put("\n");
+    }
+    ReportWriter& m_out;
 };
 
 void write_wire_type(Records& r, int index, const WireDefn& w, const Store& s) {
@@ -59,8 +76,8 @@ void write_wire_type(Records& r, int index, const WireDefn& w, const Store& s) {
     }
 }
 
-void write_links_and_grid(FILE* out, Records& r, const Store& s) {
-    fputs(kAnalysisLinks, out);
+void write_links_and_grid(Records& r, const Store& s) {
+    r.put(kAnalysisLinks);
     for (const WireLink& link : s.links) {  // phantom links are not written
         r.begin(kRecLink);
         r.integer(G_NAME, link.link);
@@ -137,13 +154,16 @@ int write_analysis_file(FILE* log) {
     log_printf(log, "%s", kAnalysisStart);
     const ProjectConfig& c = config();
     const Store& s = store();
-    Records r(out);
-    fputs(kAnalysisHeader, out);
-    for (int t = 0, n = wire_count(c); t < n; ++t) write_wire_type(r, t, c.wire_defs[t], s);
-    write_links_and_grid(out, r, s);
-    for (int z = 0, n = zone_count(c); z < n; ++z) write_zone(r, z, c.zone_defs[z], s);
-    write_blocks(r, s);
-    fputs(kAnalysisEnd, out);
+    {
+        ReportWriter w(out);
+        Records r(w);
+        r.put(kAnalysisHeader);
+        for (int t = 0, n = wire_count(c); t < n; ++t) write_wire_type(r, t, c.wire_defs[t], s);
+        write_links_and_grid(r, s);
+        for (int z = 0, n = zone_count(c); z < n; ++z) write_zone(r, z, c.zone_defs[z], s);
+        write_blocks(r, s);
+        r.put(kAnalysisEnd);
+    }  // all of it handed to the stream before it is closed
     return close_report(out, kAnalysisExt);
 }
 

@@ -17,39 +17,39 @@ namespace {
 using namespace xmsg;
 
 template <typename T>
-bool none_if_empty(FILE* log, const std::vector<T>& list) {
+bool none_if_empty(ReportWriter& log, const std::vector<T>& list) {
     if (!list.empty()) return false;
-    fputs(kNone, log);
+    log.put(kNone);
     return true;
 }
 
-void write_wires(FILE* log, const ProjectConfig& c, const Store& s) {
-    fputs(kAuditWires, log);
+void write_wires(ReportWriter& log, const ProjectConfig& c, const Store& s) {
+    log.put(kAuditWires);
     int types = wire_count(c);
-    if (types == 0) fputs(kNone, log);
+    if (types == 0) log.put(kNone);
     for (int t = 0; t < types; ++t) {
-        report_printf(log, kAuditWireName, c.wire_defs[t].w_name.c_str());
+        log.printf(kAuditWireName, c.wire_defs[t].w_name.c_str());
         none_if_empty(log, s.wires[t]);
         for (const WireSegment& w : s.wires[t])
-            report_printf(log, kAuditSegment, w.sheet, w.start.x, w.start.y, w.end.x, w.end.y, w.wire_number, w.group,
+            log.printf(kAuditSegment, w.sheet, w.start.x, w.start.y, w.end.x, w.end.y, w.wire_number, w.group,
                     w.link, w.user_link, w.state);
-        fputs(kAuditNodes, log);
+        log.put(kAuditNodes);
         none_if_empty(log, s.nodes[t]);
-        for (const NodePoint& n : s.nodes[t]) report_printf(log, kAuditNode, n.sheet, n.point.x, n.point.y);
+        for (const NodePoint& n : s.nodes[t]) log.printf(kAuditNode, n.sheet, n.point.x, n.point.y);
     }
 }
 
-void write_links(FILE* log, const char* heading, const std::vector<WireLink>& links) {
-    fputs(heading, log);
+void write_links(ReportWriter& log, const char* heading, const std::vector<WireLink>& links) {
+    log.put(heading);
     none_if_empty(log, links);
-    for (const WireLink& l : links) report_printf(log, kAuditLink, l.sheet, l.point.x, l.point.y, l.link, l.handle.c_str());
+    for (const WireLink& l : links) log.printf(kAuditLink, l.sheet, l.point.x, l.point.y, l.link, l.handle.c_str());
 }
 
-void write_marks(FILE* log, const Store& s) {
-    fputs(kAuditMarks, log);
+void write_marks(ReportWriter& log, const Store& s) {
+    log.put(kAuditMarks);
     none_if_empty(log, s.relay_marks);
     for (const RelayMark& m : s.relay_marks)
-        report_printf(log, kAuditMark, m.sheet, m.point.x, m.point.y, m.height, m.rotation, m.iref.c_str());
+        log.printf(kAuditMark, m.sheet, m.point.x, m.point.y, m.height, m.rotation, m.iref.c_str());
 }
 
 // An orientation value outside the three known ones is shown as undefined.
@@ -58,44 +58,44 @@ const char* orientation_name(int32_t orientation) {
     return kOrientationNames[orientation];
 }
 
-void write_grid(FILE* log, const Store& s) {
-    fputs(kAuditGrid, log);
-    fputs(kAuditOrientation, log);
-    fputs(orientation_name(s.grid_orientation), log);
+void write_grid(ReportWriter& log, const Store& s) {
+    log.put(kAuditGrid);
+    log.put(kAuditOrientation);
+    log.put(orientation_name(s.grid_orientation));
     none_if_empty(log, s.grid);
-    for (const GridRef& g : s.grid) report_printf(log, kAuditGridRef, g.point.x, g.point.y, g.text.c_str());
+    for (const GridRef& g : s.grid) log.printf(kAuditGridRef, g.point.x, g.point.y, g.text.c_str());
 }
 
-void write_zones(FILE* log, const ProjectConfig& c, const Store& s) {
-    fputs(kAuditZones, log);
+void write_zones(ReportWriter& log, const ProjectConfig& c, const Store& s) {
+    log.put(kAuditZones);
     int zones = zone_count(c);
-    if (zones == 0) fputs(kNone, log);
+    if (zones == 0) log.put(kNone);
     for (int z = 0; z < zones; ++z) {
-        report_printf(log, kAuditZoneName, z, c.zone_defs[z].z_name.c_str());
+        log.printf(kAuditZoneName, z, c.zone_defs[z].z_name.c_str());
         none_if_empty(log, s.zones[z]);
         for (const ZoneBox& b : s.zones[z])
-            report_printf(log, kAuditZoneBox, b.sheet, b.bottom_left.x, b.bottom_left.y, b.top_right.x, b.top_right.y);
+            log.printf(kAuditZoneBox, b.sheet, b.bottom_left.x, b.bottom_left.y, b.top_right.x, b.top_right.y);
     }
 }
 
 enum class Xdata { Hidden, Shown };
 
-void write_block(FILE* log, const Component& b, Xdata xdata) {
-    report_printf(log, kAuditBlock, b.sheet, b.point.x, b.point.y, b.handle.c_str(), b.grid.c_str(), b.ref.c_str(),
+void write_block(ReportWriter& log, const Component& b, Xdata xdata) {
+    log.printf(kAuditBlock, b.sheet, b.point.x, b.point.y, b.handle.c_str(), b.grid.c_str(), b.ref.c_str(),
             b.cv.c_str());
-    report_printf(log, kAuditBlockValues, b.bom.c_str(), b.bomatt.c_str(), b.tag.c_str(), b.cid.c_str(), b.user.c_str(),
+    log.printf(kAuditBlockValues, b.bom.c_str(), b.bomatt.c_str(), b.tag.c_str(), b.cid.c_str(), b.user.c_str(),
             b.zone);
-    fputs(kAuditIds, log);
+    log.put(kAuditIds);
     none_if_empty(log, b.ids);
     for (const IdPoint& id : b.ids)
-        report_printf(log, kAuditId, id.id.c_str(), id.point.x, id.point.y, id.has_connection, id.is_connected);
+        log.printf(kAuditId, id.id.c_str(), id.point.x, id.point.y, id.has_connection, id.is_connected);
     if (xdata == Xdata::Hidden) return;
-    fputs(kAuditXdataHeading, log);
+    log.put(kAuditXdataHeading);
     none_if_empty(log, b.xdata);
-    for (const XdataNode& x : b.xdata) report_printf(log, kAuditXdata, x.name.c_str(), x.type);
+    for (const XdataNode& x : b.xdata) log.printf(kAuditXdata, x.name.c_str(), x.type);
 }
 
-void write_blocks(FILE* log, const Store& s) {
+void write_blocks(ReportWriter& log, const Store& s) {
     struct BlockList {
         const char* heading;
         const std::vector<Component>* list;
@@ -107,7 +107,7 @@ void write_blocks(FILE* log, const Store& s) {
         {kAuditUnlisted, &s.unlisted, Xdata::Hidden},
     };
     for (const BlockList& l : lists) {
-        fputs(l.heading, log);
+        log.put(l.heading);
         none_if_empty(log, *l.list);
         for (const Component& b : *l.list) write_block(log, b, l.xdata);
     }
@@ -115,12 +115,13 @@ void write_blocks(FILE* log, const Store& s) {
 
 }  // namespace
 
-int write_audit(FILE* log) {
-    if (!log) return 1;
+int write_audit(FILE* file) {
+    if (!file) return 1;
+    ReportWriter log(file);
     const ProjectConfig& c = config();
     const Store& s = store();
-    fputs(kAuditTitle, log);
-    fputs(kAuditRule, log);
+    log.put(kAuditTitle);
+    log.put(kAuditRule);
     write_wires(log, c, s);
     write_links(log, kAuditLinks, s.links);
     write_links(log, kAuditPhantoms, s.phantoms);

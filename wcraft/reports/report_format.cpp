@@ -1,16 +1,18 @@
-// The reports' formatter: a buffer filled conversion by conversion and
-// written once per call.
+// The reports' writer: conversions made straight into the buffer, which
+// goes to the stream when full.
 #include "reports/report_format.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstring>
 
 namespace wcraft {
 
 namespace {
 
-// Whether every conversion of the format is one the fast path makes.
+// Whether every conversion of the format is one the writer makes itself.
 bool plain_conversions(const char* format) {
     for (const char* p = format; (p = strchr(p, '%')) != nullptr; p += 2) {
         char c = p[1];
@@ -23,73 +25,89 @@ bool plain_conversions(const char* format) {
     return true;
 }
 
-// Collects the text of one call, writing it out when full.
-class LineBuffer {
-public:
-    explicit LineBuffer(FILE* out) : m_out(out) {}
-    ~LineBuffer() { flush(); }
-    void put(const char* text, size_t n) {
-        if (n > sizeof m_buf - m_used) flush();
-        if (n > sizeof m_buf) {
-            fwrite(text, 1, n, m_out);
-            return;
-        }
-        memcpy(m_buf + m_used, text, n);
-        m_used += n;
-    }
-    template <typename Make>
-    void convert(Make make) {
-        char digits[400];  // the longest "%f" of a double has 309 digits before the point
-        char* end = make(digits, digits + sizeof digits);
-        put(digits, static_cast<size_t>(end - digits));
-    }
-
-private:
-    void flush() {
-        if (m_used) fwrite(m_buf, 1, m_used, m_out);
-        m_used = 0;
-    }
-    FILE* m_out;
-    char m_buf[1024];
-    size_t m_used = 0;
-};
+// The longest "%f" of a double has 309 digits before the point, a sign,
+// the point and six decimals.
+constexpr size_t kLongestConversion = 320;
 
 }  // namespace
 
-void report_printf(FILE* out, const char* format, ...) {
+void ReportWriter::flush() {
+    if (m_used) fwrite(m_buf, 1, m_used, m_out);
+    m_used = 0;
+}
+
+char* ReportWriter::room(size_t n) {
+    if (n > sizeof m_buf - m_used) flush();
+    return m_buf + m_used;
+}
+
+void ReportWriter::put(std::string_view text) {
+    if (text.size() > sizeof m_buf) {
+        flush();
+        fwrite(text.data(), 1, text.size(), m_out);
+        return;
+    }
+    memcpy(room(text.size()), text.data(), text.size());
+    m_used += text.size();
+}
+
+void ReportWriter::integer(long value) {
+    char* at = room(kLongestConversion);
+    m_used += static_cast<size_t>(std::to_chars(at, at + kLongestConversion, value).ptr - at);
+}
+
+void ReportWriter::real(double value) {
+    char* at = room(kLongestConversion);
+    char* end = at + kLongestConversion;
+    // Whole numbers, most of a drawing's coordinates, are exact as integers;
+    // the rest is to_chars' fixed form, which is printf's conversion.
+    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15) {
+        char* p = at;
+        if (std::signbit(value)) *p++ = '-';
+        p = std::to_chars(p, end, static_cast<int64_t>(std::fabs(value))).ptr;
+        memcpy(p, ".000000", 7);
+        end = p + 7;
+    } else {
+        end = std::to_chars(at, end, value, std::chars_format::fixed, 6).ptr;
+    }
+    m_used += static_cast<size_t>(end - at);
+}
+
+bool ReportWriter::plain(const char* format) {
+    Seen& s = m_seen[(reinterpret_cast<uintptr_t>(format) >> 3) % (sizeof m_seen / sizeof m_seen[0])];
+    if (s.format != format) s = Seen{format, plain_conversions(format)};
+    return s.plain;
+}
+
+void ReportWriter::printf(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    if (!plain_conversions(format)) {
-        vfprintf(out, format, args);
+    if (!plain(format)) {
+        flush();
+        vfprintf(m_out, format, args);
         va_end(args);
         return;
     }
-    LineBuffer line(out);
     for (const char* p = format; *p;) {
         const char* pct = strchr(p, '%');
         if (!pct) {
-            line.put(p, strlen(p));
+            put(std::string_view(p));
             break;
         }
-        line.put(p, static_cast<size_t>(pct - p));
+        put(std::string_view(p, static_cast<size_t>(pct - p)));
         char c = pct[1];
         p = pct + 2;
         if (c == '%') {
-            line.put("%", 1);
+            put(std::string_view("%", 1));
         } else if (c == 's') {
-            const char* s = va_arg(args, const char*);
-            if (!s) s = "(null)";  // as glibc prints it
-            line.put(s, strlen(s));
+            put(va_arg(args, const char*));
         } else if (c == 'd') {
-            int v = va_arg(args, int);
-            line.convert([v](char* b, char* e) { return std::to_chars(b, e, v).ptr; });
+            integer(va_arg(args, int));
         } else if (c == 'l') {
-            long v = va_arg(args, long);
-            line.convert([v](char* b, char* e) { return std::to_chars(b, e, v).ptr; });
+            integer(va_arg(args, long));
             ++p;  // the "d" of "%ld"
         } else {
-            double v = va_arg(args, double);
-            line.convert([v](char* b, char* e) { return std::to_chars(b, e, v, std::chars_format::fixed, 6).ptr; });
+            real(va_arg(args, double));
         }
     }
     va_end(args);

@@ -15,13 +15,16 @@
 
 namespace {
 
-// What report_printf wrote through a memory stream.
+// What the report writer wrote through a memory stream.
 template <typename... Args>
 std::string made(const char* format, Args... args) {
     char* text = nullptr;
     size_t size = 0;
     FILE* f = open_memstream(&text, &size);
-    wcraft::report_printf(f, format, args...);
+    {
+        wcraft::ReportWriter w(f);
+        w.printf(format, args...);
+    }
     fclose(f);
     std::string out(text, size);
     free(text);
@@ -46,7 +49,10 @@ TEST(ReportFormat, RealsAreWrittenAsPrintfWritesThem) {
         values.push_back(v);
         values.push_back(std::round(v * 1e6) / 1e6 + 5e-7);  // ties and near-ties at the sixth decimal
         values.push_back(std::ldexp(v, static_cast<int>(rng() % 200) - 100));
+        values.push_back(std::trunc(std::ldexp(v, static_cast<int>(rng() % 45))));  // whole numbers up to 2^55
     }
+    for (double v : {1e15, -1e15, 1e15 - 1, 1e15 + 1, 9007199254740992.0, -1.0, -0.0})
+        values.push_back(v);
     size_t checked = 0;
     for (double v : values) {
         ASSERT_EQ(made("%f", v), printed("%f", v)) << v;
@@ -68,6 +74,39 @@ TEST(ReportFormat, EveryConversionOfTheReportsMatches) {
 
 TEST(ReportFormat, OtherFormatsGoToPrintf) {
     EXPECT_EQ(made("%5d|%-4s|%.2f", 42, "ab", 3.14159), printed("%5d|%-4s|%.2f", 42, "ab", 3.14159));
+}
+
+// A long report: buffered text, texts longer than the buffer and formats
+// handed to printf come out in the order they were written, and a format
+// seen once as plain or not is not taken for another at a similar address.
+TEST(ReportFormat, ALongReportKeepsItsOrder) {
+    char* text = nullptr;
+    size_t size = 0;
+    FILE* f = open_memstream(&text, &size);
+    std::string expected;
+    static const char* const kFormats[] = {"<%d>", "[%5d]", "(%ld)", "{%f}", "%s;", "%x."};
+    {
+        wcraft::ReportWriter w(f);
+        std::string big(70000, 'B');
+        for (int i = 0; i < 40000; ++i) {
+            const char* fmt = kFormats[i % 6];
+            switch (i % 6) {
+                case 0: case 1: case 5: w.printf(fmt, i); expected += printed(fmt, i); break;
+                case 2: w.printf(fmt, -7L * i); expected += printed(fmt, -7L * i); break;
+                case 3: w.printf(fmt, i / 3.0); expected += printed(fmt, i / 3.0); break;
+                default: w.printf(fmt, "t"); expected += "t;"; break;
+            }
+            if (i % 10000 == 0) {
+                w.put(big);
+                expected += big;
+            }
+        }
+    }
+    fclose(f);
+    std::string out(text, size);
+    free(text);
+    EXPECT_EQ(out.size(), expected.size());
+    EXPECT_TRUE(out == expected);
 }
 
 }  // namespace
