@@ -143,22 +143,6 @@ int ads_getint(const char* prompt, int* result) {
     return RTNORM;
 }
 
-struct resbuf* ads_newrb(int v) {
-    auto* rb = static_cast<struct resbuf*>(calloc(1, sizeof(struct resbuf)));
-    if (rb) rb->restype = static_cast<short>(v);
-    return rb;
-}
-
-int ads_relrb(struct resbuf* rb) {
-    while (rb) {
-        struct resbuf* next = rb->rbnext;
-        if (rb->restype == RTSTR) free(rb->resval.rstring);
-        free(rb);
-        rb = next;
-    }
-    return RTNORM;
-}
-
 struct resbuf* ads_getargs(void) {
     struct resbuf* a = fake().args;
     fake().args = nullptr;

@@ -26,25 +26,12 @@ int ads_printf(const char* format, ...) {
 // there is no drawing.
 struct resbuf* ads_entget(const ads_name) { return nullptr; }
 int ads_entnext(const ads_name, ads_name) { return RTERROR; }
-int ads_relrb(struct resbuf*) { return RTNORM; }
 
 namespace wcraft::test {
 
 std::string& command_line() {
     static std::string text;
     return text;
-}
-
-MemoryLog::MemoryLog() { m_file = open_memstream(&m_buf, &m_len); }
-
-MemoryLog::~MemoryLog() {
-    if (m_file) fclose(m_file);
-    free(m_buf);
-}
-
-std::string MemoryLog::text() {
-    fflush(m_file);
-    return std::string(m_buf, m_len);
 }
 
 Outcome take_outcome(const std::string& log) {

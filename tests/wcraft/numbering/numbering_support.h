@@ -9,25 +9,12 @@
 #include <vector>
 
 #include "extract/store.h"
+#include "memory_log.h"
 
 namespace wcraft::test {
 
 // What ads_printf printed since the last clear.
 std::string& command_line();
-
-// A run-time event log held in memory.
-class MemoryLog {
-public:
-    MemoryLog();
-    ~MemoryLog();
-    FILE* file() { return m_file; }
-    std::string text();
-
-private:
-    FILE* m_file = nullptr;
-    char* m_buf = nullptr;
-    size_t m_len = 0;
-};
 
 // Every field numbering reads or writes, copied out of the store.
 struct Outcome {

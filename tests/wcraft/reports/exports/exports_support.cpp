@@ -28,18 +28,6 @@ std::string last_part(const std::string& path) {
 
 }  // namespace
 
-MemoryLog::MemoryLog() { m_file = open_memstream(&m_buf, &m_len); }
-
-MemoryLog::~MemoryLog() {
-    if (m_file) fclose(m_file);
-    free(m_buf);
-}
-
-std::string MemoryLog::text() {
-    fflush(m_file);
-    return std::string(m_buf, m_len);
-}
-
 void ExportTest::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     StandInHost& h = host();
@@ -126,22 +114,6 @@ int rt_rename(const char* from, const char* to) {
 
 int rt_access(const char* path, int) {
     return std::filesystem::exists(host().folder / wcraft::test::last_part(path)) ? 0 : -1;
-}
-
-struct resbuf* ads_newrb(int v) {
-    auto* rb = static_cast<struct resbuf*>(calloc(1, sizeof(struct resbuf)));
-    if (rb) rb->restype = static_cast<short>(v);
-    return rb;
-}
-
-int ads_relrb(struct resbuf* rb) {
-    while (rb) {
-        struct resbuf* next = rb->rbnext;
-        if (rb->restype == RTSTR) free(rb->resval.rstring);
-        free(rb);
-        rb = next;
-    }
-    return RTNORM;
 }
 
 // Strings only: the one kind of list the hook builds.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "extract/store.h"
+#include "memory_log.h"
 
 namespace wcraft::test {
 
@@ -28,22 +29,6 @@ struct StandInHost {
     std::vector<std::string> list;
 };
 StandInHost& host();
-
-// A run-time event log held in memory.
-class MemoryLog {
-public:
-    MemoryLog();
-    ~MemoryLog();
-    MemoryLog(const MemoryLog&) = delete;
-    MemoryLog& operator=(const MemoryLog&) = delete;
-    FILE* file() { return m_file; }
-    std::string text();
-
-private:
-    FILE* m_file = nullptr;
-    char* m_buf = nullptr;
-    size_t m_len = 0;
-};
 
 class ExportTest : public ::testing::Test {
 protected:
