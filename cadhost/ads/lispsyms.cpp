@@ -1,6 +1,6 @@
 // AutoLISP symbols and functions for applications: ads_putsym, ads_getsym,
 // ads_invoke.
-#include "ads/adslist.h"
+#include "host/adslist.h"
 #include "ads/guard.h"
 #include "lisp/interpreter.h"
 
