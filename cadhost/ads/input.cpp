@@ -2,10 +2,10 @@
 #include <cstring>
 
 #include "ads/guard.h"
-#include "host/rbconv.h"
 #include "cmd/dialog_host.h"
 #include "cmd/getinput.h"
 #include "cmd/selectobj.h"
+#include "host/rbconv.h"
 
 using namespace cadhost;
 using namespace cadhost::ads;

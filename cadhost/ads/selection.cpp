@@ -2,9 +2,9 @@
 #include <algorithm>
 
 #include "ads/guard.h"
-#include "host/rbconv.h"
 #include "cmd/commandline.h"
 #include "cmd/selectobj.h"
+#include "host/rbconv.h"
 #include "select/filter.h"
 #include "select/geometry.h"
 

@@ -7,10 +7,10 @@
 #include <sstream>
 
 #include "ads.h"
-#include "host/adslist.h"
 #include "cmd/dialog_host.h"
 #include "cmd/selectobj.h"
 #include "fs/filelayer.h"
+#include "host/adslist.h"
 #include "select/filter.h"
 #include "select/geometry.h"
 #include "select/wildcard.h"
