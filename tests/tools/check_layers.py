@@ -124,10 +124,11 @@ def library_symbols(nm, path):
         if kind == 'U':
             undefined.add(sym)
         elif kind in 'wvWV':
-            defined.add(sym)
-        else:
+            defined.add(sym)  # inline functions, templates: any layer may have its own copy
+        elif kind.isupper() or kind == 'u':
             defined.add(sym)
             strong.add(sym)
+        # Local symbols (lower case) answer no other file's references.
     return strong, defined, undefined - defined
 
 
