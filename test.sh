@@ -4,7 +4,7 @@
 set -eu
 cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
-werror=${CH_WERROR:-OFF}
+werror=${CH_WERROR:-ON}  # CH_WERROR=OFF builds with warnings left as warnings
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCH_WERROR="$werror" >/dev/null
 cmake --build build -j "$jobs"

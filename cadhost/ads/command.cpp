@@ -2,8 +2,7 @@
 #include <cstdarg>
 
 #include "ads/guard.h"
-#include "ads/rbconv.h"
-#include "cmd/commandline.h"
+#include "host/rbconv.h"
 
 using namespace cadhost;
 using namespace cadhost::ads;
@@ -48,7 +47,7 @@ bool to_answers(Session& s, const struct resbuf* rb, std::vector<Answer>& out) {
 }
 
 int run(Session& s, const struct resbuf* rb) {
-    auto* cl = dynamic_cast<cmd::CommandLine*>(s.command_runner());
+    host::CommandRunner* cl = s.command_runner();
     if (!cl) return RTERROR;
     std::vector<Answer> answers;
     size_t n = 0;

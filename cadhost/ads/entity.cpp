@@ -2,7 +2,7 @@
 #include <functional>
 
 #include "ads/guard.h"
-#include "ads/rbconv.h"
+#include "host/rbconv.h"
 #include "db/drawing.h"
 
 using namespace cadhost;

@@ -2,7 +2,7 @@
 #include <climits>
 
 #include "ads/guard.h"
-#include "ads/rbconv.h"
+#include "host/rbconv.h"
 #include "lisp/interpreter.h"
 
 using namespace cadhost;

@@ -2,10 +2,10 @@
 #include <cstring>
 
 #include "ads/guard.h"
-#include "ads/rbconv.h"
+#include "cmd/dialog_host.h"
 #include "cmd/getinput.h"
 #include "cmd/selectobj.h"
-#include "dcl/engine.h"
+#include "host/rbconv.h"
 
 using namespace cadhost;
 using namespace cadhost::ads;
@@ -16,12 +16,11 @@ namespace {
 // initget options wait here for the next input call, which consumes them.
 cmd::InitGet g_initget;
 
-cmd::CommandLine* command_line(Session& s) { return dynamic_cast<cmd::CommandLine*>(s.command_runner()); }
 
 cmd::GetResult ask(Session& s, cmd::GetKind kind, const char* prompt, const double* base, bool spaces = false) {
     cmd::InitGet init = g_initget;
     g_initget = {};
-    cmd::CommandLine* cl = command_line(s);
+    host::CommandRunner* cl = s.command_runner();
     if (!cl) return {RTERROR, {}, {}};
     cmd::GetRequest req;
     req.kind = kind;
@@ -141,11 +140,11 @@ extern "C" int ads_getinput(char* str) {
 
 extern "C" int ads_entsel(const char* str, ads_name entres, ads_point ptres) {
     return guarded([&](Session& s) {
-        cmd::CommandLine* cl = command_line(s);
+        host::CommandRunner* cl = s.command_runner();
         if (!cl || !entres) return RTERROR;
         cmd::InitGet init = g_initget;
         g_initget = {};
-        cmd::Pick p = cmd::pick_entity(*cl, str ? str : "Select object: ", init);
+        cmd::Pick p = cl->pick_entity(str ? str : "Select object: ", init);
         if (p.status == RTKWORD) g_last_input = p.keyword;
         if (p.status != RTNORM) return p.status;
         set_entity_name(entres, p.entity, s.drawing_serial());
@@ -157,10 +156,8 @@ extern "C" int ads_entsel(const char* str, ads_name entres, ads_point ptres) {
 extern "C" int ads_getfiled(const char* title, const char* defawlt, const char* ext, int flags, struct resbuf* result) {
     return guarded([&](Session& s) {
         if (!result) return RTERROR;
-        auto filedia = s.sysvars().get("FILEDIA");
-        bool dialog = filedia && std::get<int16_t>(*filedia) != 0;
         dcl::FiledRequest req{title ? title : "", defawlt ? defawlt : "", ext ? ext : "", flags};
-        auto r = dcl::DialogEngine::instance().get_filed(req, dialog ? dcl::FiledMode::Dialog : dcl::FiledMode::Prompt);
+        auto r = cmd::get_file_name(s, req);
         if (!r) return RTERROR;
         if (!*r) return RTCAN;
         result->rbnext = nullptr;

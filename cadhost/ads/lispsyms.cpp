@@ -1,7 +1,7 @@
 // AutoLISP symbols and functions for applications: ads_putsym, ads_getsym,
 // ads_invoke.
-#include "ads/adslist.h"
 #include "ads/guard.h"
+#include "host/adslist.h"
 #include "lisp/interpreter.h"
 
 using namespace cadhost;

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "ads/guard.h"
-#include "ads/rbconv.h"
+#include "host/rbconv.h"
 
 using namespace cadhost::ads;
 
@@ -76,49 +76,3 @@ extern "C" int ads_relrb(struct resbuf* rb) {
     release_resbufs(rb);
     return RTNORM;
 }
-
-namespace cadhost::host {
-namespace {
-// One resbuf's copy, its text or bytes its own; nullptr when memory runs out.
-struct resbuf* copy_one(const struct resbuf* rb) {
-    struct resbuf* c = new_rb(rb->restype);
-    if (!c) return nullptr;
-    c->resval = rb->resval;
-    switch (rb_kind(rb->restype)) {
-    case RbKind::String:
-        set_rb_string(c, rb->resval.rstring ? rb->resval.rstring : "");
-        if (c->resval.rstring) return c;
-        break;
-    case RbKind::Binary: {
-        short n = rb->resval.rbinary.clen > 0 ? rb->resval.rbinary.clen : 0;
-        c->resval.rbinary.buf = static_cast<char*>(malloc(n ? n : 1));
-        c->resval.rbinary.clen = n;
-        if (!c->resval.rbinary.buf) break;
-        if (n && rb->resval.rbinary.buf) memcpy(c->resval.rbinary.buf, rb->resval.rbinary.buf, n);
-        return c;
-    }
-    default:
-        return c;
-    }
-    release_rb(c);
-    return nullptr;
-}
-}  // namespace
-
-// The whole chain, or nullptr: a copy cut short by a failed allocation is
-// released rather than handed on as if it were the chain.
-struct resbuf* copy_chain(const struct resbuf* rb) {
-    struct resbuf* head = nullptr;
-    struct resbuf** tail = &head;
-    for (; rb; rb = rb->rbnext) {
-        struct resbuf* c = copy_one(rb);
-        if (!c) {
-            ads_relrb(head);
-            return nullptr;
-        }
-        *tail = c;
-        tail = &c->rbnext;
-    }
-    return head;
-}
-}  // namespace cadhost::host

@@ -2,9 +2,9 @@
 #include <algorithm>
 
 #include "ads/guard.h"
-#include "ads/rbconv.h"
 #include "cmd/commandline.h"
 #include "cmd/selectobj.h"
+#include "host/rbconv.h"
 #include "select/filter.h"
 #include "select/geometry.h"
 
@@ -33,11 +33,14 @@ extern "C" int ads_ssget(const char* str, const void* pt1, const void* pt2, cons
             if (!compiled) return RTERROR;
             f = compiled.release();
         }
-        auto* cl = dynamic_cast<cmd::CommandLine*>(s.command_runner());
+        host::CommandRunner* cl = s.command_runner();
         std::vector<Point> points;
         if (pt1) points.push_back(to_point(pt1));
         if (pt1 && pt2) points.push_back(to_point(pt2));
-        auto r = cmd::select_by_mode(s, cl, str ? str : "", points, f ? &*f : nullptr);
+        const select::Filter* compiled_filter = f ? &*f : nullptr;
+        // Without a command line only the modes that ask nothing can select.
+        auto r = cl ? cl->select_by_mode(str ? str : "", points, compiled_filter)
+                    : cmd::select_by_mode(s, nullptr, str ? str : "", points, compiled_filter);
         if (r.cancelled) return RTCAN;
         std::optional<std::vector<EntityRef>> found;
         if (r.ok) found = std::move(r.entities);

@@ -1,6 +1,6 @@
 // System variables for applications.
 #include "ads/guard.h"
-#include "ads/rbconv.h"
+#include "host/rbconv.h"
 
 using namespace cadhost;
 using namespace cadhost::ads;

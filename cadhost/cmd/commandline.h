@@ -15,9 +15,9 @@
 namespace cadhost::cmd {
 
 class CommandLine;
-struct GetRequest;
-struct GetResult;
-struct InitGet;
+using host::GetRequest;
+using host::GetResult;
+using host::InitGet;
 
 // A command's outcome, as reported to applications that started it.
 enum class CmdStatus { Done, Cancelled, Rejected, Failed };
@@ -50,13 +50,19 @@ public:
     // CommandRunner
     int run_command(const std::string& name) override;
     bool command_active() const override;
+    // The interactive get functions (see getinput.h).
+    GetResult get_input(const GetRequest& req, const InitGet& init) override;
+    // pick_entity and select_by_mode (see selectobj.h) asking here.
+    host::Pick pick_entity(const std::string& prompt, const InitGet& init) override;
+    host::SelectionResult select_by_mode(const std::string& mode, const std::vector<Point>& points,
+                                         const select::Filter* filter) override;
 
     // Runs commands with their answers, as an application call does: the
     // first answer names a command, the rest answer its prompts. A command
     // left waiting for more answers stays active and suspended; the next
     // call's answers (or, once control is back at the command line, the
     // normal input) feed it. Returns RTNORM, RTCAN, RTREJ or RTERROR.
-    int command(std::vector<host::Answer> answers);
+    int command(std::vector<host::Answer> answers) override;
 
     // Reads and runs commands until the input ends or QUIT. Returns the exit status.
     int run();
@@ -89,9 +95,6 @@ public:
     // when another drawing is opened; deleted entities are left out.
     std::vector<EntityRef> previous_selection() const;
     void set_previous_selection(std::vector<EntityRef> set);
-
-    // The interactive get functions (see getinput.h).
-    GetResult get_input(const GetRequest& req, const InitGet& init);
 
     // Runs whatever a typed name means: a command, a "C:" function, a
     // system variable, or a Lisp expression.

@@ -189,4 +189,10 @@ CmdStatus cmd_mslide(CommandLine& cl) {
 
 void add_mslide_command(CommandLine& cl) { cl.add({"MSLIDE", cmd_mslide}); }
 
+Result<std::optional<std::string>> get_file_name(host::Session& s, const dcl::FiledRequest& req) {
+    auto filedia = s.sysvars().get("FILEDIA");
+    bool dialog = filedia && std::get<int16_t>(*filedia) != 0;
+    return dcl::DialogEngine::instance().get_filed(req, dialog ? dcl::FiledMode::Dialog : dcl::FiledMode::Prompt);
+}
+
 }  // namespace cadhost::cmd

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cmd/commandline.h"
+#include "core/result.h"
 #include "dcl/driver.h"
 
 namespace cadhost::cmd {
@@ -33,5 +34,9 @@ private:
 };
 
 void add_mslide_command(CommandLine& cl);
+
+// Asks for a file name as getfiled does: in the file dialog, or at a prompt
+// when FILEDIA is 0. nullopt when cancelled; an error when it cannot ask.
+Result<std::optional<std::string>> get_file_name(host::Session& s, const dcl::FiledRequest& req);
 
 }  // namespace cadhost::cmd

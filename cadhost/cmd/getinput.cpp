@@ -215,4 +215,13 @@ GetResult CommandLine::get_input(const GetRequest& req, const InitGet& init) {
     return cadhost::cmd::get_input(*this, req, init);
 }
 
+host::Pick CommandLine::pick_entity(const std::string& prompt, const InitGet& init) {
+    return cadhost::cmd::pick_entity(*this, prompt, init);
+}
+
+host::SelectionResult CommandLine::select_by_mode(const std::string& mode, const std::vector<Point>& points,
+                                                  const select::Filter* filter) {
+    return cadhost::cmd::select_by_mode(m_session, this, mode, points, filter);
+}
+
 }  // namespace cadhost::cmd

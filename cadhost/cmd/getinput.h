@@ -8,30 +8,17 @@
 #include <vector>
 
 #include "cmd/commandline.h"
+#include "host/prompts.h"
 
 namespace cadhost::cmd {
 
-enum class GetKind { String, Int, Real, Dist, Angle, Point, Corner, Kword };
+// The requests and answers, as the session's command runner takes them.
+using host::GetKind;
+using host::GetRequest;
+using host::GetResult;
+using host::InitGet;
 
-// The options set by initget; they apply to the next input call only.
-struct InitGet {
-    int bits = 0;
-    std::vector<std::string> keywords;  // local keyword names, in order
-};
 InitGet parse_initget(int bits, const char* keywords);
-
-struct GetRequest {
-    GetKind kind = GetKind::String;
-    std::string prompt;
-    std::optional<Point> base;  // rubber-band base for distances, angles, corners
-    bool spaces = false;        // strings: a blank is part of the answer
-};
-
-struct GetResult {
-    int status = 0;        // RTNORM, RTNONE (empty answer), RTCAN, RTKWORD, RTERROR
-    GroupValue value;      // string, int32, real, Point
-    std::string keyword;   // for RTKWORD: the matched keyword or the arbitrary input
-};
 
 GetResult get_input(CommandLine& cl, const GetRequest& req, const InitGet& init);
 

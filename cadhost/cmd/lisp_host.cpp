@@ -7,9 +7,10 @@
 #include <sstream>
 
 #include "ads.h"
-#include "ads/adslist.h"
+#include "cmd/dialog_host.h"
 #include "cmd/selectobj.h"
 #include "fs/filelayer.h"
+#include "host/adslist.h"
 #include "select/filter.h"
 #include "select/geometry.h"
 #include "select/wildcard.h"
@@ -228,11 +229,9 @@ void LispHost::alert(const std::string& text) { m_session.alert(text); }
 
 std::optional<std::string> LispHost::getfiled(const std::string& title, const std::string& def,
                                               const std::string& ext, int flags) {
-    struct resbuf rb;
-    if (ads_getfiled(title.c_str(), def.c_str(), ext.c_str(), flags, &rb) != RTNORM) return std::nullopt;
-    std::string out = rb.resval.rstring ? rb.resval.rstring : "";
-    free(rb.resval.rstring);
-    return out;
+    auto r = get_file_name(m_session, dcl::FiledRequest{title, def, ext, flags});
+    if (!r) return std::nullopt;
+    return *r;
 }
 
 Result<lisp::SourceText> LispHost::read_source(const std::string& name) {

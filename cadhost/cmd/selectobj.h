@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cmd/commandline.h"
+#include "host/prompts.h"
 #include "select/filter.h"
 
 namespace cadhost::cmd {
@@ -21,24 +22,15 @@ std::optional<std::vector<EntityRef>> select_objects(CommandLine& cl);
 // points, "L" the last entity, "P" the previous selection, "" with one point what passes through it,
 // "" without points the "Select objects: " prompt. Filtered; in drawing
 // order. Mode unknown or points missing: an error; cancelled: nullopt value.
-struct SelectionResult {
-    bool ok = false;        // false: unknown mode or missing points
-    bool cancelled = false;
-    std::vector<EntityRef> entities;
-};
+using host::SelectionResult;
 // cl answers the prompt; without one the prompt mode is an error.
 SelectionResult select_by_mode(host::Session& s, CommandLine* cl, std::string mode, const std::vector<Point>& points,
                                const select::Filter* filter);
 
-struct InitGet;
+using host::InitGet;
+using host::Pick;
 
 // One entity picked at a point, as entsel does it.
-struct Pick {
-    int status = 0;  // RTNORM, RTNONE, RTKWORD, RTCAN, RTERROR (nothing there)
-    EntityRef entity;
-    Point point;
-    std::string keyword;
-};
 // Asks for a point (or takes an entity given by an application) and picks
 // the last-drawn entity passing within the pick box around it.
 Pick pick_entity(CommandLine& cl, const std::string& prompt, const InitGet& init);

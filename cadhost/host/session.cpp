@@ -243,8 +243,4 @@ std::optional<std::string> read_file_text(const std::string& host_path) {
     return ss.str();
 }
 
-void release_chain(struct resbuf* rb) {
-    if (rb) ads_relrb(rb);
-}
-
 }  // namespace cadhost::host

@@ -16,6 +16,7 @@
 #include "db/drawing.h"
 #include "host/apps.h"
 #include "host/input.h"
+#include "host/prompts.h"
 #include "host/sysvars.h"
 
 struct resbuf;
@@ -24,10 +25,15 @@ namespace cadhost::lisp {
 class Interpreter;
 }
 
+namespace cadhost::select {
+class Filter;
+}
+
 namespace cadhost::host {
 
-// Runs host commands on behalf of the session (implemented by the command
-// layer, which depends on this one).
+// Runs host commands and asks at the command line on behalf of the session
+// and of applications (implemented by the command layer, which depends on
+// this one).
 class CommandRunner {
 public:
     virtual ~CommandRunner() = default;
@@ -35,6 +41,16 @@ public:
     // the host's status code (RTNORM, RTERROR, RTCAN, RTREJ).
     virtual int run_command(const std::string& name) = 0;
     virtual bool command_active() const = 0;
+    // Runs commands with their answers, as an application's command call
+    // does; RTNORM, RTCAN, RTREJ or RTERROR.
+    virtual int command(std::vector<Answer> answers) = 0;
+    // The interactive get functions.
+    virtual GetResult get_input(const GetRequest& req, const InitGet& init) = 0;
+    // An entity picked at a point, as entsel asks for it.
+    virtual Pick pick_entity(const std::string& prompt, const InitGet& init) = 0;
+    // What a selection by mode finds, the prompt mode asking here.
+    virtual SelectionResult select_by_mode(const std::string& mode, const std::vector<Point>& points,
+                                           const select::Filter* filter) = 0;
 };
 
 // A call of an application function in progress.

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "ads/rbconv.h"
+#include "host/rbconv.h"
 #include "session_fixture.h"
 
 using namespace cadhost;

@@ -13,7 +13,7 @@
 
 #include <fstream>
 
-#include "ads/rbconv.h"
+#include "host/rbconv.h"
 #include "session_fixture.h"
 
 using namespace cadhost;

@@ -2,6 +2,7 @@
    counter across drawings, registers a command, a function and a direct
    handler, and draws a line. Written in C to keep the headers honest. */
 #include <stdio.h>
+#include <stdlib.h>
 
 #include "acrx.h"
 #include "ads.h"
@@ -87,7 +88,23 @@ static void do_pick(void) {
     ads_retvoid();
 }
 
+/* One entity picked with entsel, then a file name asked with getfiled. */
+static void do_pickfile(void) {
+    ads_name e;
+    ads_point at = {0.0, 0.0, 0.0};
+    int r = ads_entsel("Pick one: ", e, at);
+    ads_printf("\ntestapp: entsel %s at %.1f,%.1f\n", r == RTNORM ? "ok" : r == RTCAN ? "cancelled" : "missed", at[X], at[Y]);
+    struct resbuf name;
+    name.resval.rstring = NULL;
+    r = ads_getfiled("Drawing to use", "", "dxf", 0, &name);
+    ads_printf("\ntestapp: getfiled %s \"%s\"\n", r == RTNORM ? "ok" : r == RTCAN ? "cancelled" : "failed",
+               r == RTNORM && name.resval.rstring ? name.resval.rstring : "");
+    if (r == RTNORM) free(name.resval.rstring);
+    ads_retvoid();
+}
+
 static void register_functions(void) {
+    ads_defun("C:PICKFILE", 7);
     ads_defun("C:PICK", 6);
     ads_defun("C:ADDLINE", 3);
     ads_defun("C:HALF", 4);
@@ -115,6 +132,7 @@ int acrxEntryPoint(int msg, void* app) {
         case 4: do_half(); break;
         case 5: do_saveit(); break;
         case 6: do_pick(); break;
+        case 7: do_pickfile(); break;
         default: break;
         }
         break;

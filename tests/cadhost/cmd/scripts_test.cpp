@@ -52,6 +52,20 @@ TEST_F(Scripts, AnApplicationsInteractiveSelectionReadsTheInput) {
     EXPECT_NE(r.out.find("picked 6 (ok)"), std::string::npos) << r.out;
 }
 
+TEST_F(Scripts, AnApplicationsEntityPickAndFileNameAreAnsweredAtThePrompts) {
+    // FILEDIA 0: getfiled asks at the command line, for an application and
+    // for AutoLISP alike.
+    RunResult r = run("FILEDIA\n0\nPICKFILE\n50,100\nIN.DXF\nPICKFILE\n900,900\n^C\n"
+                      "(getfiled \"Drawing to use\" \"\" \"dxf\" 0)\nIN\nPICKFILE\n^C\n^C\nQUIT\n",
+                      app() + "IN.DXF");
+    EXPECT_NE(r.out.find("entsel ok at 50.0,100.0"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Drawing to use: IN.DXF\n\ntestapp: getfiled ok \"IN.DXF\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("entsel missed"), std::string::npos) << "nothing at 900,900\n" << r.out;
+    EXPECT_NE(r.out.find("Drawing to use: IN\n\"IN.dxf\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("entsel cancelled"), std::string::npos) << r.out;
+    EXPECT_EQ(count(r.out, "getfiled cancelled"), 2u) << r.out;
+}
+
 TEST_F(Scripts, EscapeAtAPromptCancelsTheApplicationsInput) {
     RunResult r = run("ADDLINE\n^C\nQUIT\n", app() + "IN.DXF");
     EXPECT_NE(r.out.find("addline cancelled"), std::string::npos) << r.out;

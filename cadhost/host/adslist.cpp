@@ -1,7 +1,7 @@
 // Interpreter values <-> resbuf chains, item for item.
-#include "ads/adslist.h"
+#include "host/adslist.h"
 
-#include "ads/rbconv.h"
+#include "host/rbconv.h"
 
 namespace cadhost::ads {
 

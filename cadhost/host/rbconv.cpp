@@ -1,5 +1,5 @@
 // Group lists <-> resbuf chains.
-#include "ads/rbconv.h"
+#include "host/rbconv.h"
 
 #include <array>
 #include <cstdlib>

@@ -1,0 +1,3 @@
+// A database layer file that includes the command line, which sits above
+// it: the build must refuse it.
+#include "cmd/commandline.h"
