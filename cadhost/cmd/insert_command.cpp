@@ -2,13 +2,13 @@
 // entities and attribute definitions become the block, with its attributes.
 #include <algorithm>
 #include <cmath>
-#include <deque>
 #include <filesystem>
-#include <set>
 
 #include "ads.h"
+#include "cmd/block_source.h"
 #include "cmd/commandline.h"
 #include "cmd/getinput.h"
+#include "cmd/xref.h"
 #include "db/drawing.h"
 
 namespace cadhost::cmd {
@@ -37,136 +37,6 @@ BlockRequest parse_block_answer(const std::string& a) {
     r.name = host::to_upper(eq == std::string::npos ? std::string(stem_of(file)) : a.substr(0, eq));
     if (eq != std::string::npos || sep != std::string::npos) r.file = path;
     return r;
-}
-
-// Groups that belong to one drawing only (names, handles, owners) are dropped
-// when an entity is copied into another.
-GroupList portable(const GroupList& in) {
-    GroupList out;
-    int depth = 0;
-    for (const Group& g : in) {
-        if (g.code == 102) {
-            auto* s = std::get_if<std::string>(&g.value);
-            depth += s && !s->empty() && s->front() == '{' ? 1 : -1;
-            continue;
-        }
-        if (depth > 0 || g.code == -1 || g.code == 5 || g.code == 100 || g.code == 330 || g.code == 360) continue;
-        if (std::holds_alternative<EntityRef>(g.value)) continue;
-        out.push_back(g);
-    }
-    return out;
-}
-
-// A block defined in a block drawing, which its entities may insert.
-struct FileBlock {
-    std::string name;
-    Point base{0, 0, 0};
-    std::vector<GroupList> entities;
-};
-
-// What a block drawing gives a block definition: its base point, its model
-// space entities without the groups that belong to the file, whether any
-// of them is an attribute definition, and the file's own named blocks.
-struct BlockSource {
-    std::string path;
-    std::string bytes;  // the file as read
-    Point base{0, 0, 0};
-    std::vector<GroupList> entities;
-    bool has_attdefs = false;
-    std::vector<FileBlock> blocks;
-};
-
-// The named blocks of a drawing (anonymous ones and layouts are left out).
-std::vector<FileBlock> named_blocks(db::Drawing& d) {
-    std::vector<FileBlock> out;
-    for (auto rec = d.tblnext("BLOCK", true); rec; rec = d.tblnext("BLOCK", false)) {
-        std::string name = group_string(*rec, 2);
-        auto start = name.empty() || name[0] == '*' ? std::nullopt : d.block_start(name);
-        if (!start) continue;
-        FileBlock b{name, start->base.value_or(Point{0, 0, 0}), {}};
-        b.base.dims = 3;
-        for (EntityRef e = start->first; e; e = d.next_entity(e))
-            if (auto g = d.entget(e)) b.entities.push_back(portable(*g));
-        out.push_back(std::move(b));
-    }
-    return out;
-}
-
-// Block drawings read before, by path and content: a block inserted into one
-// drawing after another is read once while its file stays the same.
-Result<const BlockSource*> block_source(const std::string& path) {
-    static std::deque<BlockSource> known;
-    constexpr size_t kKnown = 8;
-    std::optional<std::string> bytes = host::read_file_text(path);
-    if (bytes)
-        for (const BlockSource& k : known)
-            if (k.path == path && k.bytes == *bytes) return &k;
-    // Unreadable files go the usual way, for the usual message.
-    auto src = bytes ? db::Drawing::read_text(*bytes, path) : db::Drawing::read_file(path);
-    if (!src) return src.error();
-    BlockSource b;
-    b.path = path;
-    if (bytes) b.bytes = std::move(*bytes);
-    if (auto ib = (*src)->header_var("$INSBASE"))
-        if (auto p = std::get_if<Point>(&ib->value)) b.base = *p;
-    b.base.dims = 3;
-    for (EntityRef e = (*src)->first_entity(); e; e = (*src)->next_entity(e)) {
-        if ((*src)->space_of(e) != db::Space::Model) continue;
-        auto g = (*src)->entget(e);
-        if (!g) continue;
-        if (group_string(*g, 0) == "ATTDEF") b.has_attdefs = true;
-        b.entities.push_back(portable(*g));
-    }
-    b.blocks = named_blocks(**src);
-    if (known.size() == kKnown) known.pop_front();
-    known.push_back(std::move(b));
-    return &known.back();
-}
-
-// Defines the file's blocks that `entities` insert and the drawing does not
-// have yet, each after the blocks it inserts itself (the drawing's own
-// definitions are kept, as they are for any insertion).
-Status define_used_blocks(db::Drawing& d, const BlockSource& b, const std::vector<GroupList>& entities,
-                          std::set<std::string>& done) {
-    for (const GroupList& g : entities) {
-        if (group_string(g, 0) != "INSERT") continue;
-        std::string name = host::to_upper(group_string(g, 2));
-        if (!done.insert(name).second || d.block_start(name)) continue;
-        auto at = std::find_if(b.blocks.begin(), b.blocks.end(),
-                               [&](const FileBlock& f) { return host::to_upper(f.name) == name; });
-        if (at == b.blocks.end()) continue;  // the insertion reports the missing block
-        CH_TRY(define_used_blocks(d, b, at->entities, done));
-        CH_TRY(d.entmake({make_group(0, std::string("BLOCK")), make_group(2, at->name), make_short(70, 0),
-                          make_group(10, at->base), make_group(8, std::string("0"))}));
-        for (const GroupList& e : at->entities) {
-            CH_TRY(d.ensure_layer(group_string(e, 8, "0")));
-            auto r = d.entmake(e);
-            if (!r) return Error{"cannot copy " + group_string(e, 0) + " into block " + at->name + ": " + r.error().message};
-        }
-        CH_TRY(d.entmake({make_group(0, std::string("ENDBLK")), make_group(8, std::string("0"))}));
-    }
-    return ok_status();
-}
-
-// Defines (or redefines) a block from the model space of a drawing file.
-Status define_block(host::Session& s, const std::string& name, const std::string& path) {
-    auto src = block_source(path);
-    if (!src) return src.error();
-    const BlockSource& b = **src;
-    auto& d = s.drawing();
-    std::set<std::string> done{host::to_upper(name)};
-    CH_TRY(define_used_blocks(d, b, b.entities, done));
-    GroupList header{make_group(0, std::string("BLOCK")), make_group(2, name), make_short(70, b.has_attdefs ? 2 : 0),
-                     make_group(10, b.base), make_group(8, std::string("0"))};
-    CH_TRY(d.entmake(header));
-    for (const GroupList& g : b.entities) {
-        std::string layer = group_string(g, 8, "0");
-        CH_TRY(d.ensure_layer(layer));
-        auto r = d.entmake(g);
-        if (!r) return Error{"cannot copy " + group_string(g, 0) + " into block " + name + ": " + r.error().message};
-    }
-    CH_TRY(d.entmake({make_group(0, std::string("ENDBLK")), make_group(8, std::string("0"))}));
-    return ok_status();
 }
 
 // Finds the file for a block: as given, or name + extension on the search path.
@@ -240,11 +110,12 @@ GroupList attrib_from(const GroupList& def, const Placement& pl, const std::stri
     return a;
 }
 
-CmdStatus place(CommandLine& cl, const std::string& name, const std::optional<db::Drawing::BlockStart>& blk) {
+CmdStatus place(CommandLine& cl, const std::string& name, const std::optional<db::Drawing::BlockStart>& blk,
+                AttributeMode attributes) {
     host::Session& s = cl.session();
     auto& d = s.drawing();
     // A definition the reader could not read is reported before any prompt.
-    auto defs = attdefs(d, blk);
+    auto defs = attributes == AttributeMode::Ask ? attdefs(d, blk) : std::vector<GroupList>{};
     for (const auto& def : defs)
         if (const Group* bad = misread_group(def)) {
             cl.print("Block " + name + ": attribute definition " + group_string(def, 2) + ": " + misread_message(*bad) +
@@ -325,11 +196,12 @@ CmdStatus cmd_insert(CommandLine& cl) {
     if (!exists || !req.file.empty()) {
         std::string file = block_file(s, req.file.empty() ? req.name : req.file);
         if (file.empty()) {
-            if (exists) return place(cl, req.name, blk);
+            if (exists) return place(cl, req.name, blk, AttributeMode::Ask);
             cl.print("\"" + (req.file.empty() ? req.name : req.file) + host::kDrawingExt + "\": Can't find file.\n");
             return CmdStatus::Failed;
         }
-        auto st = define_block(s, req.name, file);
+        BlockImport import(s.drawing(), s.drawing_path(), [&cl](const std::string& note) { cl.print(note); });
+        auto st = import.define_block(req.name, file);
         if (!st) {
             cl.print("Cannot define block " + req.name + ": " + st.error().what() + "\n");
             return CmdStatus::Failed;
@@ -337,11 +209,19 @@ CmdStatus cmd_insert(CommandLine& cl) {
         if (exists) cl.print("Block " + req.name + " redefined\n");
         blk = s.drawing().block_start(req.name);
     }
-    return place(cl, req.name, blk);
+    return place(cl, req.name, blk, AttributeMode::Ask);
 }
 
 }  // namespace
 
-void add_insert_command(CommandLine& cl) { cl.add({"INSERT", cmd_insert}); }
+CmdStatus place_block(CommandLine& cl, const std::string& name, AttributeMode attributes) {
+    return place(cl, name, cl.session().drawing().block_start(name), attributes);
+}
+
+// XREF shares the block file code and the placement prompts with INSERT.
+void add_insert_command(CommandLine& cl) {
+    cl.add({"INSERT", cmd_insert});
+    add_xref_command(cl);
+}
 
 }  // namespace cadhost::cmd

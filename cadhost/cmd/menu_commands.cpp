@@ -167,20 +167,31 @@ CmdStatus cmd_menus(CommandLine& cl) {
     return CmdStatus::Done;
 }
 
-// A macro as command-line answers: "^C" cancels are dropped, ";" is Enter.
-// A "\" waits for the user, so the answers stop there and he goes on.
-std::string macro_script(const std::string& macro) {
-    std::string out;
+// A macro as command-line answers: "^C" cancels are dropped, ";" is Enter,
+// and each "\\" is a pause, where the user gives one answer before the
+// macro goes on.
+struct MacroAnswers {
+    std::string text;
+    std::vector<size_t> pauses;  // offsets into text
+};
+
+MacroAnswers macro_script(const std::string& macro) {
+    MacroAnswers out;
     for (size_t i = 0; i < macro.size(); ++i) {
         if (macro.compare(i, 2, "^C") == 0 || macro.compare(i, 2, "^c") == 0) {
             ++i;
             continue;
         }
         char c = macro[i];
-        if (c == '\\') break;
-        out += c == ';' ? '\n' : c;
+        if (c == '\\') {
+            out.pauses.push_back(out.text.size());
+            continue;
+        }
+        out.text += c == ';' ? '\n' : c;
     }
-    if (!out.empty() && out.back() != '\n') out += '\n';
+    // The last answer ends as if Enter followed, unless the macro ends waiting for the user.
+    bool ends_paused = !out.pauses.empty() && out.pauses.back() == out.text.size();
+    if (!out.text.empty() && out.text.back() != '\n' && !ends_paused) out.text += '\n';
     return out;
 }
 
@@ -201,7 +212,8 @@ CmdStatus cmd_macro(CommandLine& cl) {
         cl.print("No menu item " + *a + " in the loaded menus.\n");
         return CmdStatus::Failed;
     }
-    cl.session().input().start_script(macro_script(item->macro), "menu item " + *a);
+    MacroAnswers m = macro_script(item->macro);
+    cl.session().input().start_macro(std::move(m.text), std::move(m.pauses), "menu item " + *a);
     return CmdStatus::Done;
 }
 

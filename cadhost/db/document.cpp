@@ -117,6 +117,11 @@ std::string_view DrawingImpl::type_name(uint32_t id) const {
     return o.tags.empty() ? std::string_view() : dxf::trim_blanks(o.tags[0].text());
 }
 
+bool DrawingImpl::external_reference(const BlockDef& b) const {
+    auto flags = dxf::parse_int(dxf::trim_blanks(tag_text(b.begin, 70)));
+    return flags && (*flags & 4) != 0;
+}
+
 std::string_view DrawingImpl::tag_text(uint32_t id, int code) const {
     for (const Tag& t : obj(id).tags)
         if (t.code == code) return t.text();

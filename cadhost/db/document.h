@@ -108,6 +108,9 @@ public:
     // Lookups by name as the file stores it (encoded), ignoring ASCII case.
     std::optional<uint32_t> find_record(std::string_view table, std::string_view name) const;
     int find_block(std::string_view name) const;
+    // An external reference's definition (BLOCK flag 4): its entities are
+    // read from the drawing it names, so files hold it without them.
+    bool external_reference(const BlockDef& b) const;
     // To be called when a record's or block's name may have changed in place.
     void names_changed();
     // The key of a name in m_found_names, in a buffer reused by the next call.

@@ -216,7 +216,14 @@ std::optional<GroupList> Drawing::entget(EntityRef e, const std::vector<std::str
 }
 
 Status Drawing::entmod(const GroupList& list) { return EntityEditor(*m_impl).entmod(list); }
-Result<EntityRef> Drawing::entmake(const GroupList& list) { return EntityMaker(*m_impl).make(list); }
+Result<EntityRef> Drawing::entmake(const GroupList& list) {
+    EntityMaker maker(*m_impl);
+    auto r = maker.make(list);
+    // A block definition that is given an entity it cannot take is rejected
+    // whole, so that what follows does not go into a half-made block.
+    if (!r && m_impl->m_block_build.active) maker.abandon_unfinished();
+    return r;
+}
 void Drawing::abandon_unfinished() { EntityMaker(*m_impl).abandon_unfinished(); }
 Status Drawing::entdel(EntityRef e) { return EntityEditor(*m_impl).entdel(e); }
 
@@ -471,5 +478,6 @@ Status Drawing::set_header_var(const std::string& name, const Group& value) {
 }
 
 long Drawing::dbmod() const { return m_impl->m_dbmod; }
+void Drawing::clear_dbmod() { m_impl->m_dbmod = 0; }
 
 }  // namespace cadhost::db

@@ -103,7 +103,8 @@ public:
     // handle; layer "0" when the list has no 8. INSERT with 66 = 1 and
     // POLYLINE stay invisible until their SEQEND; a new main entity drops an
     // unfinished one. BLOCK ... ENDBLK defines (or redefines) a block, which
-    // appears at ENDBLK; "*U"/"*D" names get the next free number.
+    // appears at ENDBLK; "*U"/"*D" names get the next free number. A list
+    // refused while a definition is open drops the whole definition.
     Result<EntityRef> entmake(const GroupList& list);
     // Drops what entmake has left unfinished: a complex entity without its
     // SEQEND, a block definition without its ENDBLK.
@@ -183,6 +184,9 @@ public:
 
     // Unsaved changes; 0 after reading or saving.
     long dbmod() const;
+    // Counts the changes so far as none: for what every read of the file
+    // does again (external references resolved from their drawings).
+    void clear_dbmod();
 
 private:
     Drawing();

@@ -146,7 +146,7 @@ void DxfEmitter::blocks(dxf::TagWriter& w) {
     for (const BlockDef& b : m_doc.m_blocks) {
         if (b.removed) continue;
         tags(w, m_doc.obj(b.begin).tags);
-        entity_list(w, b.list);
+        if (!m_doc.external_reference(b)) entity_list(w, b.list);
         tags(w, m_doc.obj(b.end).tags);
     }
 }

@@ -370,7 +370,7 @@ void VersionConverter::classic_blocks(dxf::TagWriter& w) {
                 if (m_emit.live(id) && !m_doc.obj(id).sub) ++m_doc.m_write_report.other_layouts;
         if (b.removed || space_block(name)) continue;
         classic_tags(w, m_doc.obj(b.begin).tags, true);
-        classic_entities(w, b.list, false);
+        if (!m_doc.external_reference(b)) classic_entities(w, b.list, false);
         classic_tags(w, m_doc.obj(b.end).tags, true);
     }
 }
@@ -526,7 +526,7 @@ void VersionConverter::upgrade(DrawingImpl& up, DxfVersion version) const {
             ++m_doc.m_write_report.not_placed["BLOCK"];
             continue;
         }
-        replay_list(up, b.list);
+        if (!m_doc.external_reference(b)) replay_list(up, b.list);
         GroupList end = conv.object_form(b.end, XdataMode::Skip).groups;
         end.erase(end.begin());
         (void)maker.make_with_handle(end, m_doc.obj(b.end).handle);

@@ -52,7 +52,11 @@ Answer Input::pop_pending() {
 
 void Input::start_script(std::string text, std::string name) {
     m_scripts.clear();
-    m_scripts.push_back(Source{std::move(text), 0, std::move(name)});
+    m_scripts.push_back(Source{std::move(text), 0, std::move(name), true, {}});
+}
+
+void Input::start_macro(std::string text, std::vector<size_t> pauses, std::string name) {
+    m_scripts.push_back(Source{std::move(text), 0, std::move(name), true, std::move(pauses)});
 }
 
 std::optional<std::string> Input::from_source(Source& s, ReadMode mode) {
@@ -61,6 +65,10 @@ std::optional<std::string> Input::from_source(Source& s, ReadMode mode) {
     s.line_ended = false;
     m_separated = false;
     while (s.pos < s.text.size()) {
+        if (s.at_pause()) {  // a pause ends the answer before it
+            m_separated = true;
+            return out;
+        }
         char c = s.text[s.pos++];
         if (c == '\r') continue;
         if (c == ' ' && mode == ReadMode::Token) {
@@ -117,10 +125,34 @@ Answer Input::read(ReadMode mode) {
         m_base_buf.pos = m_base_buf.text.size();
         return make("^C", false);
     }
-    while (!m_scripts.empty()) {
-        if (auto t = from_source(m_scripts.back(), mode)) return make(std::move(*t), true);
-        m_scripts.pop_back();
+    return read_below(m_scripts.size(), mode);
+}
+
+Answer Input::read_below(size_t top, ReadMode mode) {
+    auto make = [](std::string t, bool script) {
+        Answer a = Answer::of_text(std::move(t));
+        a.from_script = script;
+        return a;
+    };
+    while (top > 0) {
+        Source& s = m_scripts[top - 1];
+        if (s.at_pause()) {
+            s.pauses.erase(s.pauses.begin());
+            Answer a = read_below(top - 1, mode);
+            // The user cancelled, or there is no more input: the macro ends here.
+            if (a.kind == Answer::Kind::Cancel || a.kind == Answer::Kind::End)
+                m_scripts.erase(m_scripts.begin() + static_cast<long>(top - 1), m_scripts.end());
+            return a;
+        }
+        if (auto t = from_source(s, mode)) {
+            m_last_source = static_cast<long>(top - 1);
+            return make(std::move(*t), true);
+        }
+        // Finished scripts leave once nothing above them is still reading.
+        if (top == m_scripts.size()) m_scripts.pop_back();
+        --top;
     }
+    m_last_source = -1;
     if (m_base_buf.pos >= m_base_buf.text.size() && !fill_base()) return read_terminal_end();
     std::optional<std::string> t = from_source(m_base_buf, mode);
     std::string text;
@@ -178,7 +210,8 @@ std::optional<std::string> Input::read_balanced(const std::string& first) {
     }
     // The answer that brought the "(" ended at a blank or line end; keep it.
     // One that ended with the text had none, and gains none.
-    Source* src = m_scripts.empty() ? &m_base_buf : &m_scripts.back();
+    bool scripted = m_last_source >= 0 && static_cast<size_t>(m_last_source) < m_scripts.size();
+    Source* src = scripted ? &m_scripts[static_cast<size_t>(m_last_source)] : &m_base_buf;
     if (scan.depth > 0 && m_separated) {
         out += ' ';  // the blank or line end that ended the first answer
         comment = false;

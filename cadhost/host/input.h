@@ -106,6 +106,11 @@ public:
     // A script's text; a script started from a script replaces it, as the
     // host does (the rest of the calling script is dropped).
     void start_script(std::string text, std::string name);
+    // A menu macro's answers, read before what was being read (which goes
+    // on afterwards). At each of `pauses` (offsets into `text`, ascending)
+    // the macro waits: one answer comes from the sources below it, then the
+    // macro goes on. A cancel or the end of input there ends the macro.
+    void start_macro(std::string text, std::vector<size_t> pauses, std::string name);
     void stop_scripts() { m_scripts.clear(); }
     bool in_script() const { return !m_scripts.empty(); }
     // The base stream; terminal selects line editing and echo behaviour.
@@ -145,13 +150,18 @@ private:
         size_t pos = 0;
         std::string name;
         bool line_ended = true;  // the last answer taken ended its line
+        std::vector<size_t> pauses;  // offsets where the user gives an answer, ascending
+        bool at_pause() const { return !pauses.empty() && pauses.front() <= pos; }
     };
+    // An answer from the first `top` scripts (innermost last), then the base.
+    Answer read_below(size_t top, ReadMode mode);
     std::optional<std::string> from_source(Source& s, ReadMode mode);
     // Reads the next base line; at a terminal `more` follows the prompt.
     bool fill_base(const std::string& more = "");
     Answer read_terminal_end();
     std::deque<Answer> m_pending;
     std::vector<Source> m_scripts;
+    long m_last_source = -1;  // script the last answer came from, -1 for the base (read_balanced goes on there)
     Source m_base_buf;             // what has been read of the base stream
     std::istream* m_base = nullptr;
     bool m_terminal = false;

@@ -123,9 +123,11 @@ void Session::drawing_changed() {
 Status Session::open_drawing(const std::string& host_path) {
     auto r = db::Drawing::read_file(host_path);
     if (!r) return r.error();
+    std::string path = std::filesystem::absolute(host_path).lexically_normal().string();
+    if (m_on_read) m_on_read(**r, path);
     if (m_drawing) m_apps.broadcast(kUnloadDwgMsg);
     m_drawing = r.release();
-    m_path = std::filesystem::absolute(host_path).lexically_normal().string();
+    m_path = path;
     drawing_changed();
     return ok_status();
 }
@@ -147,6 +149,7 @@ Status Session::save_drawing(const std::string& host_path, db::DxfVersion versio
 }
 
 void Session::restore_drawing(std::unique_ptr<db::Drawing> earlier) {
+    if (m_on_read) m_on_read(*earlier, m_path);
     m_drawing = std::move(earlier);
     ++m_serial;
     m_selections.clear();

@@ -156,6 +156,10 @@ public:
     // of it (AutoLISP starts afresh) and after (start-up file).
     void set_new_drawing_hook(std::function<void()> fn) { m_on_new_drawing = std::move(fn); }
     void set_drawing_loaded_hook(std::function<void()> fn) { m_on_loaded = std::move(fn); }
+    // Called with a drawing just read from its file (opened, or put back by
+    // undo) and its host path, before it becomes current.
+    using DrawingReadHook = std::function<void(db::Drawing&, const std::string&)>;
+    void set_drawing_read_hook(DrawingReadHook fn) { m_on_read = std::move(fn); }
 
 private:
     void install_computed_vars();
@@ -177,6 +181,7 @@ private:
     std::function<void(std::string_view)> m_out;
     std::function<void()> m_on_new_drawing;
     std::function<void()> m_on_loaded;
+    DrawingReadHook m_on_read;
 };
 
 // The host's drawing file extension.

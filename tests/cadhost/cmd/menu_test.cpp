@@ -74,12 +74,39 @@ TEST_F(Menus, MacroRunsAnItemByIdOrLabelFromAnyLoadedMenu) {
         << "by ID and by label, without \"&\" and case\n" << r.out;
 }
 
-// A pause ("\") leaves the prompt to the user; the macro's answers before
-// it are given, the marks before a label do not count.
-TEST_F(Menus, MacroAnswersStopAtAPause) {
-    RunResult r = run("MENU\nMY\nMACRO\nPick start\n3,3\n4,4\n\n(cdr (assoc 10 (entget (entlast))))\nQUIT\nY\n", "IN.DXF");
+// A pause ("\\") takes one answer from the user, then the macro goes on;
+// the marks before a label do not count.
+TEST_F(Menus, MacroTakesTheUsersAnswerAtAPauseAndGoesOn) {
+    RunResult r = run("MENU\nMY\nMACRO\nPick start\n3,3\n(cdr (assoc 10 (entget (entlast))))\n"
+                      "(cdr (assoc 11 (entget (entlast))))\nQUIT\nY\n",
+                      "IN.DXF");
     EXPECT_NE(r.out.find("From point: 3,3\n"), std::string::npos) << r.out;
     EXPECT_EQ(lisp_value(r.out, "(cdr (assoc 10 (entget (entlast))))"), "(3.0 3.0 0.0)") << r.out;
+    EXPECT_EQ(lisp_value(r.out, "(cdr (assoc 11 (entget (entlast))))"), "(7.0 7.0 0.0)") << "the macro went on\n"
+                                                                                      << r.out;
+    EXPECT_EQ(r.out.find("Unknown command"), std::string::npos) << r.out;
+}
+
+TEST_F(Menus, PausesInTheMiddleAndAtTheEndOfAMacroAndFromAScript) {
+    write("P.MNU", "***POP1\n[Two]^C^C_LINE;\\\\;\n[Layer]_LAYER;_M;\\;\n[Mid]^C^C_LINE;1,1;\\9,9;;\n");
+    write("RUN.SCR", "MACRO\nMid\n4,4\n(setq mid (cdr (assoc 11 (entget (entlast)))))\n");
+    RunResult r = run("MENU\nP\nMACRO\nTwo\n1,2\n3,4\n(cdr (assoc 11 (entget (entlast))))\n"
+                      "MACRO\nLayer\nPAUSED\n(getvar \"CLAYER\")\n"
+                      "SCRIPT\nRUN\n(list (cdr (assoc 10 (entget (entlast)))) mid)\nQUIT\nY\n",
+                      "IN.DXF");
+    EXPECT_EQ(lisp_value(r.out, "(cdr (assoc 11 (entget (entlast))))"), "(3.0 4.0 0.0)") << "two pauses\n" << r.out;
+    EXPECT_EQ(lisp_value(r.out, "(getvar \"CLAYER\")"), "\"PAUSED\"") << "the Enter after a pause\n" << r.out;
+    EXPECT_EQ(lisp_value(r.out, "(list (cdr (assoc 10 (entget (entlast)))) mid)"), "((4.0 4.0 0.0) (9.0 9.0 0.0))")
+        << "a script answers the pause and goes on after the macro\n" << r.out;
+}
+
+TEST_F(Menus, CancellingAtAPauseEndsTheMacro) {
+    RunResult r = run("MENU\nMY\n(setq n (sslength (ssget \"X\")))\nMACRO\nPick start\n^C\n"
+                      "(= n (sslength (ssget \"X\")))\nQUIT\n",
+                      "IN.DXF");
+    EXPECT_EQ(lisp_value(r.out, "(= n (sslength (ssget \"X\")))"), "T") << r.out;
+    EXPECT_EQ(r.out.find("Command: 7,7"), std::string::npos) << "the rest of the macro is dropped\n" << r.out;
+    EXPECT_EQ(r.out.find("Unknown command"), std::string::npos) << r.out;
 }
 
 TEST_F(Menus, ShadeAndHideLeaveTheDrawingAsItIs) {
