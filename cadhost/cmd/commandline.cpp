@@ -45,6 +45,8 @@ CommandLine::CommandLine(host::Session& s) : m_session(s) {
 
 CommandLine::~CommandLine() {
     if (m_session.command_runner() == this) m_session.set_command_runner(nullptr);
+    // Commands still waiting keep what they changed.
+    for (auto it = m_suspended.rbegin(); it != m_suspended.rend(); ++it) end_mark(**it, db::Drawing::MarkEnd::Keep);
 }
 
 void CommandLine::add(CommandDef def) {
@@ -198,12 +200,20 @@ bool CommandLine::resume_suspended(bool feed, CmdStatus& status) {
     if (s->fiber->failure()) {
         fail_broken(*s);
         status = CmdStatus::Failed;
+    } else {
+        end_mark(*s, db::Drawing::MarkEnd::Keep);
     }
     std::erase_if(m_suspended, [&](const auto& p) { return p.get() == s; });
     return true;
 }
 
-void CommandLine::fail_broken(const Suspended& s) {
+void CommandLine::end_mark(Suspended& s, db::Drawing::MarkEnd how) {
+    if (s.serial == 0) return;
+    if (m_session.has_drawing() && m_session.drawing_serial() == s.serial) m_session.drawing().end_mark(s.mark, how);
+    s.serial = 0;  // ended once
+}
+
+void CommandLine::fail_broken(Suspended& s) {
     std::string why;
     try {
         std::rethrow_exception(s.fiber->failure());
@@ -214,9 +224,11 @@ void CommandLine::fail_broken(const Suspended& s) {
     }
     print("Command " + s.name + " failed: " + why + "\n");
     if (!m_session.has_drawing() || m_session.drawing_serial() != s.serial) return;  // its drawing is gone
-    // Entities are appended, so what the command made follows the last one
-    // it found; deleting a main entity deletes its sub-entities with it.
+    // What it changed goes back first, then what it made goes. Entities are
+    // appended, so what the command made follows the last one it found;
+    // deleting a main entity deletes its sub-entities with it.
     db::Drawing& d = m_session.drawing();
+    end_mark(s, db::Drawing::MarkEnd::TakeBack);
     d.abandon_unfinished();
     std::vector<EntityRef> made;
     for (EntityRef e = s.last ? d.next_entity(s.last) : d.first_entity(); e; e = d.next_entity(e)) {
@@ -252,7 +264,11 @@ int CommandLine::command(std::vector<host::Answer> answers) {
         Suspended* raw = s.get();
         std::string name = first.text;
         s->name = name;
-        if (m_session.has_drawing()) s->serial = m_session.drawing_serial(), s->last = m_session.drawing().last_entity();
+        if (m_session.has_drawing()) {
+            s->serial = m_session.drawing_serial();
+            s->last = m_session.drawing().last_entity();
+            s->mark = m_session.drawing().mark_changes();
+        }
         s->fiber = std::make_unique<Fiber>([this, raw, name] { raw->status = dispatch(name); });
         m_suspended.push_back(std::move(s));
         if (!resume_suspended(true, status)) break;  // waiting for more: left active
