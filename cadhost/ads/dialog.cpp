@@ -14,13 +14,26 @@ using cadhost::dcl::DialogEngine;
 
 namespace {
 
+// Says on the dialog output that a call failed on an exception; the call's
+// RTERROR stands even when the message itself cannot be written.
+void report_failed_call(const char* why) noexcept {
+    try {
+        DialogEngine::instance().report(std::string("Dialog call failed: ") + why);
+    } catch (...) {
+        return;  // nothing left to tell it with
+    }
+}
+
 template <typename F>
 int dlg_guard(F&& body) noexcept {
     try {
         return body(DialogEngine::instance());
+    } catch (const std::exception& e) {
+        report_failed_call(e.what());
     } catch (...) {
-        return RTERROR;
+        report_failed_call("an exception of unknown type");
     }
+    return RTERROR;
 }
 
 int to_rt(const Status& s) { return s ? RTNORM : RTERROR; }

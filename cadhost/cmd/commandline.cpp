@@ -2,6 +2,10 @@
 #include "cmd/commandline.h"
 
 #include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
 
 #include "ads.h"
 #include "acrx.h"
@@ -300,6 +304,40 @@ int CommandLine::run_command(const std::string& name) {
     return to_rt(dispatch(name));
 }
 
+namespace {
+
+// A whole integer of the type's range: "70000" is no short, "12abc" no number.
+template <typename Int>
+Result<GroupValue> whole_integer(const std::string& text) {
+    const char* b = text.data() + (!text.empty() && text[0] == '+' ? 1 : 0);
+    const char* e = text.data() + text.size();
+    Int v = 0;
+    auto [end, ec] = std::from_chars(b, e, v);
+    if (ec == std::errc::result_out_of_range)
+        return Error{"Value must be between " + std::to_string(std::numeric_limits<Int>::min()) + " and " +
+                     std::to_string(std::numeric_limits<Int>::max()) + "."};
+    if (ec != std::errc() || end != e) return Error{"Requires an integer value."};
+    return GroupValue(v);
+}
+
+// The value typed for a system variable of this type.
+Result<GroupValue> typed_value(host::VarType type, const std::string& text) {
+    switch (type) {
+    case host::VarType::Short: return whole_integer<int16_t>(text);
+    case host::VarType::Long: return whole_integer<int32_t>(text);
+    case host::VarType::Real: {
+        char* end = nullptr;
+        double d = std::strtod(text.c_str(), &end);
+        if (text.empty() || *end || !std::isfinite(d)) return Error{"Requires a real value."};
+        return GroupValue(d);
+    }
+    case host::VarType::String: return GroupValue(text);
+    default: return Error{"Requires a point."};
+    }
+}
+
+}  // namespace
+
 CmdStatus CommandLine::run_sysvar(const std::string& name) {
     const host::SysvarDef* def = host::Sysvars::find(name);
     auto cur = m_session.sysvars().get(name);
@@ -317,20 +355,12 @@ CmdStatus CommandLine::run_sysvar(const std::string& name) {
                  def->type == host::VarType::String ? host::ReadMode::Line : host::ReadMode::Token);
     if (!a) return last_was_cancel() ? CmdStatus::Cancelled : CmdStatus::Failed;
     if (a->empty()) return CmdStatus::Done;
-    GroupValue v;
-    try {
-        switch (def->type) {
-        case host::VarType::Short: v = static_cast<int16_t>(std::stoi(*a)); break;
-        case host::VarType::Long: v = static_cast<int32_t>(std::stol(*a)); break;
-        case host::VarType::Real: v = std::stod(*a); break;
-        case host::VarType::String: v = *a; break;
-        default: print("Requires a point.\n"); return CmdStatus::Rejected;
-        }
-    } catch (...) {
-        print("Requires an integer value.\n");
+    auto v = typed_value(def->type, *a);
+    if (!v) {
+        print(v.error().message + "\n");
         return CmdStatus::Rejected;
     }
-    auto st = m_session.sysvars().set(name, v);
+    auto st = m_session.sysvars().set(name, *v);
     if (!st) {
         print(st.error().message + "\n");
         return CmdStatus::Rejected;

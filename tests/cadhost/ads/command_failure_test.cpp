@@ -1,5 +1,6 @@
 // A command whose body throws fails as a whole: the failure is reported,
-// the call that ran it learns of it, and nothing it made stays.
+// the call that ran it learns of it, and nothing it made or changed stays.
+// A value a system variable cannot take is refused, not stored changed.
 #include <stdexcept>
 
 #include "ads.h"
@@ -159,6 +160,40 @@ TEST_F(FailedCommandChanges, NestedCommandsTakeBackWhatTheFailedOneChanged) {
     ASSERT_EQ(now.size(), before.size());
     for (size_t i = 0; i + 1 < now.size(); ++i) EXPECT_EQ(now[i], before[i]) << i;
     EXPECT_NE(now.back(), before.back()) << "the outer command moved the circle";
+}
+
+TEST_F(CommandFailure, SystemVariablesTakeOnlyWholeValuesOfTheirType) {
+    auto value_of = [](const char* name) {
+        struct resbuf rb {};
+        EXPECT_EQ(ads_getvar(name, &rb), RTNORM);
+        return rb.restype == RTREAL ? rb.resval.rreal : static_cast<double>(rb.resval.rint);
+    };
+    struct resbuf one {};
+    one.restype = RTSHORT;
+    one.resval.rint = 1;
+    ASSERT_EQ(ads_setvar("ATTDIA", &one), RTNORM);
+    double size = value_of("TEXTSIZE");
+    struct Case {
+        const char* name;
+        const char* typed;
+        const char* said;
+    };
+    for (const Case& c : {Case{"ATTDIA", "70000", "Value must be between -32768 and 32767."},
+                          Case{"ATTDIA", "-40000", "Value must be between -32768 and 32767."},
+                          Case{"ATTDIA", "0x", "Requires an integer value."},
+                          Case{"ATTDIA", "1.5", "Requires an integer value."},
+                          Case{"TEXTSIZE", "2.5mm", "Requires a real value."}}) {
+        SCOPED_TRACE(std::string(c.name) + " " + c.typed);
+        out.clear();
+        EXPECT_EQ(ads_command(RTSTR, c.name, RTSTR, c.typed, 0), RTREJ);
+        EXPECT_NE(out.find(c.said), std::string::npos) << out;
+    }
+    EXPECT_EQ(value_of("ATTDIA"), 1) << "nothing stored";
+    EXPECT_EQ(value_of("TEXTSIZE"), size);
+    EXPECT_EQ(ads_command(RTSTR, "ATTDIA", RTSTR, "+0", 0), RTNORM);
+    EXPECT_EQ(value_of("ATTDIA"), 0);
+    EXPECT_EQ(ads_command(RTSTR, "TEXTSIZE", RTSTR, "2.5", 0), RTNORM);
+    EXPECT_EQ(value_of("TEXTSIZE"), 2.5);
 }
 
 }  // namespace

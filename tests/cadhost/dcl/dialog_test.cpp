@@ -413,3 +413,12 @@ TEST_F(CDialogTest, AHookThatThrowsFailsTheDialogWithoutLeavingItOpen) {
     EXPECT_NE(m_out.str().find("the driver broke"), std::string::npos) << m_out.str();
     EXPECT_EQ(engine().current(), nullptr) << "the failed dialog left the stack";
 }
+
+TEST_F(CDialogTest, ACallThatBreaksInsideTheEngineFailsAndSaysWhy) {
+    engine().set_dcl_resolver([](const std::string&) -> cadhost::Result<std::string> {
+        throw std::runtime_error("the file layer broke");
+    });
+    int id = 99;
+    EXPECT_EQ(ads_load_dialog("other.dcl", &id), RTERROR);
+    EXPECT_NE(m_out.str().find("Dialog call failed: the file layer broke"), std::string::npos) << m_out.str();
+}
