@@ -14,13 +14,26 @@ using cadhost::dcl::DialogEngine;
 
 namespace {
 
+// Says on the dialog output that a call failed on an exception; the call's
+// RTERROR stands even when the message itself cannot be written.
+void report_failed_call(const char* why) noexcept {
+    try {
+        DialogEngine::instance().report(std::string("Dialog call failed: ") + why);
+    } catch (...) {
+        return;  // nothing left to tell it with
+    }
+}
+
 template <typename F>
 int dlg_guard(F&& body) noexcept {
     try {
         return body(DialogEngine::instance());
+    } catch (const std::exception& e) {
+        report_failed_call(e.what());
     } catch (...) {
-        return RTERROR;
+        report_failed_call("an exception of unknown type");
     }
+    return RTERROR;
 }
 
 int to_rt(const Status& s) { return s ? RTNORM : RTERROR; }
@@ -35,6 +48,8 @@ int copy_out(const std::string& s, char* out, int len) {
 }
 
 // Adapts a C callback; the packet's value is a copy that lives for the call.
+// What an application's callback throws goes to the dialog, which fails
+// with it: the start of the dialog returns RTERROR.
 cadhost::dcl::Callback wrap(CLIENTFUNC f) {
     if (!f) return {};
     return [f](const cadhost::dcl::CallbackEvent& e) {
@@ -42,10 +57,7 @@ cadhost::dcl::Callback wrap(CLIENTFUNC f) {
         value.push_back('\0');
         ads_hdlg dialog = DialogEngine::instance().handle_of(e.dialog);
         ads_callback_packet p{dialog, e.tile, value.data(), e.client_data, e.reason, e.x, e.y};
-        try {
-            f(&p);
-        } catch (...) {
-        }
+        f(&p);
     };
 }
 
@@ -95,13 +107,18 @@ extern "C" int ads_new_positioned_dialog(const char* dlgname, int dcl_id, CLIENT
     return open_dialog(dlgname, dcl_id, def_callback, x, y, hdlg);
 }
 
+// A dialog that fails (a callback threw) reads as cancelled as well, for
+// callers that look at the status alone.
 extern "C" int ads_start_dialog(ads_hdlg hdlg, int* status) {
     if (!status) return RTERROR;
     return dlg_guard([&](DialogEngine& e) {
         auto d = dialog_of(e, hdlg);
         if (!d) return RTERROR;
         auto st = e.start_dialog(d);
-        if (!st) return RTERROR;
+        if (!st) {
+            *status = DLGCANCEL;
+            return RTERROR;
+        }
         *status = *st;
         return RTNORM;
     });

@@ -3,11 +3,22 @@
 #pragma once
 
 #include <exception>
+#include <string>
 
 #include "ads.h"
 #include "host/session.h"
 
 namespace cadhost::ads {
+
+// Says on the command line that a call failed on an exception; the call's
+// error result stands even when the message itself cannot be printed.
+inline void report_failed_call(host::Session& s, const char* why) noexcept {
+    try {
+        s.print(std::string("Application call failed: ") + why + "\n");
+    } catch (...) {
+        return;  // nothing left to tell it with
+    }
+}
 
 template <typename F>
 auto guarded(F&& body, decltype(body(std::declval<host::Session&>())) on_error) noexcept {
@@ -15,9 +26,12 @@ auto guarded(F&& body, decltype(body(std::declval<host::Session&>())) on_error) 
     if (!s) return on_error;
     try {
         return body(*s);
+    } catch (const std::exception& e) {
+        report_failed_call(*s, e.what());
     } catch (...) {
-        return on_error;
+        report_failed_call(*s, "an exception of unknown type");
     }
+    return on_error;
 }
 
 // Sets ERRNO the way the host reports failed calls to applications.

@@ -25,7 +25,7 @@ extern "C" int ads_printf(const char* format, ...) {
             return guarded([&](Session& s) {
                 s.print(std::string_view(str, len));
                 return n;
-            }, n);
+            }, -1);
         }
     }
     va_list ap;
@@ -48,10 +48,12 @@ extern "C" int ads_printf(const char* format, ...) {
         text = big.data();
     }
     va_end(ap2);
+    // Nothing printed (no session, or the output failed) is an error, as
+    // printf's negative answer.
     return guarded([&](Session& s) {
         s.print(std::string_view(text, static_cast<size_t>(n)));
         return n;
-    }, n);
+    }, -1);
 }
 
 extern "C" int ads_prompt(const char* str) {

@@ -141,24 +141,29 @@ extern "C" int rt_findclose(long handle) {
     return g_listings.erase(handle) ? 0 : (errno = EINVAL, -1);
 }
 
+// A split that fails leaves every part empty, not stale.
 extern "C" void rt_splitpath(const char* path, char* drive, char* dir, char* fname, char* ext) {
-    guard([&] {
+    bool split = guard([&] {
         auto s = cadhost::fs::split_path(path ? path : "");
         copy_out(drive, RT_MAX_DRIVE, s.drive);
         copy_out(dir, RT_MAX_DIR, s.dir);
         copy_out(fname, RT_MAX_FNAME, s.fname);
         copy_out(ext, RT_MAX_EXT, s.ext);
-        return 0;
-    }, 0);
+        return true;
+    }, false);
+    if (!split)
+        for (char* part : {drive, dir, fname, ext})
+            if (part) part[0] = 0;
 }
 
 extern "C" void rt_makepath(char* path, const char* drive, const char* dir, const char* fname, const char* ext) {
     if (!path) return;
-    guard([&] {
+    bool made = guard([&] {
         std::string p = cadhost::fs::make_path(drive ? drive : "", dir ? dir : "", fname ? fname : "", ext ? ext : "");
         copy_out(path, RT_MAX_PATH, p);
-        return 0;
-    }, 0);
+        return true;
+    }, false);
+    if (!made) path[0] = 0;  // a path that cannot be made is empty, not stale
 }
 
 extern "C" const char* rt_hostpath(const char* path, char* buf, int len) {

@@ -2,6 +2,10 @@
 #include "cmd/commandline.h"
 
 #include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
 
 #include "ads.h"
 #include "acrx.h"
@@ -45,6 +49,8 @@ CommandLine::CommandLine(host::Session& s) : m_session(s) {
 
 CommandLine::~CommandLine() {
     if (m_session.command_runner() == this) m_session.set_command_runner(nullptr);
+    // Commands still waiting keep what they changed.
+    for (auto it = m_suspended.rbegin(); it != m_suspended.rend(); ++it) end_mark(**it, db::Drawing::MarkEnd::Keep);
 }
 
 void CommandLine::add(CommandDef def) {
@@ -198,12 +204,20 @@ bool CommandLine::resume_suspended(bool feed, CmdStatus& status) {
     if (s->fiber->failure()) {
         fail_broken(*s);
         status = CmdStatus::Failed;
+    } else {
+        end_mark(*s, db::Drawing::MarkEnd::Keep);
     }
     std::erase_if(m_suspended, [&](const auto& p) { return p.get() == s; });
     return true;
 }
 
-void CommandLine::fail_broken(const Suspended& s) {
+void CommandLine::end_mark(Suspended& s, db::Drawing::MarkEnd how) {
+    if (s.serial == 0) return;
+    if (m_session.has_drawing() && m_session.drawing_serial() == s.serial) m_session.drawing().end_mark(s.mark, how);
+    s.serial = 0;  // ended once
+}
+
+void CommandLine::fail_broken(Suspended& s) {
     std::string why;
     try {
         std::rethrow_exception(s.fiber->failure());
@@ -214,9 +228,11 @@ void CommandLine::fail_broken(const Suspended& s) {
     }
     print("Command " + s.name + " failed: " + why + "\n");
     if (!m_session.has_drawing() || m_session.drawing_serial() != s.serial) return;  // its drawing is gone
-    // Entities are appended, so what the command made follows the last one
-    // it found; deleting a main entity deletes its sub-entities with it.
+    // What it changed goes back first, then what it made goes. Entities are
+    // appended, so what the command made follows the last one it found;
+    // deleting a main entity deletes its sub-entities with it.
     db::Drawing& d = m_session.drawing();
+    end_mark(s, db::Drawing::MarkEnd::TakeBack);
     d.abandon_unfinished();
     std::vector<EntityRef> made;
     for (EntityRef e = s.last ? d.next_entity(s.last) : d.first_entity(); e; e = d.next_entity(e)) {
@@ -252,7 +268,11 @@ int CommandLine::command(std::vector<host::Answer> answers) {
         Suspended* raw = s.get();
         std::string name = first.text;
         s->name = name;
-        if (m_session.has_drawing()) s->serial = m_session.drawing_serial(), s->last = m_session.drawing().last_entity();
+        if (m_session.has_drawing()) {
+            s->serial = m_session.drawing_serial();
+            s->last = m_session.drawing().last_entity();
+            s->mark = m_session.drawing().mark_changes();
+        }
         s->fiber = std::make_unique<Fiber>([this, raw, name] { raw->status = dispatch(name); });
         m_suspended.push_back(std::move(s));
         if (!resume_suspended(true, status)) break;  // waiting for more: left active
@@ -284,6 +304,40 @@ int CommandLine::run_command(const std::string& name) {
     return to_rt(dispatch(name));
 }
 
+namespace {
+
+// A whole integer of the type's range: "70000" is no short, "12abc" no number.
+template <typename Int>
+Result<GroupValue> whole_integer(const std::string& text) {
+    const char* b = text.data() + (!text.empty() && text[0] == '+' ? 1 : 0);
+    const char* e = text.data() + text.size();
+    Int v = 0;
+    auto [end, ec] = std::from_chars(b, e, v);
+    if (ec == std::errc::result_out_of_range)
+        return Error{"Value must be between " + std::to_string(std::numeric_limits<Int>::min()) + " and " +
+                     std::to_string(std::numeric_limits<Int>::max()) + "."};
+    if (ec != std::errc() || end != e) return Error{"Requires an integer value."};
+    return GroupValue(v);
+}
+
+// The value typed for a system variable of this type.
+Result<GroupValue> typed_value(host::VarType type, const std::string& text) {
+    switch (type) {
+    case host::VarType::Short: return whole_integer<int16_t>(text);
+    case host::VarType::Long: return whole_integer<int32_t>(text);
+    case host::VarType::Real: {
+        char* end = nullptr;
+        double d = std::strtod(text.c_str(), &end);
+        if (text.empty() || *end || !std::isfinite(d)) return Error{"Requires a real value."};
+        return GroupValue(d);
+    }
+    case host::VarType::String: return GroupValue(text);
+    default: return Error{"Requires a point."};
+    }
+}
+
+}  // namespace
+
 CmdStatus CommandLine::run_sysvar(const std::string& name) {
     const host::SysvarDef* def = host::Sysvars::find(name);
     auto cur = m_session.sysvars().get(name);
@@ -301,20 +355,12 @@ CmdStatus CommandLine::run_sysvar(const std::string& name) {
                  def->type == host::VarType::String ? host::ReadMode::Line : host::ReadMode::Token);
     if (!a) return last_was_cancel() ? CmdStatus::Cancelled : CmdStatus::Failed;
     if (a->empty()) return CmdStatus::Done;
-    GroupValue v;
-    try {
-        switch (def->type) {
-        case host::VarType::Short: v = static_cast<int16_t>(std::stoi(*a)); break;
-        case host::VarType::Long: v = static_cast<int32_t>(std::stol(*a)); break;
-        case host::VarType::Real: v = std::stod(*a); break;
-        case host::VarType::String: v = *a; break;
-        default: print("Requires a point.\n"); return CmdStatus::Rejected;
-        }
-    } catch (...) {
-        print("Requires an integer value.\n");
+    auto v = typed_value(def->type, *a);
+    if (!v) {
+        print(v.error().message + "\n");
         return CmdStatus::Rejected;
     }
-    auto st = m_session.sysvars().set(name, v);
+    auto st = m_session.sysvars().set(name, *v);
     if (!st) {
         print(st.error().message + "\n");
         return CmdStatus::Rejected;

@@ -120,9 +120,12 @@ private:
         std::string name;      // as the call gave it
         long serial = 0;       // the drawing it started in (0: none open)
         EntityRef last;        // that drawing's last entity when it started
+        size_t mark = 0;       // that drawing's change mark (open while serial != 0)
     };
+    // Ends the drawing's change mark of a command that has ended or gone.
+    void end_mark(Suspended& s, db::Drawing::MarkEnd how);
     // A command whose body threw: says why and takes back what it made.
-    void fail_broken(const Suspended& s);
+    void fail_broken(Suspended& s);
     CmdStatus run_sysvar(const std::string& name);
     // Resumes the innermost suspended command; true when it has ended.
     bool resume_suspended(bool feed, CmdStatus& status);

@@ -209,6 +209,22 @@ public:
     mutable Drawing::WriteReport m_write_report;  // of the last write; conversion fills it
     std::string m_name;
 
+    // Earlier states of entities that entmod and entdel changed while a
+    // mark is open (Drawing::mark_changes), oldest first, so that they can
+    // be put back as they were. The tags' text never moves, so a copy of a
+    // TagVec is the whole earlier state.
+    struct KeptChange {
+        uint32_t id = 0;
+        bool tags_kept = false;  // entmod: `tags` were the object's tags
+        TagVec tags;
+        bool deleted = false;    // entdel: the deleted flag before it
+    };
+    struct ChangeRecord {
+        int open_marks = 0;
+        std::vector<KeptChange> kept;
+        bool keeping() const { return open_marks > 0; }
+    } m_changes;
+
     // entmake state: a complex entity or block definition being built
     struct Pending {
         std::vector<uint32_t> ids;  // main entity first, then its sub-entities

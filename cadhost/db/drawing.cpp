@@ -227,6 +227,17 @@ Result<EntityRef> Drawing::entmake(const GroupList& list) {
 void Drawing::abandon_unfinished() { EntityMaker(*m_impl).abandon_unfinished(); }
 Status Drawing::entdel(EntityRef e) { return EntityEditor(*m_impl).entdel(e); }
 
+size_t Drawing::mark_changes() {
+    ++m_impl->m_changes.open_marks;
+    return m_impl->m_changes.kept.size();
+}
+
+void Drawing::end_mark(size_t mark, MarkEnd how) {
+    auto& record = m_impl->m_changes;
+    if (how == MarkEnd::TakeBack) EntityEditor(*m_impl).take_back_changes(mark);
+    if (record.open_marks > 0 && --record.open_marks == 0) record.kept.clear();  // nothing is kept outside a mark
+}
+
 bool Drawing::is_deleted(EntityRef e) const {
     const DbObject* o = m_impl->object(e);
     return o && o->deleted;

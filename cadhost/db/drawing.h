@@ -112,6 +112,15 @@ public:
     // Deletes, or undeletes a deleted entity (toggle, as the host does).
     Status entdel(EntityRef e);
     bool is_deleted(EntityRef e) const;
+    // Taking back changes, for a command that fails. While a mark is open,
+    // entmod and entdel keep the earlier state of what they change. Marks
+    // nest (a command run inside another takes its own); each one taken is
+    // ended once with its answer. TakeBack puts every entity changed since
+    // the mark back as it was; Keep leaves the changes, which an enclosing
+    // mark can still take back. Entities made since are not touched here.
+    enum class MarkEnd { Keep, TakeBack };
+    size_t mark_changes();
+    void end_mark(size_t mark, MarkEnd how);
     EntityRef handent(const std::string& handle) const;
     // The handle of an entity or record as upper-case hex; empty for none.
     std::string handle_of(EntityRef e) const;

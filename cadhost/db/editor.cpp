@@ -215,6 +215,7 @@ Status EntityEditor::entmod(const GroupList& given) {
     }
     for (size_t i = xdata_from; i < list.size(); ++i) CH_TRY(AdsConverter(m_doc).file_tags(list[i]));
     // Every group is checked before anything changes, so a failure leaves the entity as it was.
+    if (m_doc.m_changes.keeping()) m_doc.m_changes.kept.push_back({id, true, m_doc.obj(id).tags, false});
     apply(id, edits, inserts);
     if (vertices) {
         put_vertices(id, *vertices);
@@ -240,10 +241,32 @@ Status EntityEditor::entdel(EntityRef e) {
     for (size_t i = o->position; i < ids.size(); ++i) {
         DbObject& x = m_doc.obj(ids[i]);
         if (i > o->position && !x.sub) break;
+        if (m_doc.m_changes.keeping()) m_doc.m_changes.kept.push_back({ids[i], false, {}, x.deleted});
         x.deleted = now;
     }
     ++m_doc.m_dbmod;
     return ok_status();
+}
+
+// Newest first, so that an entity changed twice ends as it was before
+// the first change.
+void EntityEditor::take_back_changes(size_t mark) {
+    auto& kept = m_doc.m_changes.kept;
+    for (size_t i = kept.size(); i-- > mark;) {
+        DrawingImpl::KeptChange& c = kept[i];
+        DbObject& o = m_doc.obj(c.id);
+        if (!c.tags_kept) {
+            o.deleted = c.deleted;
+            continue;
+        }
+        o.tags = std::move(c.tags);
+        m_doc.forget_walk_entry(c.id);
+        if (o.kind != ObjKind::Entity) m_doc.names_changed();
+    }
+    if (mark < kept.size()) {
+        kept.resize(mark);
+        ++m_doc.m_dbmod;
+    }
 }
 
 uint32_t EntityEditor::add_record(const char* table, const char* subclass, const std::string& name, const FileTags& data) {

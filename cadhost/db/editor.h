@@ -23,6 +23,9 @@ public:
     // XDATA may only name registered applications.
     Status check_xdata_apps(const GroupList& list) const;
     Status set_header_var(const std::string& name, const Group& value);
+    // Puts back every entity changed since `mark` (a size of the change
+    // record) as it was, and drops what the record kept from there on.
+    void take_back_changes(size_t mark);
     // Layer names: not empty, none of the characters the host reserves.
     static bool valid_symbol_name(const std::string& name);
 

@@ -245,22 +245,42 @@ Result<Tile*> Dialog::usable_tile(const std::string& key) {
 // The tile's own action comes first; without one, "accept" and "cancel"
 // close the dialog, a radio button passes to its group's action, and
 // everything else goes to the dialog's default action.
-void Dialog::fire(Tile& t, Reason reason, long px, long py) {
+Status Dialog::fire(Tile& t, Reason reason, long px, long py) {
     Tile* target = &t;
     if (!t.action && t.kind == TileKind::RadioButton)
         if (Tile* g = radio_group_of(t); g && g->action) target = g;
     CallbackEvent ev{this, target, target->value, target->client_data, static_cast<int>(reason), px, py};
     if (target->action) {
         Callback cb = target->action;  // the callback may replace the tile's action
-        cb(ev);
-    } else if (t.key() == "accept") {
-        finish(kStatusOk);
-    } else if (is_cancel_tile(t)) {
-        finish(kStatusCancel);
-    } else if (m_default) {
-        Callback cb = m_default;
-        cb(ev);
+        return call(cb, ev);
     }
+    if (t.key() == "accept") finish(kStatusOk);
+    else if (is_cancel_tile(t)) finish(kStatusCancel);
+    else if (m_default) return call(Callback(m_default), ev);
+    return ok_status();
+}
+
+// An application's failure must not pass as a callback that worked: the
+// dialog ends, so that nothing goes on from a state the callback left half
+// made, and the action reports the failure.
+Status Dialog::call(const Callback& cb, const CallbackEvent& ev) {
+    std::string why;
+    try {
+        cb(ev);
+        return ok_status();
+    } catch (const std::exception& e) {
+        why = e.what();
+    } catch (...) {
+        why = "an exception of unknown type";
+    }
+    std::string message = "tile \"" + ev.tile->key() + "\": " + text(Msg::ActionFailed, why);
+    fail(message);
+    return Error{message};
+}
+
+void Dialog::fail(const std::string& why) {
+    if (m_failure.empty()) m_failure = why;
+    finish(kStatusCancel);
 }
 
 Status Dialog::user_set(const std::string& key, const std::string& value) {
@@ -268,13 +288,11 @@ Status Dialog::user_set(const std::string& key, const std::string& value) {
     switch (t->kind) {
     case TileKind::EditBox:
         t->value = cut_to_limit(*t, value);
-        fire(*t, Reason::LostFocus, 0, 0);
-        return ok_status();
+        return fire(*t, Reason::LostFocus, 0, 0);
     case TileKind::Toggle:
         if (value != "0" && value != "1") return Error{text(Msg::BadValue, value)};
         t->value = value;
-        fire(*t, Reason::Select, 0, 0);
-        return ok_status();
+        return fire(*t, Reason::Select, 0, 0);
     case TileKind::RadioButton:
         if (value != "1") return Error{text(Msg::BadValue, value)};
         return user_press(key);
@@ -290,8 +308,7 @@ Status Dialog::user_set(const std::string& key, const std::string& value) {
         if (value.empty() || *end || v < t->attr_number("min_value", 0) || v > t->attr_number("max_value", 10000))
             return Error{text(Msg::BadValue, value)};
         t->value = value;
-        fire(*t, Reason::Select, 0, 0);
-        return ok_status();
+        return fire(*t, Reason::Select, 0, 0);
     }
     default:
         if (t->is_radio_group()) {
@@ -313,8 +330,7 @@ Status Dialog::user_press(const std::string& key, long px, long py, Reason reaso
     default: return Error{text(Msg::NotPressable, key)};
     }
     m_focus = key;
-    fire(*t, reason, px, py);
-    return ok_status();
+    return fire(*t, reason, px, py);
 }
 
 Status Dialog::user_select(const std::string& key, const std::vector<int>& rows, Reason reason) {
@@ -322,8 +338,7 @@ Status Dialog::user_select(const std::string& key, const std::vector<int>& rows,
     if (!t->is_list()) return Error{text(Msg::NotAList, key)};
     CH_TRY(set_list_value(*t, join_rows(rows)));
     m_focus = key;
-    fire(*t, reason, 0, 0);
-    return ok_status();
+    return fire(*t, reason, 0, 0);
 }
 
 Tile* Dialog::find_by(bool (*match)(const Tile&)) {
@@ -342,15 +357,14 @@ Status Dialog::user_ok() {
         return ok_status();
     }
     if (!t->usable()) return Error{text(Msg::TileDisabled, t->key())};
-    fire(*t, Reason::Select, 0, 0);
-    return ok_status();
+    return fire(*t, Reason::Select, 0, 0);
 }
 
 Status Dialog::user_cancel() {
     if (m_done) return Error{text(Msg::DialogGone, m_name)};
     Tile* t = find_by(is_cancel_tile);
-    if (!t || !t->usable()) finish(kStatusCancel);
-    else fire(*t, Reason::Select, 0, 0);
+    if (t && t->usable()) return fire(*t, Reason::Select, 0, 0);
+    finish(kStatusCancel);
     return ok_status();
 }
 

@@ -51,6 +51,11 @@ public:
     bool done() const { return m_done; }
     int status() const { return m_status; }
     void finish(int status);
+    // Ends the dialog as cancelled because something it ran failed; the
+    // first reason is kept. The engine reports it and the start fails.
+    void fail(const std::string& why);
+    // Why the dialog failed; empty unless it did.
+    const std::string& failure() const { return m_failure; }
     long x() const { return m_x; }
     long y() const { return m_y; }
 
@@ -81,7 +86,9 @@ private:
     void set_radio(Tile& button, bool on);
     Tile* radio_group_of(const Tile& t) const;
     Status set_list_value(Tile& t, const std::string& value);
-    void fire(Tile& t, Reason reason, long px, long py);
+    Status fire(Tile& t, Reason reason, long px, long py);
+    // Runs an application's callback; one that throws fails the dialog.
+    Status call(const Callback& cb, const CallbackEvent& ev);
     Tile* find_by(bool (*match)(const Tile&));
 
     std::string m_name;
@@ -92,6 +99,7 @@ private:
     bool m_started = false;
     bool m_done = false;
     int m_status = kStatusCancel;
+    std::string m_failure;  // why a callback (or its driver) failed
     long m_x = -1, m_y = -1;
 };
 

@@ -69,7 +69,8 @@ void ScriptedDriver::run(Dialog& d) {
         }
         if (action->kind == ActionKind::End) return;
         auto st = apply_action(d, *action, m_out);
-        if (!st) m_out << st.error().what() << "\n";
+        // A failed dialog is reported by the engine as it ends.
+        if (!st && d.failure().empty()) m_out << st.error().what() << "\n";
     }
 }
 

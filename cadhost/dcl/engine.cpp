@@ -112,15 +112,29 @@ Result<int> DialogEngine::start_dialog(Dialog* d) {
     if (d->started()) return Error{text(Msg::DialogGone, d->name())};
     d->mark_started();
     m_stack.push_back(d);
-    if (!d->done()) {
-        auto driver = make_driver();
-        driver->run(*d);
-    }
+    if (!d->done()) run_driver(*d);
     d->finish(kStatusCancel);  // no effect when the dialog was closed
     int status = d->status();
+    std::string failure = d->failure().empty() ? "" : text(Msg::DialogFailed, d->name()) + ", " + d->failure();
     m_stack.erase(std::remove(m_stack.begin(), m_stack.end(), d), m_stack.end());
     remove(d);
+    if (!failure.empty()) {
+        report(failure);
+        return Error{failure};
+    }
     return status;
+}
+
+// Whatever breaks while the dialog runs ends it, and the dialog leaves the
+// stack as any other does.
+void DialogEngine::run_driver(Dialog& d) {
+    try {
+        make_driver()->run(d);
+    } catch (const std::exception& e) {
+        d.fail(e.what());
+    } catch (...) {
+        d.fail("an exception of unknown type");
+    }
 }
 
 void DialogEngine::remove(Dialog* d) {

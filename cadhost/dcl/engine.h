@@ -96,6 +96,7 @@ private:
     Result<DclFile> read_file(const std::string& name, std::vector<std::string>& chain, Loaded& into);
     const TileDef* lookup(const Loaded& l, const std::string& name) const;
     std::unique_ptr<Driver> make_driver();
+    void run_driver(Dialog& d);
     void remove(Dialog* d);
 
     DclResolver m_resolver;

@@ -50,6 +50,8 @@ const char* text(Msg m) {
     case Msg::ImageOpen: return "an image is already being drawn";
     case Msg::NestingTooDeep: return "tiles nested too deeply";
     case Msg::TooManyTiles: return "dialog has too many tiles";
+    case Msg::ActionFailed: return "action failed";
+    case Msg::DialogFailed: return "Dialog failed";
     case Msg::HelpText:
         return "Dialog actions, one a line:\n"
                "  key=value        set a tile as if typed or picked (edit box, toggle 0/1,\n"

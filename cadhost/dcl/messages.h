@@ -52,6 +52,8 @@ enum class Msg {
     ImageOpen,
     NestingTooDeep,
     TooManyTiles,
+    ActionFailed,
+    DialogFailed,
 };
 
 const char* text(Msg m);

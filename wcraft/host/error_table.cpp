@@ -45,6 +45,8 @@ const SingleCode kBlocks[] = {
     {3010, "Invalid post process stage value"},
     {3020, "Unexpected result from ads_getvar, drawing not saved"},
     {3030, "Unexpected result from ads_getvar"},
+    // 3040 QSAVE of the save step, 3041 ERASE and 3042 LAYER of the wire
+    // number write-back, 3043 ERASE or LAYER of the coil text layer.
     {3040, "Unexpected result from ads_command"},
     {3050, "Unexpected result from ads_entnext"},
     {3060, "Unexpected result from ads_entget"},

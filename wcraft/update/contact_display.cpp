@@ -30,20 +30,29 @@ bool coil_layer_exists() {
     return true;
 }
 
+// Sets the error when the host refused one of the coil display's commands.
+bool coil_command_done(int result) {
+    if (result == RTNORM) return true;
+    error_code() = ERR_COIL_COMMAND;
+    return false;
+}
+
 // Everything on the coil text layer goes: the texts and blocks of the
-// previous run.
-void empty_coil_layer() {
+// previous run. False when that could not be done.
+bool empty_coil_layer() {
     struct resbuf* filter = ads_buildlist(8, umsg::kCoilLayer, 0);
     if (!filter) {
         error_code() = ERR_COIL_TEXT_LIST;
-        return;
+        return false;
     }
+    bool emptied = true;
     ads_name ss;
     if (ads_ssget("X", nullptr, nullptr, filter, ss) == RTNORM) {
-        ads_command(RTSTR, "_.ERASE", RTPICKS, ss, RTSTR, "", 0);
+        emptied = coil_command_done(ads_command(RTSTR, "_.ERASE", RTPICKS, ss, RTSTR, "", 0));
         ads_ssfree(ss);
     }
     ads_relrb(filter);
+    return emptied;
 }
 
 void set_short_var(const char* name, short value) {
@@ -98,15 +107,21 @@ const char* block_of(int16_t type) {
 
 }  // namespace
 
-void prepare_coil_display(CoilDisplaySaved& saved) {
+int prepare_coil_display(CoilDisplaySaved& saved) {
     saved.have_attdia = ads_getvar("ATTDIA", &saved.attdia) == RTNORM;
     saved.have_attreq = ads_getvar("ATTREQ", &saved.attreq) == RTNORM;
     saved.have_clayer = ads_getvar("CLAYER", &saved.clayer) == RTNORM;
     set_short_var("ATTDIA", 0);
     set_short_var("ATTREQ", 1);
-    if (coil_layer_exists()) empty_coil_layer();
-    else ads_command(RTSTR, "_.LAYER", RTSTR, "_N", RTSTR, umsg::kCoilLayer, RTSTR, "", 0);
-    ads_command(RTSTR, "_.LAYER", RTSTR, "_S", RTSTR, umsg::kCoilLayer, RTSTR, "", 0);
+    bool ready = coil_layer_exists()
+                     ? empty_coil_layer()
+                     : coil_command_done(ads_command(RTSTR, "_.LAYER", RTSTR, "_N", RTSTR, umsg::kCoilLayer, RTSTR,
+                                                     "", 0));
+    // The layer is made current even when emptying it failed: the blocks
+    // inserted on it must not land on another layer.
+    ready = coil_command_done(ads_command(RTSTR, "_.LAYER", RTSTR, "_S", RTSTR, umsg::kCoilLayer, RTSTR, "", 0)) &&
+            ready;
+    return ready ? 1 : 0;
 }
 
 void restore_coil_display(CoilDisplaySaved& saved) {

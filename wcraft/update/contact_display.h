@@ -20,8 +20,10 @@ struct CoilDisplaySaved {
 
 // Saves ATTDIA, ATTREQ and CLAYER, has inserted blocks ask for attribute
 // values on the command line, empties the coil text layer (making it when
-// missing) and makes it current.
-void prepare_coil_display(CoilDisplaySaved& saved);
+// missing) and makes it current. Returns 1, or 0 with the error code set
+// when the host refused one of those commands; the variables are to be
+// set back either way.
+int prepare_coil_display(CoilDisplaySaved& saved);
 // Sets the three host variables back.
 void restore_coil_display(CoilDisplaySaved& saved);
 

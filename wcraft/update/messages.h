@@ -9,6 +9,9 @@ enum UpdateError : int {
     ERR_COIL_TEXT_LIST = 2057,       // the coil text layer filter or a coil TEXT list cannot be built
     ERR_TITLE_FILTER = 2058,         // the title block filter cannot be built
     ERR_TITLE_SSNAME = 2068,         // a title block cannot be taken from its selection
+    ERR_UPDATE_ERASE = 3041,         // the host refused ERASE of a wire layer's earlier texts and blocks
+    ERR_UPDATE_LAYER = 3042,         // the host refused LAYER making or setting a wire layer
+    ERR_COIL_COMMAND = 3043,         // the host refused ERASE or LAYER preparing the coil text layer
     ERR_SET_ENTNEXT = 3057,          // setting an attribute: stepping to the next entity failed
     ERR_SET_ENTGET = 3067,           // setting an attribute: an entity cannot be read
 };

@@ -28,43 +28,53 @@ bool layer_exists(const std::string& name) {
     return true;
 }
 
-void erase_selected(const struct resbuf* filter) {
+// Nothing selected is nothing to erase; a refused ERASE leaves the old
+// entities in place and is an error.
+bool erase_selected(const struct resbuf* filter) {
     ads_name ss;
-    if (ads_ssget("X", nullptr, nullptr, filter, ss) != RTNORM) return;
-    ads_command(RTSTR, "_.ERASE", RTPICKS, ss, RTSTR, "", 0);
+    if (ads_ssget("X", nullptr, nullptr, filter, ss) != RTNORM) return true;
+    bool erased = ads_command(RTSTR, "_.ERASE", RTPICKS, ss, RTSTR, "", 0) == RTNORM;
     ads_ssfree(ss);
+    if (!erased) error_code() = ERR_UPDATE_ERASE;
+    return erased;
 }
 
-void erase_with(struct resbuf* filter) {
+bool erase_with(struct resbuf* filter) {
     if (!filter) {
         error_code() = ERR_UPDATE_ERASE_FILTER;
-        return;
+        return false;
     }
-    erase_selected(filter);
+    bool erased = erase_selected(filter);
     ads_relrb(filter);
+    return erased;
 }
 
 // Everything on the layer of the older number text scheme goes.
-void erase_legacy(const WireDefn& w) {
+bool erase_legacy(const WireDefn& w) {
     std::string legacy = std::string(umsg::kLegacyPrefix) + w.l_name.c_str();
-    if (layer_exists(legacy)) erase_with(ads_buildlist(8, legacy.c_str(), 0));
+    return !layer_exists(legacy) || erase_with(ads_buildlist(8, legacy.c_str(), 0));
+}
+
+bool layer_command_done(int result) {
+    if (result == RTNORM) return true;
+    error_code() = ERR_UPDATE_LAYER;
+    return false;
 }
 
 // Makes the wire layer current, creating it only when the type has wires;
 // on an existing layer every text and block (all of them this write-back's
-// own) is erased.
-void prepare_layer(const WireDefn& w, bool has_wires) {
+// own) is erased. False when the host refused a command.
+bool prepare_layer(const WireDefn& w, bool has_wires) {
     const char* name = w.l_name.c_str();
     if (!layer_exists(name)) {
-        if (!has_wires) return;
+        if (!has_wires) return true;
         std::string colour = std::to_string(w.colnum);
-        ads_command(RTSTR, "_.LAYER", RTSTR, "_M", RTSTR, name, RTSTR, "_CO", RTSTR, colour.c_str(), RTSTR, "",
-                    RTSTR, "", 0);
-        return;
+        return layer_command_done(ads_command(RTSTR, "_.LAYER", RTSTR, "_M", RTSTR, name, RTSTR, "_CO", RTSTR,
+                                              colour.c_str(), RTSTR, "", RTSTR, "", 0));
     }
-    ads_command(RTSTR, "_.LAYER", RTSTR, "_S", RTSTR, name, RTSTR, "", 0);
-    erase_with(ads_buildlist(-4, "<AND", -4, "<OR", RTDXF0, "TEXT", RTDXF0, "INSERT", -4, "OR>", 8, name, -4, "AND>",
-                             0));
+    if (!layer_command_done(ads_command(RTSTR, "_.LAYER", RTSTR, "_S", RTSTR, name, RTSTR, "", 0))) return false;
+    return erase_with(ads_buildlist(-4, "<AND", -4, "<OR", RTDXF0, "TEXT", RTDXF0, "INSERT", -4, "OR>", 8, name, -4,
+                                    "AND>", 0));
 }
 
 // Where a segment's number text goes, and how high it is.
@@ -234,17 +244,22 @@ int write_wire_numbers(FILE* log) {
     st.width = text_width_factor();
     bool first_node = true;
     Store& s = store();
+    bool all_done = true;
     for (int i = 0; i < kMaxWires; ++i) {
         const WireDefn& w = config().wire_defs[i];
         if (is_list_end(w.w_name.view())) break;
-        erase_legacy(w);
-        prepare_layer(w, !s.wires[i].empty());
+        if (!erase_legacy(w) || !prepare_layer(w, !s.wires[i].empty())) {
+            all_done = false;  // the other types are still written
+            continue;
+        }
         st.height = text_height(w);
         write_texts(w, i, st, log);
         if (have_block) insert_nodes(i, first_node, log);
     }
-    if (!remembered.empty()) ads_command(RTSTR, "_.LAYER", RTSTR, "_S", RTSTR, remembered.c_str(), RTSTR, "", 0);
-    return 1;
+    if (!remembered.empty())
+        all_done = layer_command_done(ads_command(RTSTR, "_.LAYER", RTSTR, "_S", RTSTR, remembered.c_str(), RTSTR,
+                                                  "", 0)) && all_done;
+    return all_done ? 1 : 0;
 }
 
 }  // namespace wcraft

@@ -7,7 +7,10 @@
 namespace wcraft {
 
 // Erases the previous run's texts and node blocks on the wire layers and
-// writes this run's. Returns 1.
+// writes this run's. A wire type whose layer the host will not prepare
+// (erase or make current) gets nothing written, so that no text is doubled
+// or put on another layer; the error code says which command was refused.
+// Returns 1, or 0 when a command was refused.
 int write_wire_numbers(FILE* log);
 
 // The text shown for a wire number under a prefix/postfix rule: NONE the

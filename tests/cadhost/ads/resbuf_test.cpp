@@ -1,4 +1,5 @@
 // Value lists: building, copying, releasing and converting to group lists.
+#include <stdexcept>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -183,7 +184,21 @@ TEST_F(PrintfTest, MessagesOfEveryLengthArriveWhole) {
         EXPECT_EQ(ads_printf("%s", text.c_str()), static_cast<int>(len));
         EXPECT_EQ(out, text) << len;
     }
+}
+
+// Output that fails is no success: the call answers with an error and the
+// failure is said on the command line where it can be.
+TEST_F(PrintfTest, OutputThatFailsIsAnErrorAndIsReported) {
+    session->set_output([this](std::string_view t) {
+        if (t.find("BROKEN") != std::string_view::npos) throw std::runtime_error("the output is gone");
+        out += t;
+    });
+    EXPECT_LT(ads_printf("%s", "BROKEN"), 0);
+    EXPECT_LT(ads_printf("%s %d", "BROKEN", 2), 0);
+    EXPECT_EQ(ads_prompt("BROKEN"), RTERROR);
+    std::string said = "Application call failed: the output is gone\n";
+    EXPECT_EQ(out, said + said + said);
     out.clear();
-    EXPECT_EQ(ads_printf("%s", static_cast<const char*>(nullptr)), 6);
-    EXPECT_EQ(out, "(null)");
+    EXPECT_EQ(ads_printf("%s", "whole"), 5);
+    EXPECT_EQ(out, "whole");
 }

@@ -2,6 +2,7 @@
 // kind, callbacks and reasons, radio groups, lists, modes, nesting, a bound
 // OK that refuses to close, images and slides.
 #include <cstring>
+#include <stdexcept>
 
 #include "adsdlg.h"
 #include "dcl/action.h"
@@ -314,4 +315,110 @@ TEST_F(CDialogTest, ImagesKeepWhatIsDrawnAndAViewSlideReachesTheSvg) {
     ASSERT_TRUE(write_svg(*d, file, "").ok());
     EXPECT_NE(dcltest::read_text(file).find("#d4d0c8"), std::string::npos);  // the other image too
     EXPECT_FALSE(write_svg(*d, file, "name").ok());
+}
+
+namespace {
+
+void on_throw(ads_callback_packet*) { throw std::runtime_error("the callback broke"); }
+void on_throw_other(ads_callback_packet*) { throw 42; }
+
+// Starts a child whose OK throws, then records what the child's start gave.
+void on_more_throwing_child(ads_callback_packet* p) {
+    ads_hdlg child = nullptr;
+    if (ads_new_dialog("child", g->dcl_id, NULLCB, &child) != RTNORM) return;
+    ads_action_tile(child, "accept", on_throw);
+    int status = -99;
+    int rc = ads_start_dialog(child, &status);
+    g->child_status = rc == RTERROR ? -1000 - status : status;
+    ads_set_tile(p->dialog, "msg", "after child");
+}
+
+}  // namespace
+
+// A callback that throws fails its dialog: the failure is reported with the
+// tile's key, the dialog ends as cancelled and its start returns RTERROR.
+TEST_F(CDialogTest, ACallbackThatThrowsEndsTheDialogAndItsStartFails) {
+    struct Case {
+        const char* key;
+        CLIENTFUNC tile_action;
+        CLIENTFUNC default_action;
+        const char* why;
+    };
+    for (const Case& c : {Case{"more", on_throw, NULLCB, "the callback broke"},
+                          Case{"accept", on_throw_other, NULLCB, "an exception of unknown type"},
+                          Case{"more", NULLCB, on_throw, "the callback broke"}}) {
+        SCOPED_TRACE(c.key);
+        m_out.str("");
+        ads_hdlg h = nullptr;
+        ASSERT_EQ(ads_new_dialog("every", m_state.dcl_id, c.default_action, &h), RTNORM);
+        if (c.tile_action) ads_action_tile(h, c.key, c.tile_action);
+        bool later_refused = false;
+        TestHooks hooks;
+        hooks.on_dialog = [&](Dialog& d) {
+            auto st = std::string(c.key) == "accept" ? d.user_ok() : d.user_press(c.key);
+            EXPECT_FALSE(st.ok()) << "the action reports its callback's failure";
+            EXPECT_TRUE(d.done());
+            later_refused = !d.user_set("name", "x").ok();
+        };
+        engine().set_test_hooks(hooks);
+        int status = DLGOK;
+        EXPECT_EQ(ads_start_dialog(h, &status), RTERROR);
+        EXPECT_EQ(status, DLGCANCEL);
+        EXPECT_TRUE(later_refused) << "nothing goes on in the failed dialog";
+        std::string want = std::string("tile \"") + c.key + "\": action failed: " + c.why;
+        EXPECT_NE(m_out.str().find(want), std::string::npos) << m_out.str();
+        EXPECT_EQ(ads_set_tile(h, "name", "x"), RTERROR) << "the failed dialog is closed";
+    }
+    // The engine is left sound: the next dialog runs as usual.
+    ads_hdlg h = open("child");
+    TestHooks ok;
+    ok.on_dialog = [](Dialog& d) { EXPECT_TRUE(d.user_ok().ok()); };
+    engine().set_test_hooks(ok);
+    int status = -99;
+    ASSERT_EQ(ads_start_dialog(h, &status), RTNORM);
+    EXPECT_EQ(status, DLGOK);
+}
+
+TEST_F(CDialogTest, AFailedNestedDialogIsSeenByItsCallerWhichGoesOn) {
+    ads_hdlg h = open();
+    ads_action_tile(h, "more", on_more_throwing_child);
+    TestHooks hooks;
+    hooks.on_dialog = [&](Dialog& d) {
+        if (d.name() == "child") {
+            EXPECT_FALSE(d.user_ok().ok());
+            return;
+        }
+        EXPECT_TRUE(d.user_press("more").ok());
+        EXPECT_FALSE(d.done());
+        EXPECT_EQ(d.get_tile("msg").value(), "after child");
+        EXPECT_TRUE(d.user_ok().ok());
+    };
+    engine().set_test_hooks(hooks);
+    int status = -99;
+    ASSERT_EQ(ads_start_dialog(h, &status), RTNORM);
+    EXPECT_EQ(status, DLGOK);
+    EXPECT_EQ(m_state.child_status, -1000 - DLGCANCEL);
+    EXPECT_NE(m_out.str().find("child, tile \"accept\": action failed: the callback broke"), std::string::npos)
+        << m_out.str();
+}
+
+TEST_F(CDialogTest, AHookThatThrowsFailsTheDialogWithoutLeavingItOpen) {
+    ads_hdlg h = open("child");
+    TestHooks hooks;
+    hooks.on_dialog = [](Dialog&) { throw std::runtime_error("the driver broke"); };
+    engine().set_test_hooks(hooks);
+    int status = DLGOK;
+    EXPECT_EQ(ads_start_dialog(h, &status), RTERROR);
+    EXPECT_EQ(status, DLGCANCEL);
+    EXPECT_NE(m_out.str().find("the driver broke"), std::string::npos) << m_out.str();
+    EXPECT_EQ(engine().current(), nullptr) << "the failed dialog left the stack";
+}
+
+TEST_F(CDialogTest, ACallThatBreaksInsideTheEngineFailsAndSaysWhy) {
+    engine().set_dcl_resolver([](const std::string&) -> cadhost::Result<std::string> {
+        throw std::runtime_error("the file layer broke");
+    });
+    int id = 99;
+    EXPECT_EQ(ads_load_dialog("other.dcl", &id), RTERROR);
+    EXPECT_NE(m_out.str().find("Dialog call failed: the file layer broke"), std::string::npos) << m_out.str();
 }

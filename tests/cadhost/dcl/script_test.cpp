@@ -1,5 +1,7 @@
 // The scripted and terminal drivers: the action syntax, a whole session
 // with a nested dialog written down and replayed, errors and input ending.
+#include <stdexcept>
+
 #include "dcl/action.h"
 #include "dcl/drivers.h"
 #include "fixture.h"
@@ -121,6 +123,18 @@ TEST_F(DialogTest, ScriptEndOrEndOfInputCancelsAndErrorsDoNotStopTheDialog) {
         Dialog* d = engine().new_dialog("child", id, {}).value();
         EXPECT_EQ(engine().start_dialog(d).value(), 0);
     }
+}
+
+TEST_F(DialogTest, ScriptStopsAtAFailedCallbackWhichIsReportedOnce) {
+    int id = engine().load_dialog("every.dcl").value();
+    StringInput in("val=3\nok\nthis line is for the command line\n");
+    engine().set_input(&in);
+    Dialog* d = engine().new_dialog("child", id, {}).value();
+    (void)d->action_tile("val", [](const CallbackEvent&) { throw std::runtime_error("no such value"); });
+    auto st = engine().start_dialog(d);
+    ASSERT_FALSE(st.ok());
+    EXPECT_EQ(count_of(m_out.str(), "tile \"val\": action failed: no such value"), 1u) << m_out.str();
+    EXPECT_EQ(in.read_line("").value(), "ok") << "the failed dialog reads no more lines";
 }
 
 TEST_F(DialogTest, TerminalShowsTheDialogAndHelp) {

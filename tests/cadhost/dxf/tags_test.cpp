@@ -56,19 +56,24 @@ TEST(TagReader, EndsAtTrailingBlankLinesAndWithoutFinalNewline) {
 }
 
 TEST(TagReader, ReportsTheLineOfABadCodeOrMissingValue) {
-    Error e;
-    all_tags("0\nLINE\n8\n0\nten\n1\n", &e);
-    EXPECT_EQ(e.line, 5);
-    EXPECT_EQ(e.file, "t.dxf");
-    all_tags("0\nLINE\n\n\n8\n0\n", &e);
-    EXPECT_EQ(e.line, 3);
-    all_tags("0\nLINE\n 8", &e);
-    EXPECT_EQ(e.line, 3);
-    all_tags("0\nLINE\n99999999999999\nx\n", &e);
-    EXPECT_EQ(e.line, 3) << "codes beyond int range are malformed";
-    all_tags("Xxxxxxx Binary DXF\r\n\x1a", &e);
-    EXPECT_EQ(e.line, 1);
-    EXPECT_NE(e.message.find("binary"), std::string::npos);
+    struct Case {
+        const char* text;
+        long line;
+        const char* why;
+    };
+    for (const Case& c : {Case{"0\nLINE\n8\n0\nten\n1\n", 5, "a code that is no number"},
+                          Case{"0\nLINE\n\n\n8\n0\n", 3, "an empty code line"},
+                          Case{"0\nLINE\n 8", 3, "a code without its value"},
+                          Case{"0\nLINE\n99999999999999\nx\n", 3, "codes beyond int range are malformed"},
+                          Case{"Xxxxxxx Binary DXF\r\n\x1a", 1, "a binary file"}}) {
+        Error e;  // each case its own, so that none passes on an earlier case's error
+        all_tags(c.text, &e);
+        EXPECT_EQ(e.line, c.line) << c.why;
+        EXPECT_EQ(e.file, "t.dxf") << c.why;
+    }
+    Error binary;
+    all_tags("Xxxxxxx Binary DXF\r\n\x1a", &binary);
+    EXPECT_NE(binary.message.find("binary"), std::string::npos);
 }
 
 TEST(TagReader, UnreadGivesTheSameTagAgain) {

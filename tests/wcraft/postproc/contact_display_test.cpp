@@ -260,6 +260,25 @@ TEST_F(ContactDisplay, TheLayerIsMadeOrEmptiedAndTheVariablesGivenBack) {
     EXPECT_EQ(error_code(), 0);
 }
 
+TEST_F(ContactDisplay, ARefusedEraseOrLayerCommandFailsThePreparation) {
+    struct Case {
+        const char* refused;
+        bool layer_there;
+    };
+    for (const Case& c : {Case{"ERASE", true}, Case{"LAYER", true}, Case{"LAYER", false}}) {
+        SCOPED_TRACE(std::string(c.refused) + (c.layer_there ? " on the layer" : " without the layer"));
+        open_drawing("A.DXF", dxf_drawing(c.layer_there ? dxf_text(kLayer, 0, 0, "old") : dxf_line("0", 0, 0, 1, 1)));
+        cl->add({c.refused, [](cadhost::cmd::CommandLine&) { return cadhost::cmd::CmdStatus::Rejected; }});
+        set_var("ATTDIA", 1);
+        error_code() = 0;
+        CoilDisplaySaved saved;
+        EXPECT_EQ(prepare_coil_display(saved), 0);
+        EXPECT_EQ(error_code(), 3043);
+        restore_coil_display(saved);
+        EXPECT_EQ(var_text("ATTDIA"), "1") << "the variables are given back all the same";
+    }
+}
+
 // --- the line length guard ---
 
 std::vector<XdataNode> places(int n, int16_t type = XD_NO) {

@@ -173,6 +173,42 @@ TEST_F(Writeback, AnEarlierRunsTextsAndBlocksAreErased) {
     EXPECT_EQ(error_code(), 0);
 }
 
+// The host refusing a command the write-back needs, as a command that
+// ends rejected whatever it is given.
+void refuse(cadhost::cmd::CommandLine& cl, const char* name) {
+    cl.add({name, [](cadhost::cmd::CommandLine&) { return cadhost::cmd::CmdStatus::Rejected; }});
+}
+
+TEST_F(Writeback, ARefusedEraseLeavesItsTypeUnwrittenAndFails) {
+    open_drawing("A.DXF", dxf_drawing(dxf_text(kLayer, 2.2, 101.5, "W99")));
+    seg(0, 1, 0, 100, 50, 100, 12);
+    seg(1, 1, 0, 50, 50, 50, 7);  // PH1: its layer is made, nothing to erase
+    refuse(*cl, "ERASE");
+    EXPECT_EQ(write_wire_numbers(log), 0);
+    EXPECT_EQ(error_code(), 3041);
+    EXPECT_EQ(texts(), std::vector<std::string>{"W99"}) << "no second text beside the one left";
+    EXPECT_EQ(store().wires[0][0].state, SEG_DONE) << "not written";
+    auto ph1 = entities_of("TEXT", "WCR_WIRE_PH1");
+    ASSERT_EQ(ph1.size(), 1u) << "the other types are still written";
+    EXPECT_EQ(store().wires[1][0].state, SEG_WRITTEN);
+}
+
+TEST_F(Writeback, ARefusedLayerCommandFails) {
+    // Making the layer, and making an existing one current.
+    for (bool layer_there : {false, true}) {
+        SCOPED_TRACE(layer_there);
+        open_drawing("A.DXF", dxf_drawing(layer_there ? dxf_line(kLayer, 0, 0, 1, 1) : ""));
+        store().wires[0].clear();
+        seg(0, 1, 0, 100, 50, 100, 12);
+        refuse(*cl, "LAYER");
+        error_code() = 0;
+        EXPECT_EQ(write_wire_numbers(log), 0);
+        EXPECT_EQ(error_code(), 3042);
+        EXPECT_TRUE(texts().empty());
+        EXPECT_EQ(store().wires[0][0].state, SEG_DONE);
+    }
+}
+
 TEST_F(Writeback, AMissingLayerIsMadeOnlyForATypeWithWires) {
     open_drawing("A.DXF", dxf_drawing(""));
     seg(1, 2, 0, 100, 50, 100, 7);  // PH1: wires, but none on this sheet
