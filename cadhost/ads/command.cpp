@@ -71,7 +71,7 @@ extern "C" int ads_command(int rtype, ...) {
     struct resbuf** tail = &head;
     bool ok = true;
     for (int t = rtype; t != 0 && t != RTNONE; t = va_arg(ap, int)) {
-        struct resbuf* rb = new_rb(t);
+        struct resbuf* rb = ads_newrb(t);
         if (!rb) {
             ok = false;
             break;

@@ -55,13 +55,13 @@ extern "C" struct resbuf* ads_entgetx(const ads_name ent, const struct resbuf* a
         EntityRef e = entity_from_name(ent, s.drawing_serial());
         if (!apps) {
             // No extended data: the chain is made straight from the groups.
-            struct Sink final : db::Drawing::GroupSink {
+            struct Sink final : db::GroupSink {
                 explicit Sink(long serial) : chain(serial) {}
-                void group(Group&& g) override { chain.add(g); }
-                void text(int code, std::string_view t) override { chain.add_text(code, t); }
+                void group(Group&& g, db::TagSpan) override { chain.add(g); }
+                void text(int code, std::string_view t, db::TagSpan) override { chain.add_text(code, t); }
                 ChainBuilder chain;
             } sink(s.drawing_serial());
-            if (!e || !s.drawing().entget_each(e, sink)) return set_errno(s, kErrBadEntity), nullptr;
+            if (!e || !s.drawing().entget(e, sink)) return set_errno(s, kErrBadEntity), nullptr;
             return sink.chain.release();
         }
         // Extended data (-3 onward) only for the applications asked for.

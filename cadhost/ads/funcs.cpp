@@ -70,13 +70,13 @@ extern "C" struct resbuf* ads_getargs(void) {
 extern "C" int ads_retlist(const struct resbuf* rbuf) {
     return guarded([&](Session& s) {
         // A list result is bracketed, as (list ...) would give it.
-        struct resbuf* head = new_rb(RTLB);
+        struct resbuf* head = ads_newrb(RTLB);
         if (!head) return RTERROR;
         head->rbnext = host::copy_chain(rbuf);
         if (rbuf && !head->rbnext) return ads_relrb(head), RTERROR;
         struct resbuf* t = head;
         while (t->rbnext) t = t->rbnext;
-        t->rbnext = new_rb(RTLE);
+        t->rbnext = ads_newrb(RTLE);
         if (!t->rbnext) return ads_relrb(head), RTERROR;
         return set_result(s, head);
     }, RTERROR);
@@ -92,25 +92,25 @@ extern "C" int ads_retval(const struct resbuf* rbuf) {
 }
 
 extern "C" int ads_retnil(void) {
-    return guarded([&](Session& s) { return set_result(s, new_rb(RTNIL)); }, RTERROR);
+    return guarded([&](Session& s) { return set_result(s, ads_newrb(RTNIL)); }, RTERROR);
 }
 
 extern "C" int ads_rett(void) {
-    return guarded([&](Session& s) { return set_result(s, new_rb(RTT)); }, RTERROR);
+    return guarded([&](Session& s) { return set_result(s, ads_newrb(RTT)); }, RTERROR);
 }
 
 extern "C" int ads_retvoid(void) {
-    return guarded([&](Session& s) { return set_result(s, new_rb(RTVOID)); }, RTERROR);
+    return guarded([&](Session& s) { return set_result(s, ads_newrb(RTVOID)); }, RTERROR);
 }
 
 extern "C" int ads_retint(int ival) {
     return guarded([&](Session& s) {
         struct resbuf* rb;
         if (ival >= SHRT_MIN && ival <= SHRT_MAX) {
-            rb = new_rb(RTSHORT);
+            rb = ads_newrb(RTSHORT);
             rb->resval.rint = static_cast<short>(ival);
         } else {
-            rb = new_rb(RTLONG);
+            rb = ads_newrb(RTLONG);
             rb->resval.rlong = ival;
         }
         return set_result(s, rb);
@@ -119,7 +119,7 @@ extern "C" int ads_retint(int ival) {
 
 extern "C" int ads_retreal(ads_real rval) {
     return guarded([&](Session& s) {
-        struct resbuf* rb = new_rb(RTREAL);
+        struct resbuf* rb = ads_newrb(RTREAL);
         rb->resval.rreal = rval;
         return set_result(s, rb);
     }, RTERROR);
@@ -127,7 +127,7 @@ extern "C" int ads_retreal(ads_real rval) {
 
 extern "C" int ads_retstr(const char* str) {
     return guarded([&](Session& s) {
-        struct resbuf* rb = new_rb(RTSTR);
+        struct resbuf* rb = ads_newrb(RTSTR);
         set_rb_string(rb, str ? str : "");
         return set_result(s, rb);
     }, RTERROR);
@@ -136,7 +136,7 @@ extern "C" int ads_retstr(const char* str) {
 extern "C" int ads_retname(const ads_name aname, int type) {
     return guarded([&](Session& s) {
         if (!aname || (type != RTENAME && type != RTPICKS)) return RTERROR;
-        struct resbuf* rb = new_rb(type);
+        struct resbuf* rb = ads_newrb(type);
         rb->resval.rlname[0] = aname[0], rb->resval.rlname[1] = aname[1];
         return set_result(s, rb);
     }, RTERROR);
@@ -145,7 +145,7 @@ extern "C" int ads_retname(const ads_name aname, int type) {
 extern "C" int ads_retpoint(const ads_point pt) {
     return guarded([&](Session& s) {
         if (!pt) return RTERROR;
-        struct resbuf* rb = new_rb(RT3DPOINT);
+        struct resbuf* rb = ads_newrb(RT3DPOINT);
         for (int i = 0; i < 3; ++i) rb->resval.rpoint[i] = pt[i];
         return set_result(s, rb);
     }, RTERROR);

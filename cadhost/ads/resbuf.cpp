@@ -56,9 +56,9 @@ extern "C" struct resbuf* ads_buildlist(int rtype, ...) {
     struct resbuf** tail = &head;
     for (int t = rtype; t != 0; t = va_arg(ap, int)) {
         // RTDXF0 stands for group 0, which cannot be passed (0 ends the list).
-        struct resbuf* rb = new_rb(t == RTDXF0 ? 0 : t);
+        struct resbuf* rb = ads_newrb(t == RTDXF0 ? 0 : t);
         if (!rb || !take_value(rb, ap)) {
-            release_rb(rb);
+            ads_relrb(rb);
             ads_relrb(head);
             head = nullptr;
             break;
@@ -70,9 +70,3 @@ extern "C" struct resbuf* ads_buildlist(int rtype, ...) {
     return head;
 }
 
-extern "C" struct resbuf* ads_newrb(int v) { return new_rb(v); }
-
-extern "C" int ads_relrb(struct resbuf* rb) {
-    release_resbufs(rb);
-    return RTNORM;
-}

@@ -28,12 +28,6 @@ GroupValue integer_value(GroupType type, int64_t v) {
 int y_code(int c) { return c == 210 ? 220 : c + 10; }
 int z_code(int c) { return c == 210 ? 230 : c + 20; }
 
-// For conversions that take string groups as groups too.
-struct NoText {
-    void operator()(int, std::string_view) const {}
-};
-constexpr const NoText* no_text = nullptr;
-
 // As "%.15g" prints it, which rounds away the noise of the conversion.
 size_t format_degrees_to(double radians, char* buf) {
     char* p = std::to_chars(buf, buf + dxf::kNumberText - 2, radians * deg_per_rad, std::chars_format::general, 15).ptr;
@@ -99,9 +93,21 @@ GroupValue AdsConverter::value_of(int code, std::string_view text) const {
     return m_doc.m_codec.decode(text);
 }
 
+namespace {
+
+// A group left unconverted: its code is not wanted. A point is read when
+// its Y or Z code is asked for, as the whole list holds a lone Y or Z only
+// where the point's tags do not follow each other.
+bool unread(const GroupSink& filter, int code, GroupType type) {
+    if (filter.wants(code)) return false;
+    return type != GroupType::Point || (!filter.wants(y_code(code)) && !filter.wants(z_code(code)));
+}
+
+}  // namespace
+
 template <bool Filtered, class Take, class TakeText>
-void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, Take& take,
-                                TakeText* take_text) const {
+void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, size_t skip, const GroupSink* filter,
+                                Take& take, TakeText& take_text) const {
     for (size_t i = begin; i < end; ++i) {
         if (i == skip) continue;
         int code = tags[i].code;
@@ -109,7 +115,7 @@ void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, si
         // Comments and codes below zero (which ADS lists use for their own
         // markers) stay in the file tags only.
         if (type == GroupType::Comment || code < 0) continue;
-        if (Filtered && unread(code, type)) {
+        if (Filtered && unread(*filter, code, type)) {
             // Left unread, with the Y and Z tags a point would take with it.
             if (type == GroupType::Point && i + 1 < end && tags[i + 1].code == y_code(code)) {
                 ++i;
@@ -117,8 +123,8 @@ void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, si
             }
             continue;
         }
-        if (take_text && type == GroupType::String && dxf::TextCodec::plain(tags[i].text())) {
-            (*take_text)(code, tags[i].text());
+        if (type == GroupType::String && dxf::TextCodec::plain(tags[i].text())) {
+            take_text(code, tags[i].text(), TagSpan{static_cast<uint32_t>(i), 1});
             continue;
         }
         if (type == GroupType::Point) {
@@ -135,20 +141,13 @@ void AdsConverter::convert_each(const TagVec& tags, size_t begin, size_t end, si
                 }
             }
             if (x || n > 1) {
-                take(Group{code, p}, Span{static_cast<uint32_t>(i), n});
+                take(Group{code, p}, TagSpan{static_cast<uint32_t>(i), n});
                 i += n - 1;
                 continue;
             }
         }
-        take(Group{code, value_of(code, tags[i].text())}, Span{static_cast<uint32_t>(i), 1});
+        take(Group{code, value_of(code, tags[i].text())}, TagSpan{static_cast<uint32_t>(i), 1});
     }
-}
-
-bool AdsConverter::unread(int code, GroupType type) const {
-    if (!m_wanted || (*m_wanted)(code)) return false;
-    // A point is read when its Y or Z code is asked for, as the whole list
-    // holds a lone Y or Z only where the point's tags do not follow each other.
-    return type != GroupType::Point || (!(*m_wanted)(y_code(code)) && !(*m_wanted)(z_code(code)));
 }
 
 // The tag of the owner: the first 330 outside a {...} group, not counting
@@ -175,47 +174,41 @@ size_t AdsConverter::owner_tag(const TagVec& tags, size_t end) const {
     return SIZE_MAX;
 }
 
-void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, const GroupTaker& take) const {
-    if (m_wanted) each_group<true>(id, xdata, take, no_text);
-    else each_group<false>(id, xdata, take, no_text);
+void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, GroupSink& sink) const {
+    if (sink.codes() == GroupSink::Codes::Wanted) each_group<true>(id, xdata, sink);
+    else each_group<false>(id, xdata, sink);
 }
 
-void AdsConverter::each_object_group(uint32_t id, XdataMode xdata, Drawing::GroupSink& sink) const {
-    auto take = [&sink](Group&& g, const Span&) { sink.group(std::move(g)); };
-    auto text = [&sink](int code, std::string_view t) { sink.text(code, t); };
-    if (m_wanted) each_group<true>(id, xdata, take, &text);
-    else each_group<false>(id, xdata, take, &text);
-}
-
-template <bool Filtered, class Take, class TakeText>
-void AdsConverter::each_group(uint32_t id, XdataMode xdata, Take& take, TakeText* take_text) const {
+template <bool Filtered>
+void AdsConverter::each_group(uint32_t id, XdataMode xdata, GroupSink& sink) const {
     const DbObject& o = m_doc.obj(id);
     const TagVec& tags = o.tags;
-    take(Group{-1, EntityRef{id}}, Span{});
+    sink.group(Group{-1, EntityRef{id}}, TagSpan{});
     size_t xd = xdata_start(tags);
     // Entities hand points over as 3D even where the file leaves Z out; the
     // types whose points are 2D by nature keep the file's form.
     std::string_view type = m_doc.type_name(id);
     bool solid = o.kind != ObjKind::Object && o.kind != ObjKind::TableRecord && o.kind != ObjKind::TableHead &&
                  type != "LWPOLYLINE" && type != "HATCH" && type != "MPOLYGON";
-    auto main = [&](Group&& g, const Span& s) {
+    auto main = [&](Group&& g, TagSpan s) {
         if (solid)
             if (auto p = std::get_if<Point>(&g.value)) p->dims = 3;
-        take(std::move(g), s);
+        sink.group(std::move(g), s);
     };
+    auto text = [&](int code, std::string_view t, TagSpan s) { sink.text(code, t, s); };
     // The owner goes right after the first group.
     size_t owner = owner_tag(tags, xd);
     bool first = true;
     auto after_first = [&] {
         if (!first) return;
         first = false;
-        if (owner != SIZE_MAX) convert_each<Filtered>(tags, owner, owner + 1, SIZE_MAX, main, take_text);
+        if (owner != SIZE_MAX) convert_each<Filtered>(tags, owner, owner + 1, SIZE_MAX, &sink, main, text);
     };
-    auto text_then = [&](int code, std::string_view text) {
-        (*take_text)(code, text);
+    auto text_then = [&](int code, std::string_view t, TagSpan s) {
+        sink.text(code, t, s);
         after_first();
     };
-    auto main_then = [&](Group&& g, const Span& s) {
+    auto main_then = [&](Group&& g, TagSpan s) {
         main(std::move(g), s);
         after_first();
     };
@@ -223,12 +216,11 @@ void AdsConverter::each_group(uint32_t id, XdataMode xdata, Take& take, TakeText
     for (size_t i = 0; Filtered && i < xd; ++i) {
         GroupType t = group_type(tags[i].code);
         if (tags[i].code < 0 || t == GroupType::Comment) continue;
-        if (unread(tags[i].code, t)) after_first();
+        if (unread(sink, tags[i].code, t)) after_first();
         break;
     }
     auto convert_main = [&](size_t begin, size_t end) {
-        if (take_text) convert_each<Filtered>(tags, begin, end, owner, main_then, &text_then);
-        else convert_each<Filtered>(tags, begin, end, owner, main_then, static_cast<TakeText*>(nullptr));
+        convert_each<Filtered>(tags, begin, end, owner, &sink, main_then, text_then);
     };
     const TypeDefaults* defaults =
         m_defaults == DefaultsMode::Include && o.kind == ObjKind::Entity ? type_defaults(type) : nullptr;
@@ -243,24 +235,25 @@ void AdsConverter::each_group(uint32_t id, XdataMode xdata, Take& take, TakeText
             const MissingDefault& m = missing.at[k];
             convert_main(done, m.before);
             done = m.before;
-            put_default<Filtered>(id, *defaults, m, main_then);
+            put_default<Filtered>(id, *defaults, m, sink, main_then);
         }
         convert_main(done, xd);
     }
     if (xdata == XdataMode::Include && xd < tags.size()) {
-        take(Group{-3, std::string()}, Span{});
-        auto xdata_take = [&](Group&& g, const Span& s) {
+        sink.group(Group{-3, std::string()}, TagSpan{});
+        auto xdata_take = [&](Group&& g, TagSpan s) {
             if (auto p = std::get_if<Point>(&g.value)) p->dims = 3;
-            take(std::move(g), s);
+            sink.group(std::move(g), s);
         };
-        convert_each<Filtered>(tags, xd, tags.size(), SIZE_MAX, xdata_take, take_text);
+        convert_each<Filtered>(tags, xd, tags.size(), SIZE_MAX, &sink, xdata_take, text);
     }
 }
 
 template <bool Filtered, class Take>
-void AdsConverter::put_default(uint32_t id, const TypeDefaults& d, const MissingDefault& m, Take& take) const {
+void AdsConverter::put_default(uint32_t id, const TypeDefaults& d, const MissingDefault& m, const GroupSink& filter,
+                               Take& take) const {
     const DefaultGroup& g = d.groups()[m.index];
-    if (Filtered && unread(g.code, group_type(g.code))) return;
+    if (Filtered && unread(filter, g.code, group_type(g.code))) return;
     Group out{g.code, g.value};
     if (g.rule == DefaultRule::SameAs && m.source != UINT32_MAX) {
         const TagVec& tags = m_doc.obj(id).tags;
@@ -268,7 +261,7 @@ void AdsConverter::put_default(uint32_t id, const TypeDefaults& d, const Missing
     } else if (g.rule == DefaultRule::SubEntitiesFollow) {
         out.value = static_cast<int16_t>(sub_entities_follow(id) ? 1 : 0);
     }
-    take(std::move(out), Span{m.before, 0});
+    take(std::move(out), TagSpan{m.before, 0});
 }
 
 bool AdsConverter::sub_entities_follow(uint32_t id) const {
@@ -278,24 +271,36 @@ bool AdsConverter::sub_entities_follow(uint32_t id) const {
     return o.position + 1 < ids.size() && m_doc.obj(ids[o.position + 1]).sub;
 }
 
+namespace {
+
+struct FormSink final : GroupSink {
+    explicit FormSink(AdsForm& form) : f(form) {}
+    void group(Group&& g, TagSpan from) override {
+        f.groups.push_back(std::move(g));
+        f.spans.push_back(from);
+    }
+    AdsForm& f;
+};
+
+}  // namespace
+
 AdsForm AdsConverter::object_form(uint32_t id, XdataMode xdata) const {
     AdsForm f;
     size_t n = m_doc.obj(id).tags.size() + 2;
     f.groups.reserve(n);
     f.spans.reserve(n);
-    each_object_group(id, xdata, [&f](Group&& g, const Span& s) {
-        f.groups.push_back(std::move(g));
-        f.spans.push_back(s);
-    });
+    FormSink sink(f);
+    each_object_group(id, xdata, sink);
     return f;
 }
 
 std::optional<Group> AdsConverter::first_group(const TagVec& tags, size_t begin, size_t end) const {
     std::optional<Group> first;
-    auto take = [&first](Group&& g, const Span&) {
+    auto take = [&first](Group&& g, TagSpan) {
         if (!first) first = std::move(g);
     };
-    convert_each<false>(tags, begin, end, SIZE_MAX, take, no_text);
+    auto text = [&take](int code, std::string_view t, TagSpan s) { take(Group{code, std::string(t)}, s); };
+    convert_each<false>(tags, begin, end, SIZE_MAX, nullptr, take, text);
     return first;
 }
 

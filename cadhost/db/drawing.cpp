@@ -169,50 +169,58 @@ EntityRef Drawing::last_entity() const {
     return {};
 }
 
-std::optional<GroupList> Drawing::entget(EntityRef e) const {
-    const DbObject* o = m_impl->object(e);
-    if (!o || o->deleted) return std::nullopt;
-    GroupList groups;
-    groups.reserve(o->tags.size() + 2);
-    AdsConverter(*m_impl).each_object_group(static_cast<uint32_t>(e.id), XdataMode::Skip,
-                                            [&groups](Group&& g, const Span&) { groups.push_back(std::move(g)); });
-    return groups;
-}
+namespace {
 
-std::optional<GroupList> Drawing::entget_codes(EntityRef e, const std::function<bool(int)>& wanted) const {
-    const DbObject* o = m_impl->object(e);
-    if (!o || o->deleted) return std::nullopt;
+// Collects an entity list; with application names, of the XDATA only
+// theirs, and no -3 group when none of them has any.
+struct ListSink final : GroupSink {
+    explicit ListSink(const std::vector<std::string>* apps_ = nullptr) : apps(apps_) {}
+    void group(Group&& g, TagSpan) override {
+        if (apps) {
+            if (g.code == -3) {
+                in_xdata = true;
+                xdata_mark = groups.size();
+            } else if (in_xdata && g.code == 1001) {
+                keep = false;
+                if (auto app = std::get_if<std::string>(&g.value))
+                    for (const auto& a : *apps) keep = keep || a == "*" || dxf::equal_nocase(a, *app);
+            }
+            if (in_xdata && !keep && g.code != -3) return;
+        }
+        groups.push_back(std::move(g));
+    }
+    GroupList finish() {
+        if (in_xdata && groups.size() == xdata_mark + 1) groups.pop_back();
+        return std::move(groups);
+    }
+    const std::vector<std::string>* apps;
     GroupList groups;
-    AdsConverter(*m_impl, wanted).each_object_group(static_cast<uint32_t>(e.id), XdataMode::Skip, [&](Group&& g, const Span&) {
-        if (wanted(g.code)) groups.push_back(std::move(g));
-    });
-    return groups;
-}
+    bool in_xdata = false, keep = false;
+    size_t xdata_mark = 0;
+};
 
-bool Drawing::entget_each(EntityRef e, GroupSink& sink) const {
+}  // namespace
+
+bool Drawing::entget(EntityRef e, GroupSink& sink, XdataMode xdata) const {
     const DbObject* o = m_impl->object(e);
     if (!o || o->deleted) return false;
-    AdsConverter(*m_impl).each_object_group(static_cast<uint32_t>(e.id), XdataMode::Skip, sink);
+    AdsConverter(*m_impl).each_object_group(static_cast<uint32_t>(e.id), xdata, sink);
     return true;
 }
 
-std::optional<GroupList> Drawing::entget(EntityRef e, const std::vector<std::string>& apps) const {
+std::optional<GroupList> Drawing::entget(EntityRef e) const {
     const DbObject* o = m_impl->object(e);
     if (!o || o->deleted) return std::nullopt;
-    GroupList all = AdsConverter(*m_impl).object_form(static_cast<uint32_t>(e.id), XdataMode::Include).groups;
-    GroupList out;
-    bool in_xdata = false, keep = false;
-    for (auto& g : all) {
-        if (g.code == -3) { in_xdata = true; out.push_back(g); continue; }
-        if (in_xdata && g.code == 1001) {
-            std::string app = group_string({g}, 1001);
-            keep = false;
-            for (const auto& a : apps) keep = keep || a == "*" || dxf::equal_nocase(a, app);
-        }
-        if (!in_xdata || keep) out.push_back(std::move(g));
-    }
-    if (!out.empty() && out.back().code == -3) out.pop_back();
-    return out;
+    ListSink sink;
+    sink.groups.reserve(o->tags.size() + 2);
+    entget(e, sink);
+    return sink.finish();
+}
+
+std::optional<GroupList> Drawing::entget(EntityRef e, const std::vector<std::string>& apps) const {
+    ListSink sink(&apps);
+    if (!entget(e, sink, XdataMode::Include)) return std::nullopt;
+    return sink.finish();
 }
 
 Status Drawing::entmod(const GroupList& list) { return EntityEditor(*m_impl).entmod(list); }

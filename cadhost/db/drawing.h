@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/result.h"
@@ -27,6 +28,41 @@ std::optional<DxfVersion> version_from_acadver(const std::string& s);
 enum class Space { Model, Paper, Block };
 
 class DrawingImpl;
+
+// Whether an object's groups go on past its own to its XDATA (-3 first).
+enum class XdataMode { Skip, Include };
+
+// Where in an object's stored tags a group came from: `count` tags from
+// `first`. Groups the tags do not hold (-1, -3, defaults) span no tags; a
+// default's span starts at the tag it is written before.
+struct TagSpan {
+    uint32_t first = 0;
+    uint32_t count = 0;
+};
+
+// Takes the groups of an object one at a time, in entity-list order: the
+// one way the drawing hands its groups out.
+class GroupSink {
+public:
+    // With Wanted, groups whose code wants() refuses are left unconverted
+    // (a point still comes when its Y or Z code is wanted). A sink that
+    // filters this way still checks the codes of the groups it gets.
+    enum class Codes { All, Wanted };
+    explicit GroupSink(Codes codes = Codes::All) : m_codes(codes) {}
+    virtual void group(Group&& g, TagSpan from) = 0;
+    // A string group whose file text is its value as it stands; the text is
+    // good for the call only. Sinks that can take the text as it is save
+    // making a string; by default it becomes a group.
+    virtual void text(int code, std::string_view text, TagSpan from) { group(Group{code, std::string(text)}, from); }
+    virtual bool wants(int /*code*/) const { return true; }
+    Codes codes() const { return m_codes; }
+
+protected:
+    ~GroupSink() = default;
+
+private:
+    Codes m_codes;
+};
 
 class Drawing {
 public:
@@ -72,23 +108,12 @@ public:
     // a -3 group (value: empty string), as (1001 . app) followed by that
     // application's groups. No -3 group when none of them has XDATA.
     std::optional<GroupList> entget(EntityRef e, const std::vector<std::string>& apps) const;
-    // The groups of entget(e) whose code `wanted` accepts, in the same order;
-    // the others are not converted.
-    std::optional<GroupList> entget_codes(EntityRef e, const std::function<bool(int)>& wanted) const;
-    // Takes the groups of an entity list one at a time.
-    class GroupSink {
-    public:
-        virtual void group(Group&& g) = 0;
-        // A string group whose file text is its value as it stands.
-        virtual void text(int code, std::string_view text) = 0;
-
-    protected:
-        ~GroupSink() = default;
-    };
-    // The groups of entget(e), in the same order, handed to `sink` one at a
-    // time instead of collected, for callers that build a form of their own
-    // from them. False, with nothing handed, when entget would give nullopt.
-    bool entget_each(EntityRef e, GroupSink& sink) const;
+    // The groups of entget(e) (with every application's XDATA after a -3
+    // group for XdataMode::Include), in the same order, handed to `sink` one
+    // at a time, for callers that build a form of their own from them. The
+    // two lists above are collected this way. False, with nothing handed,
+    // when entget would give nullopt.
+    bool entget(EntityRef e, GroupSink& sink, XdataMode xdata = XdataMode::Skip) const;
     // Replaces an entity's data from an ADS list whose -1 group names it.
     // Groups present replace the entity's groups of the same code (the k-th
     // group of a code replaces the k-th); groups absent are kept. Fails on

@@ -35,7 +35,7 @@ public:
 
 private:
     struct Edit {
-        Span span;
+        TagSpan span;
         FileTags tags;
         size_t order = 0;  // place in the list the edits were planned from
     };

@@ -9,7 +9,7 @@ struct resbuf* to_resbuf(const lisp::AdsList& list, long serial) {
     struct resbuf* head = nullptr;
     struct resbuf** tail = &head;
     for (const auto& item : list) {
-        struct resbuf* rb = new_rb(item.restype);
+        struct resbuf* rb = ads_newrb(item.restype);
         if (!rb) break;
         auto& v = item.value;
         switch (rb_kind(item.restype)) {

@@ -12,7 +12,7 @@ namespace cadhost::host {
 namespace {
 // One resbuf's copy, its text or bytes its own; nullptr when memory runs out.
 struct resbuf* copy_one(const struct resbuf* rb) {
-    struct resbuf* c = new_rb(rb->restype);
+    struct resbuf* c = ads_newrb(rb->restype);
     if (!c) return nullptr;
     c->resval = rb->resval;
     switch (rb_kind(rb->restype)) {
@@ -31,7 +31,7 @@ struct resbuf* copy_one(const struct resbuf* rb) {
     default:
         return c;
     }
-    release_rb(c);
+    ads_relrb(c);
     return nullptr;
 }
 }  // namespace
@@ -44,7 +44,7 @@ struct resbuf* copy_chain(const struct resbuf* rb) {
     for (; rb; rb = rb->rbnext) {
         struct resbuf* c = copy_one(rb);
         if (!c) {
-            release_resbufs(head);
+            ads_relrb(head);
             return nullptr;
         }
         *tail = c;
@@ -53,7 +53,7 @@ struct resbuf* copy_chain(const struct resbuf* rb) {
     return head;
 }
 void release_chain(struct resbuf* rb) {
-    if (rb) release_resbufs(rb);
+    if (rb) ads_relrb(rb);
 }
 
 }  // namespace cadhost::host

@@ -9,15 +9,13 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#include <sanitizer/asan_interface.h>
 
 #include "core/groupcode.h"
 
 namespace cadhost::ads {
 
 namespace {
-
-// The library's own calls go to these rather than to the exported functions
-// below, which a shared library reaches through its call table.
 
 RbKind kind_of_code(int t) {
     switch (t) {
@@ -53,22 +51,14 @@ const std::array<RbKind, kGroupCodes> code_kinds = [] {
     return a;
 }();
 
-inline RbKind kind_of(int t) {
-    if (t >= 0 && t < kGroupCodes) return code_kinds[static_cast<size_t>(t)];
-    return kind_of_code(t);
-}
-
-// Resbufs released by ads_relrb, kept for the next new_rb: chains are made
-// and released by the hundred thousand (one for every entget), and the C
-// library keeps only a few small blocks of a size at hand. Each kept block
-// is a malloc'd resbuf, as applications hand back, so one that an
-// application frees itself is as safe as before. Address-checking builds
-// keep none, so that a resbuf used after its release is still caught.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr size_t kSpareResbufs = 0;
-#else
+// Resbufs released by ads_relrb, kept for the next ads_newrb: chains are
+// made and released by the hundred thousand (one for every entget), and the
+// C library keeps only a few small blocks of a size at hand. Each kept
+// block is a malloc'd resbuf, as applications hand back, so one that an
+// application frees itself is as safe as before. A kept block is poisoned
+// for the address sanitizer until it is handed out again, so that a resbuf
+// used after its release is caught in checking builds too.
 constexpr size_t kSpareResbufs = size_t{1} << 14;
-#endif
 
 // Plain data, so that reaching it costs no more than a global's; what is
 // kept when a thread ends goes with the process.
@@ -83,26 +73,13 @@ struct SpareResbufs {
 
 constinit thread_local SpareResbufs t_spare CH_FAST_TLS{nullptr, 0};
 
-inline struct resbuf* make_rb(int restype) {
-    struct resbuf* rb = t_spare.head;
-    if (rb) {
-        t_spare.head = rb->rbnext;
-        --t_spare.count;
-        memset(rb, 0, sizeof *rb);
-    } else {
-        rb = static_cast<struct resbuf*>(calloc(1, sizeof(struct resbuf)));
-    }
-    if (rb) rb->restype = static_cast<short>(restype);
-    return rb;
-}
-
-inline void keep_rb(struct resbuf* rb) {
-    if (!rb) return;
+void keep_rb(struct resbuf* rb) {
     if (t_spare.count >= kSpareResbufs) {
         free(rb);
         return;
     }
     rb->rbnext = t_spare.head;
+    ASAN_POISON_MEMORY_REGION(rb, sizeof *rb);
     t_spare.head = rb;
     ++t_spare.count;
 }
@@ -111,11 +88,13 @@ inline void keep_rb(struct resbuf* rb) {
 // strings of later chains, as the resbufs themselves are. Every kept block
 // is one that malloc made, whoever made it, so an application that frees a
 // string or puts one of its own in its place is as safe as before. Only
-// blocks of the C library's smallest sizes are kept; others go back.
-#if defined(__SANITIZE_ADDRESS__) || !defined(__GLIBC__)
-constexpr size_t kSpareTexts = 0;
-#else
+// blocks of the C library's smallest sizes are kept; others go back. Under
+// the address sanitizer a block's usable size is the size asked for, so
+// the blocks kept there are those asked for with exactly these sizes.
+#if defined(__GLIBC__)
 constexpr size_t kSpareTexts = size_t{1} << 12;  // per size
+#else
+constexpr size_t kSpareTexts = 0;
 #endif
 constexpr size_t kTextSizes[] = {24, 40, 56, 72};  // usable bytes of the smallest blocks
 constexpr size_t kTextClasses = std::size(kTextSizes);
@@ -131,6 +110,7 @@ char* take_text(size_t bytes) {
     for (size_t c = 0; c < kTextClasses; ++c) {
         if (bytes > kTextSizes[c]) continue;
         if (char* p = t_texts.head[c]) {
+            ASAN_UNPOISON_MEMORY_REGION(p, kTextSizes[c]);
             memcpy(&t_texts.head[c], p, sizeof(char*));
             --t_texts.count[c];
             return p;
@@ -140,7 +120,23 @@ char* take_text(size_t bytes) {
     return static_cast<char*>(malloc(bytes));
 }
 
-inline void keep_text(char* p) {
+}  // namespace
+
+RbKind rb_kind(int t) {
+    if (t >= 0 && t < kGroupCodes) return code_kinds[static_cast<size_t>(t)];
+    return kind_of_code(t);
+}
+
+char* new_rb_text(std::string_view text) {
+    char* p = take_text(text.size() + 1);
+    if (p) {
+        memcpy(p, text.data(), text.size());
+        p[text.size()] = '\0';
+    }
+    return p;
+}
+
+void release_text(char* p) {
     if (!p) return;
 #if defined(__GLIBC__)
     if (kSpareTexts > 0) {
@@ -148,6 +144,7 @@ inline void keep_text(char* p) {
         for (size_t c = 0; c < kTextClasses; ++c)
             if (usable == kTextSizes[c] && t_texts.count[c] < kSpareTexts) {
                 memcpy(p, &t_texts.head[c], sizeof(char*));
+                ASAN_POISON_MEMORY_REGION(p, usable);
                 t_texts.head[c] = p;
                 ++t_texts.count[c];
                 return;
@@ -157,37 +154,42 @@ inline void keep_text(char* p) {
     free(p);
 }
 
-inline char* copy_text(std::string_view text) {
-    char* p = take_text(text.size() + 1);
-    if (p) {
-        memcpy(p, text.data(), text.size());
-        p[text.size()] = '\0';
+void set_rb_string(struct resbuf* rb, const std::string& s) { rb->resval.rstring = new_rb_text(s); }
+
+}  // namespace cadhost::ads
+
+using namespace cadhost::ads;
+
+extern "C" struct resbuf* ads_newrb(int restype) {
+    struct resbuf* rb = t_spare.head;
+    if (rb) {
+        ASAN_UNPOISON_MEMORY_REGION(rb, sizeof *rb);
+        t_spare.head = rb->rbnext;
+        --t_spare.count;
+        memset(rb, 0, sizeof *rb);
+    } else {
+        rb = static_cast<struct resbuf*>(calloc(1, sizeof(struct resbuf)));
     }
-    return p;
+    if (rb) rb->restype = static_cast<short>(restype);
+    return rb;
 }
 
-}  // namespace
-
-RbKind rb_kind(int t) { return kind_of(t); }
-struct resbuf* new_rb(int restype) { return make_rb(restype); }
-void release_rb(struct resbuf* rb) { keep_rb(rb); }
-void release_text(char* p) { keep_text(p); }
-char* new_rb_text(std::string_view text) { return copy_text(text); }
-
-void release_resbufs(struct resbuf* rb) {
+// Gives back a whole chain with its strings and binary chunks.
+extern "C" int ads_relrb(struct resbuf* rb) {
     while (rb) {
         struct resbuf* next = rb->rbnext;
-        switch (kind_of(rb->restype)) {
-        case RbKind::String: keep_text(rb->resval.rstring); break;
+        switch (rb_kind(rb->restype)) {
+        case RbKind::String: release_text(rb->resval.rstring); break;
         case RbKind::Binary: free(rb->resval.rbinary.buf); break;
         default: break;
         }
         keep_rb(rb);
         rb = next;
     }
+    return RTNORM;
 }
 
-void set_rb_string(struct resbuf* rb, const std::string& s) { rb->resval.rstring = copy_text(s); }
+namespace cadhost::ads {
 
 void set_entity_name(ads_name out, EntityRef e, long serial) {
     out[0] = static_cast<long>(e.id);
@@ -213,7 +215,7 @@ namespace {
 
 // Fills rb from a group value; false when the value does not suit the kind.
 bool fill(struct resbuf* rb, const GroupValue& v, long serial) {
-    switch (kind_of(rb->restype)) {
+    switch (rb_kind(rb->restype)) {
     case RbKind::Real:
         if (auto d = std::get_if<double>(&v)) return rb->resval.rreal = *d, true;
         return false;
@@ -231,7 +233,7 @@ bool fill(struct resbuf* rb, const GroupValue& v, long serial) {
         if (auto l = std::get_if<int64_t>(&v)) return rb->resval.rlong = static_cast<long>(*l), true;
         return false;
     case RbKind::String:
-        if (auto s = std::get_if<std::string>(&v)) return rb->resval.rstring = copy_text(*s), true;
+        if (auto s = std::get_if<std::string>(&v)) return rb->resval.rstring = new_rb_text(*s), true;
         return false;
     case RbKind::Name:
         if (auto e = std::get_if<EntityRef>(&v)) return set_entity_name(rb->resval.rlname, *e, serial), true;
@@ -253,13 +255,13 @@ bool fill(struct resbuf* rb, const GroupValue& v, long serial) {
 
 }  // namespace
 
-ChainBuilder::~ChainBuilder() { release_resbufs(m_head); }
+ChainBuilder::~ChainBuilder() { ads_relrb(m_head); }
 
 void ChainBuilder::add(const Group& g) {
-    struct resbuf* rb = make_rb(g.code);
+    struct resbuf* rb = ads_newrb(g.code);
     if (!rb) return;
     if (!fill(rb, g.value, m_serial)) {
-        keep_rb(rb);
+        ads_relrb(rb);
         return;
     }
     *m_tail = rb;
@@ -267,13 +269,13 @@ void ChainBuilder::add(const Group& g) {
 }
 
 void ChainBuilder::add_text(int code, std::string_view text) {
-    struct resbuf* rb = make_rb(code);
+    struct resbuf* rb = ads_newrb(code);
     if (!rb) return;
-    if (kind_of(code) != RbKind::String) {
-        keep_rb(rb);
+    if (rb_kind(code) != RbKind::String) {
+        ads_relrb(rb);
         return;
     }
-    rb->resval.rstring = copy_text(text);
+    rb->resval.rstring = new_rb_text(text);
     *m_tail = rb;
     m_tail = &rb->rbnext;
 }

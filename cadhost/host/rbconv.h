@@ -14,17 +14,14 @@ namespace cadhost::ads {
 enum class RbKind { None, Real, Point, Short, Long, String, Name, Binary };
 RbKind rb_kind(int restype);
 
-// New resbuf, zeroed, with malloc so that ads_relrb and applications agree.
-struct resbuf* new_rb(int restype);
-// Gives back one resbuf (not its value, nor the rest of its chain).
-void release_rb(struct resbuf* rb);
+// Resbufs are made with ads_newrb and given back with ads_relrb; both keep
+// released blocks for reuse (see rbconv.cpp), and every block is malloc'd,
+// so that applications may free a resbuf or its text themselves.
 // Copies a string into a resbuf (malloc'd).
 void set_rb_string(struct resbuf* rb, const std::string& s);
 // A malloc'd copy of a text for a resbuf, and the giving back of one.
 char* new_rb_text(std::string_view text);
 void release_text(char* p);
-// Gives back a whole chain with its strings and binary chunks (ads_relrb).
-void release_resbufs(struct resbuf* rb);
 
 // Builds a chain group by group; entity references become names of
 // drawing `serial`. A value an application could not read (a pointer left

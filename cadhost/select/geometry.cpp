@@ -83,19 +83,33 @@ std::vector<EntityRef> collect(const db::Drawing& d, const Filter* filter, KeepN
     });
     // When `keep` needs no groups, only those of the codes the filter tests
     // are read; the filter looks at no others.
-    std::vector<int8_t> tested(static_cast<size_t>(kGroupCodes), -1);
-    std::function<bool(int)> wanted = [&](int code) {
-        if (code < 0 || code >= kGroupCodes) return filter->tests_code(code);
-        int8_t& known = tested[static_cast<size_t>(code)];
-        if (known < 0) known = filter->tests_code(code) ? 1 : 0;
-        return known == 1;
-    };
+    struct Tested final : db::GroupSink {
+        explicit Tested(const Filter& f) : GroupSink(Codes::Wanted), filter(f) {
+            for (int code = 0; code < kGroupCodes; ++code) tested[static_cast<size_t>(code)] = f.tests_code(code);
+        }
+        bool wants(int code) const override {
+            if (code < 0 || code >= kGroupCodes) return filter.tests_code(code);
+            return tested[static_cast<size_t>(code)];
+        }
+        void group(Group&& g, db::TagSpan) override {
+            if (wants(g.code)) groups.push_back(std::move(g));
+        }
+        const Filter& filter;
+        std::vector<bool> tested = std::vector<bool>(static_cast<size_t>(kGroupCodes));
+        GroupList groups;
+    } tested(*filter);
     for (EntityRef e : candidates) {
         if (verdicts.of(d.walk_key(e)) == Verdict::Yes && needs == KeepNeeds::Nothing) {
             out.push_back(e);
             continue;
         }
-        auto g = needs == KeepNeeds::Nothing ? d.entget_codes(e, wanted) : d.entget(e);
+        std::optional<GroupList> g;
+        if (needs == KeepNeeds::Nothing) {
+            tested.groups.clear();
+            if (d.entget(e, tested)) g = std::move(tested.groups);
+        } else {
+            g = d.entget(e);
+        }
         if (g && filter->matches(*g) && keep(e, *g)) out.push_back(e);
     }
     return out;

@@ -13,6 +13,9 @@
 #include <unistd.h>
 
 #include <fstream>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
 
 #include "host/rbconv.h"
 #include "session_fixture.h"
@@ -147,6 +150,65 @@ TEST(Resbuf, StringsOfReleasedChainsComeBackWhole) {
     }
 #endif
 }
+
+// The kept blocks are handed out again, in every build: a resbuf or string
+// released is the next one made.
+TEST(Resbuf, ReleasedBlocksAreMadeAgain) {
+    struct resbuf* rb = ads_buildlist(RTSTR, "short text", 0);
+    ASSERT_NE(rb, nullptr);
+    struct resbuf* was = rb;
+    ads_relrb(rb);
+    struct resbuf* again = ads_newrb(RTSHORT);
+    EXPECT_EQ(again, was);
+    EXPECT_EQ(again->restype, RTSHORT);
+    EXPECT_EQ(again->resval.rint, 0);
+    ads_relrb(again);
+#if defined(__GLIBC__)
+    char* text = static_cast<char*>(malloc(24));
+    ASSERT_NE(text, nullptr);
+    ads::release_text(text);
+    char* reused = ads::new_rb_text("twenty-three characters");
+    EXPECT_EQ(reused, text);
+    EXPECT_STREQ(reused, "twenty-three characters");
+    ads::release_text(reused);
+#endif
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+// Kept blocks stay out of reach until they are handed out again, so that the
+// address sanitizer catches a resbuf or string used after its release.
+TEST(Resbuf, KeptBlocksArePoisonedUntilMadeAgain) {
+    char* text = static_cast<char*>(malloc(40));
+    ASSERT_NE(text, nullptr);
+    struct resbuf* rb = ads_newrb(RTSTR);
+    ASSERT_NE(rb, nullptr);
+    rb->resval.rstring = text;
+    ads_relrb(rb);
+    EXPECT_TRUE(__asan_address_is_poisoned(rb));
+    EXPECT_TRUE(__asan_address_is_poisoned(reinterpret_cast<char*>(rb) + sizeof(struct resbuf) - 1));
+    EXPECT_TRUE(__asan_address_is_poisoned(text));
+    EXPECT_TRUE(__asan_address_is_poisoned(text + 39));
+    struct resbuf* again = ads_newrb(RTSHORT);
+    ASSERT_EQ(again, rb);
+    EXPECT_EQ(__asan_region_is_poisoned(again, sizeof(struct resbuf)), nullptr);
+    char* reused = ads::new_rb_text(std::string(39, 'y'));
+    ASSERT_EQ(reused, text);
+    EXPECT_EQ(__asan_region_is_poisoned(reused, 40), nullptr);
+    ads::release_text(reused);
+    ads_relrb(again);
+}
+
+TEST(ResbufDeathTest, AResbufReadAfterItsReleaseIsCaught) {
+    EXPECT_DEATH(
+        {
+            struct resbuf* rb = ads_buildlist(RTSHORT, 5, 0);
+            ads_relrb(rb);
+            volatile short t = rb->restype;
+            (void)t;
+        },
+        "use-after-poison");
+}
+#endif
 
 TEST(Resbuf, GroupListsConvertBothWays) {
     GroupList list{
