@@ -533,8 +533,10 @@ TEST(Entmake, BlockDefinitionsFollowTheHostsRules) {
     ASSERT_TRUE(d->entmake({make_group(0, std::string("BLOCK")), make_group(2, std::string("OPEN")), make_group(10, Point{})}).ok());
     EXPECT_FALSE(d->entmake({make_group(0, std::string("BLOCK")), make_group(2, std::string("NESTED"))}).ok());
     EXPECT_FALSE(d->tblsearch("BLOCK", "OPEN")) << "a definition appears only at its ENDBLK";
+    EXPECT_FALSE(d->entmake({make_group(0, std::string("ENDBLK"))}).ok())
+        << "the definition that was refused an entity is dropped whole, leaving none open";
+    EXPECT_FALSE(d->tblsearch("BLOCK", "OPEN"));
     if (auditor_available()) {
-        ASSERT_TRUE(d->entmake({make_group(0, std::string("ENDBLK"))}).ok());
         std::string path = temp_dir() + "/blocks.dxf";
         ASSERT_TRUE(d->save(path, DxfVersion::R2000).ok());
         EXPECT_EQ(audit_errors(path), 0);
