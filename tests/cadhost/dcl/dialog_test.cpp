@@ -306,7 +306,7 @@ TEST_F(CDialogTest, ImagesKeepWhatIsDrawnAndAViewSlideReachesTheSvg) {
     ads_slide_image(0, 0, cx, cy, "view");
     ads_end_image();
 
-    std::string file = "icon_test.svg";
+    std::string file = ::testing::TempDir() + "icon_test.svg";
     ASSERT_TRUE(write_svg(*d, file, "icon").ok());
     std::string svg = dcltest::read_text(file);
     EXPECT_NE(svg.find("<line x1=\"0\" y1=\"47\" x2=\"47\" y2=\"0\" stroke=\"#ff0000\"/>"), std::string::npos) << svg;

@@ -138,7 +138,9 @@ TEST_F(DialogTest, ScriptStopsAtAFailedCallbackWhichIsReportedOnce) {
 }
 
 TEST_F(DialogTest, TerminalShowsTheDialogAndHelp) {
-    StringInput in("help\nmsg=x\nsvg out_terminal.svg\nok\n", true);
+    // Written where tests keep their files, never into the working folder.
+    const std::string svg = ::testing::TempDir() + "out_terminal.svg";
+    StringInput in("help\nmsg=x\nsvg " + svg + "\nok\n", true);
     engine().set_input(&in);
     int id = engine().load_dialog("every.dcl").value();
     Dialog* d = engine().new_dialog("every", id, {}).value();
@@ -156,7 +158,7 @@ TEST_F(DialogTest, TerminalShowsTheDialogAndHelp) {
     EXPECT_NE(shown.find("select key N"), std::string::npos);  // help text
     EXPECT_NE(shown.find("value not allowed for this tile: msg"), std::string::npos);
     EXPECT_NE(in.prompts().find("Dialog action"), std::string::npos);
-    EXPECT_NE(dcltest::read_text("out_terminal.svg").find("<svg"), std::string::npos);
+    EXPECT_NE(dcltest::read_text(svg).find("<svg"), std::string::npos);
     // Tiles in layout order: the name box comes before the OK button.
     EXPECT_LT(shown.find("[name]"), shown.find("[accept]"));
 }
