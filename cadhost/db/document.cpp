@@ -109,6 +109,7 @@ void DrawingImpl::assign_handles() {
             t.code = is_dimstyle(o) ? 105 : 5;
             o.tags.insert(o.tags.begin() + 1, t);
         }
+        tags_changed(id);
     }
 }
 
@@ -140,84 +141,15 @@ const Table* DrawingImpl::table(std::string_view name) const {
     return nullptr;
 }
 
-// Found names are remembered: entmake asks for its layer, owner record and
-// block every time. Records and blocks are only ever added after the ones
-// found, so a remembered one stays the first of its name until a name is
-// changed in place (names_changed); each is checked again when used.
-std::string_view DrawingImpl::name_key(std::string_view kind, std::string_view name) const {
-    std::string& key = m_name_key;
-    key.resize(kind.size() + 1 + name.size());
-    char* out = key.data();
-    auto put = [&out](std::string_view s) {
-        for (char c : s) *out++ = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-    };
-    put(kind);
-    *out++ = '\0';
-    put(name);
-    return key;
-}
-
-void DrawingImpl::names_changed() { m_found_names.clear(); }
-
-// The remembered answer for `key` while `holds` still finds it right, else
-// the first one `scan` finds, remembered from then on.
-template <typename Holds, typename Scan>
-std::optional<uint32_t> DrawingImpl::found_name(std::string_view key, Holds holds, Scan scan) const {
-    if (auto it = m_found_names.find(key); it != m_found_names.end()) {
-        if (holds(it->second)) return it->second;
-        m_found_names.erase(it);
-    }
-    std::optional<uint32_t> found = scan();
-    if (found) m_found_names.emplace(std::string(key), *found);
-    return found;
-}
-
-std::optional<uint32_t> DrawingImpl::find_record(std::string_view table_name, std::string_view name) const {
-    auto named = [&](uint32_t id) { return equal_nocase(dxf::trim_blanks(tag_text(id, 2)), name); };
-    return found_name(name_key(table_name, name), named, [&]() -> std::optional<uint32_t> {
-        const Table* t = table(table_name);
-        if (t)
-            for (uint32_t id : t->records)
-                if (named(id)) return id;
-        return std::nullopt;
-    });
-}
-
-int DrawingImpl::find_block(std::string_view name) const {
-    auto named = [&](uint32_t i) {
-        return i < m_blocks.size() && !m_blocks[i].removed &&
-               equal_nocase(dxf::trim_blanks(tag_text(m_blocks[i].begin, 2)), name);
-    };
-    auto found = found_name(name_key("\1BLOCK", name), named, [&]() -> std::optional<uint32_t> {
-        for (uint32_t i = 0; i < m_blocks.size(); ++i)
-            if (named(i)) return i;
-        return std::nullopt;
-    });
-    return found ? static_cast<int>(*found) : -1;
-}
-
 uint32_t DrawingImpl::block_record_of(int block) const {
     if (block < 0) return 0;
     auto r = find_record("BLOCK_RECORD", dxf::trim_blanks(tag_text(m_blocks[static_cast<size_t>(block)].begin, 2)));
     return r ? *r : 0;
 }
 
-bool DrawingImpl::still_record(uint32_t id, std::string_view table, std::string_view name) const {
-    if (!id || id > m_objects.size()) return false;
-    const DbObject& o = obj(id);
-    return !o.deleted && o.kind == ObjKind::TableRecord && o.table >= 0 &&
-           m_tables[static_cast<size_t>(o.table)].name == table && equal_nocase(dxf::trim_blanks(tag_text(id, 2)), name);
-}
-
 uint32_t DrawingImpl::space_record(Space s) const {
-    // Asked for every entity made; the record last found is checked again
-    // as find_record checks what it remembers.
-    std::string_view name = s == Space::Paper ? "*Paper_Space" : "*Model_Space";
-    uint32_t& kept = m_space_records[s == Space::Paper ? 1 : 0];
-    if (still_record(kept, "BLOCK_RECORD", name)) return kept;
-    auto r = find_record("BLOCK_RECORD", name);
-    kept = r ? *r : 0;
-    return kept;
+    auto r = find_record("BLOCK_RECORD", s == Space::Paper ? "*Paper_Space" : "*Model_Space");
+    return r ? *r : 0;
 }
 
 // Marks the ATTRIBs after an INSERT and the VERTEXes after a POLYLINE, with

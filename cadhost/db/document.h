@@ -111,20 +111,8 @@ public:
     // An external reference's definition (BLOCK flag 4): its entities are
     // read from the drawing it names, so files hold it without them.
     bool external_reference(const BlockDef& b) const;
-    // To be called when a record's or block's name may have changed in place.
-    void names_changed();
-    // The key of a name in m_found_names, in a buffer reused by the next call.
-    std::string_view name_key(std::string_view kind, std::string_view name) const;
-    template <typename Holds, typename Scan>
-    std::optional<uint32_t> found_name(std::string_view key, Holds holds, Scan scan) const;
     uint32_t block_record_of(int block) const;  // 0 when none
     uint32_t space_record(Space s) const;
-    // Is `id` still a record of that table with that name (as stored)?
-    // For records remembered outside m_found_names.
-    bool still_record(uint32_t id, std::string_view table, std::string_view name) const;
-    mutable uint32_t m_space_records[2] = {};  // model, paper: last found by space_record
-    uint32_t m_last_layers[2] = {};             // layer records ensure_layer found last
-    uint32_t m_next_last_layer = 0;
     void mark_complex(EntityList& list);
     void append_to_list(int list, uint32_t id);
     HeaderVar* header(std::string_view name);
@@ -133,7 +121,18 @@ public:
     bool has_section(SectionKind k) const;
     Section& ensure_section(SectionKind k, const char* name);
 
-    // --- the walk keys of entities (Drawing::walk_key), by object id
+    // --- what the drawing remembers to answer its frequent lookups fast
+    // (lookups.cpp): the walk key of each entity (Drawing::walk_key), the
+    // main list's positions grouped by walk key (Drawing::main_entities),
+    // and records and blocks found by name (find_record, find_block).
+    //
+    // The rule: every remembered answer is the one a fresh look at the
+    // objects would give. Objects, records, blocks and entities added later
+    // are taken in when next asked for, so adding needs no call; whoever
+    // changes an object's tags in place calls tags_changed(id), which
+    // forgets what was remembered of it. stale_lookups() looks afresh and
+    // names every remembered answer that differs, so that tests can hold
+    // the rule after any change.
     struct WalkEntry {
         uint32_t type = 0, layer = 0;
         bool paper = false;  // group 67 is 1
@@ -141,41 +140,33 @@ public:
         bool known = false;
     };
     const WalkEntry& walk_entry(uint32_t id) const;
-    void forget_walk_entry(uint32_t id);
-    uint32_t walk_number(const Tag* tag, bool twice) const;
-    mutable std::vector<WalkEntry> m_walk;
-    mutable std::vector<std::string_view> m_walk_texts{std::string_view()};
-    mutable std::unordered_map<std::string_view, uint32_t> m_walk_numbers;
-    struct RecentWalkText {
-        std::string_view text;
-        uint32_t number = 0;
-        bool used = false;
-    };
-    mutable RecentWalkText m_walk_recent[4];
-    mutable uint32_t m_walk_next_recent = 0;
-
-    // --- records and blocks found by name (find_record, find_block): record
-    // id or block index by kind and upper-case name
-    struct NameHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    mutable std::unordered_map<std::string, uint32_t, NameHash, std::equal_to<>> m_found_names;
-    mutable std::string m_name_key;
-
-    // --- the main list's positions grouped by walk key (Drawing::main_entities)
-    // Sub-entities are left out; deleted entities stay in, since entdel can
-    // bring them back. Entities appended later are added when the index is
-    // next used; an entity whose key is forgotten makes it start again.
+    void update_key_index() const;
+    void tags_changed(uint32_t id);
+    std::vector<std::string> stale_lookups() const;
+    // Sub-entities are left out of the key index; deleted entities stay in,
+    // since entdel can bring them back.
     struct KeyBucket {
         uint32_t type = 0, layer = 0;
         bool paper = false;
         std::vector<uint32_t> positions;
     };
-    void update_key_index() const;
-    mutable std::vector<KeyBucket> m_key_buckets;
-    mutable std::unordered_map<uint64_t, uint32_t> m_key_bucket_of;
-    mutable uint32_t m_keyed_upto = 0;  // main-list positions indexed so far
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    struct Lookups {
+        std::vector<WalkEntry> walk;  // by object id - 1
+        // The texts that walk keys number: [0] is no text (a missing,
+        // doubled or encoded one).
+        std::vector<std::string_view> walk_texts{std::string_view()};
+        std::unordered_map<std::string_view, uint32_t> walk_numbers;
+        std::vector<KeyBucket> key_buckets;
+        std::unordered_map<uint64_t, uint32_t> key_bucket_of;
+        uint32_t keyed_upto = 0;  // main-list positions indexed so far
+        // Record id or block index by kind and upper-case name.
+        std::unordered_map<std::string, uint32_t, NameHash, std::equal_to<>> names;
+    };
+    mutable Lookups m_lookups;
 
     // --- state
     std::string m_source;  // the file text; never changed once tags point into it

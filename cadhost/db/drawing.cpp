@@ -297,11 +297,6 @@ std::optional<std::string_view> plain_tag_text(const TagVec& tags, int code) {
     return found->text();
 }
 
-bool is_sub_type(std::string_view t) { return t == "ATTRIB" || t == "VERTEX" || t == "SEQEND"; }
-
-// An attribute, vertex or sequence end, which belongs to the entity before it.
-bool sub_entity(const TagVec& tags) { return !tags.empty() && is_sub_type(dxf::trim_blanks(tags[0].text())); }
-
 }  // namespace
 
 std::optional<std::string_view> Drawing::plain_group_text(EntityRef e, int code) const {
@@ -310,94 +305,13 @@ std::optional<std::string_view> Drawing::plain_group_text(EntityRef e, int code)
     return plain_tag_text(o->tags, code);
 }
 
-// The key of a type or layer text: 0 when the tag is missing or doubled,
-// or when its text needs decoding, since keys compare texts as stored.
-uint32_t DrawingImpl::walk_number(const Tag* tag, bool twice) const {
-    if (!tag || twice) return 0;
-    std::string_view text = tag->text();
-    // Neighbouring entities mostly share their type and layer.
-    for (const RecentWalkText& r : m_walk_recent)
-        if (r.used && r.text.size() == text.size() && r.text == text) return r.number;
-    uint32_t number = 0;
-    if (auto it = m_walk_numbers.find(text); it != m_walk_numbers.end()) {
-        number = it->second;
-    } else if (dxf::TextCodec::plain(text)) {
-        number = static_cast<uint32_t>(m_walk_texts.size());
-        m_walk_numbers.emplace(text, number);
-        m_walk_texts.push_back(text);
-    }
-    m_walk_recent[m_walk_next_recent++ % std::size(m_walk_recent)] = RecentWalkText{text, number, true};
-    return number;
-}
-
-const DrawingImpl::WalkEntry& DrawingImpl::walk_entry(uint32_t id) const {
-    if (m_walk.size() < m_objects.size()) m_walk.resize(m_objects.size());
-    WalkEntry& w = m_walk[id - 1];
-    if (w.known) return w;
-    // One pass for what plain_tag_text gives for groups 0 and 8 and
-    // tag_text for group 67 (extended data holds no codes below 1000).
-    const TagVec& tags = obj(id).tags;
-    const Tag *type = nullptr, *layer = nullptr, *space = nullptr;
-    bool type_twice = false, layer_twice = false;
-    auto note = [](const Tag& t, const Tag*& first, bool& twice) {
-        if (first) twice = true;
-        else first = &t;
-    };
-    for (const Tag& t : tags) {
-        if (t.code == 1001) break;
-        if (t.code == 0) note(t, type, type_twice);
-        else if (t.code == 8) note(t, layer, layer_twice);
-        else if (t.code == 67 && !space) space = &t;
-    }
-    w.sub = sub_entity(tags);
-    w.paper = space && dxf::trim_blanks(space->text()) == "1";
-    w.type = walk_number(type, type_twice);
-    w.layer = walk_number(layer, layer_twice);
-    w.known = true;
-    return w;
-}
-
-void DrawingImpl::forget_walk_entry(uint32_t id) {
-    if (id - 1 < m_walk.size()) m_walk[id - 1].known = false;
-    const DbObject& o = obj(id);
-    if (o.list == 0 && o.committed && o.position < m_keyed_upto) {
-        m_key_buckets.clear();
-        m_key_bucket_of.clear();
-        m_keyed_upto = 0;
-    }
-}
-
-void DrawingImpl::update_key_index() const {
-    const std::vector<uint32_t>& ids = m_lists[0].ids;
-    uint64_t last_key = 0;
-    uint32_t last_bucket = UINT32_MAX;
-    for (uint32_t pos = m_keyed_upto; pos < ids.size(); ++pos) {
-        // Sub-entities stay out of the index, so their keys (half the
-        // entities of a drawing of attributed blocks, and the ones with the
-        // most tags) are made only when something asks for them.
-        uint32_t id = ids[pos];
-        if (sub_entity(obj(id).tags)) continue;
-        const WalkEntry& w = walk_entry(id);
-        uint64_t key = (uint64_t{w.type} << 32) | (uint64_t{w.layer} << 1) | (w.paper ? 1 : 0);
-        // Neighbouring entities mostly share their key.
-        if (last_bucket == UINT32_MAX || key != last_key) {
-            auto [it, added] = m_key_bucket_of.try_emplace(key, static_cast<uint32_t>(m_key_buckets.size()));
-            if (added) m_key_buckets.push_back(KeyBucket{w.type, w.layer, w.paper, {}});
-            last_key = key;
-            last_bucket = it->second;
-        }
-        m_key_buckets[last_bucket].positions.push_back(pos);
-    }
-    m_keyed_upto = static_cast<uint32_t>(ids.size());
-}
-
 std::vector<EntityRef> Drawing::main_entities(const std::function<bool(const WalkKey&)>& wanted) const {
     const DrawingImpl& d = *m_impl;
     d.update_key_index();
     const std::vector<uint32_t>* only = nullptr;
     std::vector<uint32_t> merged;
     size_t taken = 0;
-    for (const DrawingImpl::KeyBucket& b : d.m_key_buckets) {
+    for (const DrawingImpl::KeyBucket& b : d.m_lookups.key_buckets) {
         WalkKey k;
         k.type = b.type;
         k.layer = b.layer;
@@ -436,8 +350,11 @@ Drawing::WalkKey Drawing::walk_key(EntityRef e) const {
 }
 
 std::string_view Drawing::walk_text(uint32_t key) const {
-    return key < m_impl->m_walk_texts.size() ? m_impl->m_walk_texts[key] : std::string_view();
+    const auto& texts = m_impl->m_lookups.walk_texts;
+    return key < texts.size() ? texts[key] : std::string_view();
 }
+
+std::vector<std::string> Drawing::stale_lookups() const { return m_impl->stale_lookups(); }
 
 std::optional<GroupList> Drawing::tblsearch(const std::string& table, const std::string& name) {
     return TableReader(*m_impl).search(table, name);

@@ -178,6 +178,10 @@ public:
     std::vector<EntityRef> main_entities(const std::function<bool(const WalkKey&)>& wanted) const;
     // The text a WalkKey number stands for; empty for 0.
     std::string_view walk_text(uint32_t key) const;
+    // Walk keys, the key index and records and blocks found by name are
+    // remembered. Each remembered answer that a fresh look at the drawing
+    // would give differently, named; empty whenever the drawing is sound.
+    std::vector<std::string> stale_lookups() const;
 
     // --- tables: LAYER, LTYPE, STYLE, VIEW, UCS, VPORT, DIMSTYLE, APPID,
     // BLOCK_RECORD, and the pseudo-table BLOCK (definitions, with group -2

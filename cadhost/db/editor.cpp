@@ -225,8 +225,7 @@ Status EntityEditor::entmod(const GroupList& given) {
         replace_xdata(id, list, xdata_from);
         changed = true;
     }
-    m_doc.forget_walk_entry(id);
-    if (m_doc.obj(id).kind != ObjKind::Entity) m_doc.names_changed();
+    m_doc.tags_changed(id);
     if (changed) ++m_doc.m_dbmod;
     return ok_status();
 }
@@ -260,8 +259,7 @@ void EntityEditor::take_back_changes(size_t mark) {
             continue;
         }
         o.tags = std::move(c.tags);
-        m_doc.forget_walk_entry(c.id);
-        if (o.kind != ObjKind::Entity) m_doc.names_changed();
+        m_doc.tags_changed(c.id);
     }
     if (mark < kept.size()) {
         kept.resize(mark);
@@ -295,13 +293,7 @@ uint32_t EntityEditor::add_record(const char* table, const char* subclass, const
 
 Status EntityEditor::ensure_layer(const std::string& name) {
     std::string stored = m_doc.m_codec.encode(name);
-    // Entities made one after another mostly go on one or two layers.
-    for (uint32_t last : m_doc.m_last_layers)
-        if (m_doc.still_record(last, "LAYER", stored)) return ok_status();
-    if (auto found = m_doc.find_record("LAYER", stored)) {
-        m_doc.m_last_layers[m_doc.m_next_last_layer++ % 2] = *found;
-        return ok_status();
-    }
+    if (m_doc.find_record("LAYER", stored)) return ok_status();
     if (!valid_symbol_name(name)) return fail(msg::bad_layer_name + std::string(": ") + name);
     auto lt = m_doc.find_record("LTYPE", "CONTINUOUS");
     std::string ltype = lt ? std::string(dxf::trim_blanks(m_doc.tag_text(*lt, 2))) : "CONTINUOUS";

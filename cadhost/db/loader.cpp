@@ -228,7 +228,6 @@ void DxfLoader::add_missing_block_records() {
         std::string_view name = trim_blanks(m_doc.tag_text(m_doc.m_blocks[b].begin, 2));
         if (name.empty()) continue;
         editor.add_record("BLOCK_RECORD", "AcDbBlockTableRecord", m_doc.m_codec.decode(name), {{340, "0"}});
-        m_doc.names_changed();
     }
 }
 

@@ -428,6 +428,7 @@ void VersionConverter::copy_tables(DrawingImpl& up) const {
                 up.m_handles.erase(up.obj(*existing).handle);
                 up.obj(*existing).handle = h;
                 up.obj(*existing).tags = std::move(tags);
+                up.tags_changed(*existing);
                 up.index_handle(*existing);
                 continue;
             }
@@ -469,7 +470,8 @@ void VersionConverter::renumber(DrawingImpl& up) const {
     uint64_t next = std::max(m_doc.m_next_handle, uint64_t{1});
     for (const DbObject& o : up.m_objects)
         if (o.handle) moved[o.handle] = next++;
-    for (DbObject& o : up.m_objects) {
+    for (uint32_t id = 1; id <= up.m_objects.size(); ++id) {
+        DbObject& o = up.obj(id);
         for (Tag& t : o.tags) {
             bool handle_code = t.code == 5 || t.code == 105 || group_type(t.code) == GroupType::Pointer;
             if (!handle_code) continue;
@@ -479,6 +481,7 @@ void VersionConverter::renumber(DrawingImpl& up) const {
             if (it != moved.end()) t = up.make_tag(t.code, dxf::format_handle(it->second));
         }
         if (o.handle) o.handle = moved[o.handle];
+        up.tags_changed(id);
     }
     up.m_handles.clear();
     up.m_next_handle = next;
@@ -502,6 +505,7 @@ void VersionConverter::link_arrow_blocks(DrawingImpl& up) const {
             if (rec) handles.push_back(up.make_tag(code + kArrowHandleOffset, dxf::format_handle(up.obj(*rec).handle)));
         }
         tags.insert(tags.begin() + static_cast<long>(xdata_start(tags)), handles.begin(), handles.end());
+        up.tags_changed(id);
     }
 }
 
