@@ -113,8 +113,10 @@ extern "C" int ads_entupd(const ads_name ent) {
     return guarded([&](Session& s) {
         if (!s.has_drawing()) return RTERROR;
         EntityRef e = entity_from_name(ent, s.drawing_serial());
-        // Nothing is displayed, so an update only checks the name.
-        if (!e || !s.drawing().entget(e)) return set_errno(s, kErrBadEntity), RTERROR;
+        // Nothing is displayed, so an update only checks that the name is
+        // of an entity that is there (as entget would find it).
+        const db::Drawing& d = s.drawing();
+        if (!e || d.type_view(e).empty() || d.is_deleted(e)) return set_errno(s, kErrBadEntity), RTERROR;
         return RTNORM;
     }, RTERROR);
 }

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <unordered_map>
 
 #include "core/groupcode.h"
 #include "db/messages.h"
@@ -188,30 +187,63 @@ void EntityEditor::put_vertices(uint32_t id, const FileTags& fresh) {
     tags = std::move(kept);
 }
 
+namespace {
+
+// How many groups of each code came before: the k-th group of a code
+// replaces the entity's k-th. Codes outside the file's range (the list's
+// own markers) are few and counted apart.
+class CodeCounts {
+public:
+    int next(int code) {
+        if (code >= 0 && code < kGroupCodes) {
+            if (m_counts.empty()) m_counts.assign(static_cast<size_t>(kGroupCodes), 0);
+            return m_counts[static_cast<size_t>(code)]++;
+        }
+        for (auto& [c, n] : m_other)
+            if (c == code) return n++;
+        m_other.emplace_back(code, 1);
+        return 0;
+    }
+
+private:
+    std::vector<int> m_counts;
+    std::vector<std::pair<int, int>> m_other;
+};
+
+}  // namespace
+
 Status EntityEditor::entmod(const GroupList& given) {
-    GroupList list = given;
-    const Group* name = find_group(list, -1);
+    // A lightweight polyline's new vertices are taken out of the list, so
+    // only then is it copied.
+    GroupList copy;
+    const GroupList* listed = &given;
+    const Group* name = find_group(given, -1);
     if (!name || !std::get_if<EntityRef>(&name->value)) return fail(msg::no_name_group);
     EntityRef e = std::get<EntityRef>(name->value);
     DbObject* o = m_doc.object(e);
     if (!o) return fail(msg::no_entity);
     if (o->deleted) return fail(msg::deleted_entity);
     auto id = static_cast<uint32_t>(e.id);
-    CH_TRY(check_xdata_apps(list));
+    CH_TRY(check_xdata_apps(given));
     std::optional<FileTags> vertices;
     if (m_doc.type_name(id) == "LWPOLYLINE") {
         GroupList now = AdsConverter(m_doc).object_form(id, XdataMode::Skip).groups;
-        if (count_code(list, 10) > count_code(now, 10)) vertices = CH_TRY(take_vertices(list));
+        if (count_code(given, 10) > count_code(now, 10)) {
+            copy = given;
+            listed = &copy;
+            vertices = CH_TRY(take_vertices(copy));
+        }
     }
+    const GroupList& list = *listed;
     AdsForm old = AdsConverter(m_doc).object_form(id, XdataMode::Skip);
-    std::unordered_map<int, int> seen;
+    CodeCounts seen;
     std::vector<Edit> edits;
     FileTags inserts;
     size_t xdata_from = list.size();
     bool changed = false;
     for (size_t i = 0; i < list.size(); ++i) {
         if (list[i].code == -3) { xdata_from = i + 1; break; }
-        changed = CH_TRY(plan_group(id, old, list[i], seen[list[i].code]++, edits, inserts)) || changed;
+        changed = CH_TRY(plan_group(id, old, list[i], seen.next(list[i].code), edits, inserts)) || changed;
     }
     for (size_t i = xdata_from; i < list.size(); ++i) CH_TRY(AdsConverter(m_doc).file_tags(list[i]));
     // Every group is checked before anything changes, so a failure leaves the entity as it was.

@@ -355,11 +355,16 @@ TEST_F(EntityEdit, EntdelTogglesAndDeletedEntitiesAreNotSaved) {
     ASSERT_TRUE(find_entity("TEXT", e));
     Chain c(ads_entget(e));
     std::string handle = rb_string(c.get(), 5);
+    EXPECT_EQ(ads_entupd(e), RTNORM);
     ASSERT_EQ(ads_entdel(e), RTNORM);
     EXPECT_EQ(ads_entget(e), nullptr);
+    EXPECT_EQ(ads_entupd(e), RTERROR) << "a deleted entity is not there to update";
     ASSERT_EQ(ads_entdel(e), RTNORM);  // undelete
     Chain back(ads_entget(e));
     EXPECT_EQ(rb_string(back.get(), 0), "TEXT");
+    EXPECT_EQ(ads_entupd(e), RTNORM);
+    ads_name bogus = {e[0] + 1000000, e[1]};
+    EXPECT_EQ(ads_entupd(bogus), RTERROR);
     ASSERT_EQ(ads_entdel(e), RTNORM);
     std::string path = (scratch() / "deleted.dxf").string();
     ASSERT_TRUE(session->save_drawing(path, session->drawing().version()).ok());
