@@ -18,6 +18,10 @@ namespace {
 struct BlockRequest {
     std::string name;  // block name in the drawing
     std::string file;  // drawing file to define it from; empty to use the drawing's own
+    // "name=file": the block is (re)defined from the file even when the
+    // drawing has it. A file given alone defines a block the drawing lacks;
+    // once defined, later insertions use the drawing's definition.
+    bool redefine = false;
 };
 
 // A file name without its extension: up to its last dot, unless the name
@@ -36,6 +40,7 @@ BlockRequest parse_block_answer(const std::string& a) {
     std::string_view file = std::string_view(path).substr(sep == std::string::npos ? 0 : sep + 1);
     r.name = host::to_upper(eq == std::string::npos ? std::string(stem_of(file)) : a.substr(0, eq));
     if (eq != std::string::npos || sep != std::string::npos) r.file = path;
+    r.redefine = eq != std::string::npos;
     return r;
 }
 
@@ -193,7 +198,7 @@ CmdStatus cmd_insert(CommandLine& cl) {
     BlockRequest req = parse_block_answer(*a);
     auto blk = s.drawing().block_start(req.name);
     bool exists = blk.has_value();
-    if (!exists || !req.file.empty()) {
+    if (!exists || req.redefine) {
         std::string file = block_file(s, req.file.empty() ? req.name : req.file);
         if (file.empty()) {
             if (exists) return place(cl, req.name, blk, AttributeMode::Ask);

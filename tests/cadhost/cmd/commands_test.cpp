@@ -143,6 +143,28 @@ TEST_F(Commands, InsertFromAChangedBlockFileTakesTheNewContent) {
     EXPECT_NE(r.out.find("\n3.0\n", first == std::string::npos ? 0 : first), std::string::npos) << r.out;
 }
 
+// A block file given by path defines a block the drawing lacks; once the
+// drawing has it, the path places the drawing's definition, and only
+// "name=path" reads the file again.
+TEST_F(Commands, InsertByPathUsesTheDefinitionTheDrawingHas) {
+    for (const char* file : {"BLK.DXF", "BLK3.DXF"}) {
+        std::string radius = std::string(file) == "BLK.DXF" ? "1.0" : "3.0";
+        RunResult made = run("(entmake '((0 . \"CIRCLE\") (10 0.0 0.0 0.0) (40 . " + radius + ")))\nSAVEAS\n\n" +
+                                 file + "\nQUIT\n",
+                             "");
+        ASSERT_TRUE(std::filesystem::exists(dir / file)) << made.out;
+    }
+    const std::string radius_of_block = "(cdr (assoc 40 (entget (cdr (assoc -2 (tblsearch \"BLOCK\" \"BLK\"))))))\n";
+    RunResult r = run("INSERT\n./BLK\n0,0\n\n\n\n" +
+                      std::string("(setq i (open \"BLK3.DXF\" \"r\") o (open \"BLK.DXF\" \"w\"))\n"
+                                  "(while (setq l (read-line i)) (write-line l o))\n(close i)\n(close o)\n") +
+                      "INSERT\n./BLK\n5,0\n\n\n\n" + radius_of_block + "QUIT\nY\n",
+                      "IN.DXF");
+    EXPECT_NE(r.out.find(radius_of_block + "1.0\n"), std::string::npos) << "the first definition stays\n" << r.out;
+    EXPECT_EQ(r.out.find("redefined"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("Can't find"), std::string::npos) << r.out;
+}
+
 // Numbers and points an application gives as values place a block as
 // their typed text does, and are echoed as that text.
 TEST_F(Commands, ValuesGivenToPromptsActAsTheirText) {
