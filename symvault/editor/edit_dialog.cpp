@@ -322,12 +322,16 @@ void edit_library(LibraryRecord& lib) {
     st.lib = &lib;
     st.group = lib.groups.empty() ? "" : lib.groups.front().name;
     lib.last_group.clear();
+    // The dialogs change the record as the user goes; a cancel puts back
+    // the library as it was, so that neither the picker nor a later save
+    // sees what was given up.
+    const LibraryRecord before = lib;
     for (;;) {
         int status = run_edit_dialog(st);
-        if (status == EDIT_CANCELLED) return;
+        if (status == EDIT_CANCELLED) return void(lib = before);
         if (status == EDIT_ACCEPTED) return void(write_library(lib));
         if (st.action == ACT_EDIT || st.action == ACT_ADD || st.action == ACT_INSERT)
-            if (!define_symbol(st, st.action)) return;
+            if (!define_symbol(st, st.action)) return void(lib = before);
     }
 }
 
