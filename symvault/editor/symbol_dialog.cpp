@@ -122,8 +122,33 @@ bool validate(Definition& d) {
     return true;
 }
 
+// The type's own tiles, into the working copy, before the dialog closes
+// for drawing work: they are shown again from it when the dialog comes
+// back. A number that is not valid keeps the value it had; accepting the
+// dialog checks the tiles again.
+void collect_type_data(Definition& d) {
+    SymbolRecord& w = d.work;
+    if (w.type == SYM_BLOCK || w.type == SYM_GROUP) {
+        w.scale_option = tile_text(d.h, "scale_option", kOptionChars);
+        w.para_pre = tile_text(d.h, "prepara") == "1";
+        w.para_post = tile_text(d.h, "postpara") == "1";
+    } else if (w.type == SYM_DRAWING) {
+        const char* keys[] = {"x", "y", "z", "scl", "rot"};
+        double* v[] = {&w.ins_x, &w.ins_y, &w.ins_z, &w.ins_scale, &w.ins_rotation};
+        for (int i = 0; i < 5; ++i) {
+            std::string t = tile_text(d.h, keys[i], 49);
+            if (!check_number(t)) continue;
+            double x = std::atof(t.c_str());
+            if (i != 3 || x != 0.0) *v[i] = x;
+        }
+    } else if (w.type == SYM_PARAMETRIC) {
+        w.app_type = tile_text(d.h, "ads") == "1" ? 1 : tile_text(d.h, "arx") == "1" ? 2 : 3;
+    }
+}
+
 void leave(int work) {
     collect_common(*g_def);
+    if (work != WORK_TYPE) collect_type_data(*g_def);
     ads_done_dialog(g_def->h, work);
 }
 
