@@ -212,6 +212,9 @@ bool options_dialog(LibraryRecord& lib) {
     if (!open_dialog(support_path("sv_dlg6.dcl"), "sv_lib_options_defn", d)) return false;
     ads_hdlg h = d.hdlg;
     int old_layout = lib.dialog_type;
+    // Scale options accepted in their own dialog still go when this one is
+    // cancelled.
+    std::vector<ScaleOptionRecord> scales_before = lib.scale_options;
     ads_start_list(h, "dialog_type", LIST_NEW, 0);
     for (int i = 0; i < kLayoutCount; ++i) ads_add_list(picker_layout(i).name);
     ads_end_list();
@@ -237,6 +240,7 @@ bool options_dialog(LibraryRecord& lib) {
     int status = run_dialog(d);
     close_dialog(d);
     g_options = outer;
+    if (status != DLGOK) lib.scale_options = std::move(scales_before);
     return status == DLGOK && lib.dialog_type != old_layout;
 }
 

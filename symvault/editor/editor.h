@@ -29,7 +29,8 @@ struct EditState {
 // accepts (the library is written) or cancels.
 void edit_library(LibraryRecord& lib);
 
-// The scale options dialog on the library in memory.
+// The scale options dialog on the library in memory; the library takes
+// its changes only when it is accepted.
 void scale_options_dialog(LibraryRecord& lib);
 
 // Lock and unlock as the librarian's buttons do them.

@@ -55,7 +55,7 @@ TEST_F(LibrarianSession, LoadAddsARowOnceAndUnloadTakesItAway) {
     EXPECT_EQ(manager.find("ELEC"), std::string::npos) << "the manager offers the loaded libraries only\n" << manager;
     EXPECT_EQ(count(out, "Loading Symvault library ELEC"), 2u) << "the picker reads the unloaded library again\n"
                                                                << out;
-    std::string picker = out.substr(out.rfind("Dialog \"sv_symvault\""));
+    std::string picker = from_last(out, "Dialog \"sv_symvault\"");
     EXPECT_NE(picker.find("text [libname] = \"ELEC\""), std::string::npos) << picker;
     EXPECT_NE(picker.find("0: Relay coil"), std::string::npos) << picker;
     EXPECT_EQ(count(out, "Updating library"), 0u) << "load and unload write nothing\n" << out;
@@ -81,7 +81,7 @@ TEST_F(LibrarianSession, HideAndShowAreWrittenAndFollowedByTheToolbar) {
         << "a hidden library's row is in lower case, and no row is chosen\n" << after;
     EXPECT_NE(rows_shown(hidden, "sv_lib_defn").find("      0: valves\tValve symbols\n"), std::string::npos) << hidden;
     // Hidden means off the toolbar and menu; the picker still opens it.
-    std::string picker = hidden.substr(hidden.rfind("Dialog \"sv_symvault\""));
+    std::string picker = from_last(hidden, "Dialog \"sv_symvault\"");
     EXPECT_NE(picker.find("text [libname] = \"VALVES\""), std::string::npos) << hidden;
     std::string svf = slurp(library / "VALVES.SVF");
     EXPECT_EQ(svf.rfind("***SYMVAULT=2\nValve symbols\n***HIDE_LIBRARY\n", 0), 0u) << svf;

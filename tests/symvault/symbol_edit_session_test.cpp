@@ -53,7 +53,7 @@ TEST_F(SymbolEditSession, DeleteTakesTheChosenSymbolOutOfTheFileAndThePicker) {
     EXPECT_EQ(symbols_of(svf, "Contacts"), symbols_of(before, "Contacts")) << "the other groups keep theirs";
     EXPECT_EQ(record_of(svf, "KCOIL"), record_of(before, "KCOIL"));
     EXPECT_EQ(count(out, "Updating library : ELEC ... .done!"), 1u) << out;
-    std::string picker = out.substr(out.rfind("Dialog \"sv_symvault\""));
+    std::string picker = from_last(out, "Dialog \"sv_symvault\"");
     EXPECT_NE(picker.find("0: Relay coil\n        1: Contactor coil\n        2: Solenoid valve coil\n"),
               std::string::npos)
         << picker;
@@ -67,7 +67,7 @@ TEST_F(SymbolEditSession, ADeleteCancelledWithTheEditorIsGivenUp) {
     std::string out = run(std::string(kEditElec) + "select names 1\ndel\ncancel\n"
                           "(SV_USELIB \"ELEC\" \"Coils\")\nshow\ncancel\n"
                           "(SV_EDITLIB)\nselect l_names 0\nedit\nok\nQUIT\n");
-    std::string picker = out.substr(out.rfind("Dialog \"sv_symvault\""));
+    std::string picker = from_last(out, "Dialog \"sv_symvault\"");
     EXPECT_NE(picker.find("1: Timer coil\n"), std::string::npos) << picker;
     std::string svf = slurp(library / "ELEC.SVF");
     EXPECT_EQ(symbols_of(svf, "Coils"), (Names{"RLCOIL", "TMCOIL", "KCOIL", "SOLENOID"})) << out;
@@ -100,7 +100,7 @@ TEST_F(SymbolEditSession, EditChangesTheRecordAndKeepsTheFiles) {
     const std::string dxf = slurp(library / "ELEC" / "RLCOIL.DXF"), sld = slurp(library / "ELEC" / "RLCOIL.SLD");
     std::string out = run(std::string(kEditElec) + "dclick names 0\nshow\ndescription=Relay coil 24V\nlayer=coils\n"
                           "prepara=1\nok\nok\nQUIT\n");
-    std::string shown = out.substr(out.find("Dialog \"sv_edit_block\""));
+    std::string shown = from_first(out, "Dialog \"sv_edit_block\"");
     EXPECT_NE(shown.find("edit_box [name] \"Name:\" = \"RLCOIL\""), std::string::npos) << shown;
     EXPECT_NE(shown.find("edit_box [description] \"Description:\" = \"Relay coil\""), std::string::npos) << shown;
     EXPECT_NE(shown.find("edit_box [layer] \"Layer:\" = \"SYMBOLS\""), std::string::npos) << shown;

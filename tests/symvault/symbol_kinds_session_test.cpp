@@ -56,7 +56,7 @@ TEST_F(SymbolKindsSession, AGroupSymbolIsWrittenFromTheObjectsAndPlacedAsThem) {
                            "(sslength (ssget \"X\" '((8 . \"REDEF\"))))\nQUIT\nY\n");
     EXPECT_NE(made.find("text [libtype] = \"Block group library name\""), std::string::npos) << made;
     EXPECT_NE(made.find("text [msg1] = \"Invalid group symbol name!\""), std::string::npos) << "no name yet\n" << made;
-    std::string back = made.substr(made.rfind("Dialog \"sv_edit_group\""));
+    std::string back = from_last(made, "Dialog \"sv_edit_group\"");
     EXPECT_NE(back.find("toggle [postpara] \"Routine after\" = \"1\""), std::string::npos)
         << "what was set before the selection is still there\n" << back;
     EXPECT_EQ(symbols_of("GRP"), "***BEGIN_LIBRARY\n**DEFAULT\n*SYMBOL=G1\n*DESCRIPTION=Pump group\n*LAYER=\n*TYPE=2\n"
@@ -84,7 +84,7 @@ TEST_F(SymbolKindsSession, ADrawingSymbolKeepsItsInsertionDataAndIsPlacedByThem)
                            "scl=2\nrot=45\nselectdrawing\n\n0,0\nshow\nok\nok\nQUIT\n");
     EXPECT_NE(made.find("text [msg2] = \"invalid X value!\""), std::string::npos) << made;
     EXPECT_NE(made.find("text [msg2] = \"zero Scale invalid!\""), std::string::npos) << made;
-    std::string back = made.substr(made.rfind("Dialog \"sv_edit_drawing\""));
+    std::string back = from_last(made, "Dialog \"sv_edit_drawing\"");
     EXPECT_NE(back.find("edit_box [x] \"X:\" = \"10.000\""), std::string::npos)
         << "the data typed before the selection are kept\n" << back;
     EXPECT_NE(back.find("edit_box [rot] \"Rotation:\" = \"45.000\""), std::string::npos) << back;
@@ -124,7 +124,7 @@ TEST_F(SymbolKindsSession, AParametricSymbolGetsItsRoutineFromTheTemplateAndRuns
     std::string made = run(new_library("PARA", "parametric") + "options\npeditor=" + ed + "\nok\n"
                            "add\nname=p1\nads\nshow\nlsp\neditpara\nok\n"
                            "add\nname=p2\narx\nok\nok\nQUIT\n");
-    std::string with_ads = made.substr(made.find("Dialog \"sv_edit_para\""));
+    std::string with_ads = from_first(made, "Dialog \"sv_edit_para\"");
     EXPECT_NE(with_ads.find("button [editpara] \"Edit AutoLISP...\" (disabled)"), std::string::npos)
         << "nothing to edit for an ADS application\n" << with_ads;
     EXPECT_EQ(edited(), "C:\\SYMVAULT\\LIBRARY\\PARA\\P1.LSP\n") << made;
