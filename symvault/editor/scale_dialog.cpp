@@ -116,7 +116,9 @@ bool read_factors(Scales& s, ScaleValueRecord& v) {
     const char* zero[] = {"Zero X scale", "Zero Y scale", "Zero Z scale"};
     double* f[] = {&v.x, &v.y, &v.z};
     for (int i = 0; i < 3; ++i) {
-        *f[i] = std::atof(tile_text(s.h, keys[i], 20).c_str());
+        // The factor as the file will keep it, so that a value too small for
+        // its decimals is refused here rather than read back as zero.
+        *f[i] = kept_number(std::atof(tile_text(s.h, keys[i], 20).c_str()));
         if (*f[i] == 0.0) return alert_dialog(zero[i], "Invalid!"), false;
     }
     return true;

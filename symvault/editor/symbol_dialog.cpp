@@ -92,7 +92,8 @@ bool read_drawing_data(Definition& d) {
     for (int i = 0; i < 5; ++i) {
         std::string t = tile_text(d.h, keys[i], 49);
         if (!check_number(t)) return focus_alert("Insertion parameters", bad[i], keys[i]);
-        v[i] = std::atof(t.c_str());
+        // As the file will keep it: a scale too small for its decimals is zero.
+        v[i] = kept_number(std::atof(t.c_str()));
     }
     if (v[3] == 0.0) return focus_alert("Insertion parameters", "zero Scale invalid!", "scl");
     d.work.ins_x = v[0], d.work.ins_y = v[1], d.work.ins_z = v[2], d.work.ins_scale = v[3], d.work.ins_rotation = v[4];
@@ -138,7 +139,7 @@ void collect_type_data(Definition& d) {
         for (int i = 0; i < 5; ++i) {
             std::string t = tile_text(d.h, keys[i], 49);
             if (!check_number(t)) continue;
-            double x = std::atof(t.c_str());
+            double x = kept_number(std::atof(t.c_str()));
             if (i != 3 || x != 0.0) *v[i] = x;
         }
     } else if (w.type == SYM_PARAMETRIC) {

@@ -29,11 +29,15 @@ TEST_F(ScaleOptionsSession, OptionsAndValuesAreWrittenInNameOrder) {
         "value=1:10\nxvalue=10\nyvalue=10\nzvalue=1\naddvalue\n"
         "value=1:2\nxvalue=2\nyvalue=2\nzvalue=0\naddvalue\nshow\nok\nzvalue=2\naddvalue\n"
         "value=1:10\naddvalue\nshow\nok\n"
-        "value=1:1\nxvalue=1\nyvalue=1.5\naddvalue\nshow\nok\nok\nok\nQUIT\n");
+        "value=1:1\nxvalue=0.0004\nyvalue=1.5\naddvalue\nshow\nok\nxvalue=1\naddvalue\nshow\nok\nok\nok\nQUIT\n");
     EXPECT_NE(out.find(alert_text("Option name is blank")), std::string::npos) << out;
     EXPECT_NE(out.find(alert_text("Duplicate scale category name")), std::string::npos) << "any case\n" << out;
     EXPECT_NE(out.find(alert_text("Scale value is blank")), std::string::npos) << out;
     EXPECT_NE(out.find(alert_text("Zero Z scale")), std::string::npos) << out;
+    EXPECT_NE(out.find("xvalue=0.0004\nyvalue=1.5\naddvalue\nshow\nDialog \"sv_alert\": SYMVAULT - Warning\n  " +
+                       alert_text("Zero X scale")),
+              std::string::npos)
+        << "a factor the file would keep as 0.000 is zero\n" << out;
     EXPECT_NE(out.find(alert_text("Duplicate scale value")), std::string::npos) << out;
     std::string shown = from_last(out, "Dialog \"sv_lib_scale_defn\"");
     EXPECT_NE(shown.find("list_box [values] \"Values\" = \"0\"\n          0: 1:1\n          1: 1:10\n          2: 1:2\n"),

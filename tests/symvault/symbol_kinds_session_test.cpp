@@ -80,10 +80,14 @@ TEST_F(SymbolKindsSession, AGroupSymbolIsWrittenFromTheObjectsAndPlacedAsThem) {
 
 TEST_F(SymbolKindsSession, ADrawingSymbolKeepsItsInsertionDataAndIsPlacedByThem) {
     std::string made = run(new_library("DRW", "drawing") +
-                           "add\nname=d1\nx=abc\nok\nshow\nok\nx=10\ny=20\nz=0\nscl=0\nok\nshow\nok\n"
+                           "add\nname=d1\nx=abc\nok\nshow\nok\nx=10\ny=20\nz=0\nscl=0\nok\nshow\nok\nscl=0.0001\nok\nshow\nok\n"
                            "scl=2\nrot=45\nselectdrawing\n\n0,0\nshow\nok\nok\nQUIT\n");
     EXPECT_NE(made.find("text [msg2] = \"invalid X value!\""), std::string::npos) << made;
     EXPECT_NE(made.find("text [msg2] = \"zero Scale invalid!\""), std::string::npos) << made;
+    EXPECT_NE(made.find("scl=0.0001\nok\nshow\nDialog \"sv_alert\": SYMVAULT - Warning\n  text [msg1] = \"Insertion "
+                        "parameters\"\n  text [msg2] = \"zero Scale invalid!\""),
+              std::string::npos)
+        << "a scale the file would keep as 0.000 is zero\n" << made;
     std::string back = from_last(made, "Dialog \"sv_edit_drawing\"");
     EXPECT_NE(back.find("edit_box [x] \"X:\" = \"10.000\""), std::string::npos)
         << "the data typed before the selection are kept\n" << back;
