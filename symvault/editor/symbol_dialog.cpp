@@ -322,9 +322,12 @@ int define_symbol(EditState& st, int action) {
     g_def = outer;
     if (status < 0) return remove_scratch(d), 0;
     if (status == DLGOK) {
-        std::string ext = kDrawingExt;
-        if (file_exists(scratch(d, kDrawingExt))) copy_binary(scratch(d, kDrawingExt), d.dir + d.work.name + "." + ext);
-        if (file_exists(scratch(d, "SLD"))) copy_binary(scratch(d, "SLD"), d.dir + d.work.name + ".SLD");
+        for (const char* ext : {kDrawingExt, "SLD"}) {
+            if (!file_exists(scratch(d, ext))) continue;
+            std::string own = d.dir + d.work.name + "." + ext;
+            keep_original(st, own);
+            copy_binary(scratch(d, ext), own);
+        }
         if (!g) {
             if (st.lib->groups.empty()) st.lib->groups.push_back(GroupRecord{"DEFAULT", {}});
             g = &st.lib->groups.front();

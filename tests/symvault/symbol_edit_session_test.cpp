@@ -147,4 +147,25 @@ TEST_F(SymbolEditSession, EditWithANewBlockReplacesTheDrawingAndACancelKeepsIt) 
         << "the drawing keeps the circle\n" << out;
 }
 
+// Symbol files written while the editor was open are put back when it is
+// cancelled: a redefined drawing and slide as they were, a new symbol's
+// files gone.
+TEST_F(SymbolEditSession, CancellingTheEditorPutsBackTheSymbolFiles) {
+    const std::string before = slurp(library / "ELEC.SVF");
+    const std::string dxf = slurp(library / "ELEC" / "RLCOIL.DXF"), sld = slurp(library / "ELEC" / "RLCOIL.SLD");
+    std::string out = run(std::string(kCircle) + kEditElec + "select names 0\nedit\n" + kCircleBlock + "ok\n" +
+                          "add\nname=extra\n" + kCircleBlock + "ok\nshow\ncancel\n"
+                          "(SV_USELIB \"ELEC\" \"Coils\")\nshow\ncancel\nQUIT\nY\n");
+    std::string editor = from_last(out, "Dialog \"sv_edit_symvault\"");
+    ASSERT_NE(editor.find("4: EXTRA\n"), std::string::npos) << "both were done before the cancel\n" << out;
+    EXPECT_EQ(slurp(library / "ELEC" / "RLCOIL.DXF"), dxf) << out;
+    EXPECT_EQ(slurp(library / "ELEC" / "RLCOIL.SLD"), sld);
+    EXPECT_FALSE(fs::exists(library / "ELEC" / "EXTRA.DXF"));
+    EXPECT_FALSE(fs::exists(library / "ELEC" / "EXTRA.SLD"));
+    EXPECT_FALSE(scratch_left());
+    EXPECT_EQ(slurp(library / "ELEC.SVF"), before);
+    EXPECT_EQ(count(out, "Updating library"), 0u) << out;
+    EXPECT_EQ(from_last(out, "Dialog \"sv_symvault\"").find("EXTRA"), std::string::npos) << out;
+}
+
 }  // namespace
