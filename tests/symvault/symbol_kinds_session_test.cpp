@@ -118,6 +118,9 @@ TEST_F(SymbolKindsSession, AScriptSymbolIsEditedInTheLibraryEditorAndRunsFromThe
     EXPECT_EQ(symbols_of("SCR"), "***BEGIN_LIBRARY\n**DEFAULT\n*SYMBOL=S1\n*DESCRIPTION=S1\n*LAYER=\n*TYPE=4\n"
                                  "***END_SYMBOLS\n")
         << made;
+    // Recall off: with it on, the picker opens again at once and takes the
+    // script's lines, which the host reads before standard input, as its
+    // own dialog actions.
     std::string placed = run("(SVLIBRARY \"SCR\" nil)\nrecall=0\nselect names 0\nok\n5,5\n"
                              "(mapcar '(lambda (c) (cdr (assoc c (entget (entlast))))) '(0 10 11))\nQUIT\nY\n");
     EXPECT_NE(placed.find("\n(\"LINE\" (5.0 5.0 0.0) (15.0 5.0 0.0))\n"), std::string::npos) << placed;
