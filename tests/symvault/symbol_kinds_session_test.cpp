@@ -35,10 +35,10 @@ protected:
         fs::permissions(script, fs::perms::owner_all);
         return script.string();
     }
-    // What the editor noted, once it has run (a started editor is not
-    // waited for).
-    std::string edited() const {
-        for (int i = 0; i < 100 && !fs::exists(dir / "edited.txt"); ++i)
+    // What the editor noted, once it has run `times` (a started editor is
+    // not waited for).
+    std::string edited(size_t times = 1) const {
+        for (int i = 0; i < 100 && count(slurp(dir / "edited.txt"), "\n") < times; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         return slurp(dir / "edited.txt");
     }
@@ -153,6 +153,8 @@ TEST_F(SymbolKindsSession, AMasterFileIsMadeOnceForTheLibrary) {
     std::string made = run(new_library("PARA", "parametric") + "options\npeditor=" + ed +
                            "\npmaster=1\nmasterfn=1\nok\nadd\nname=p1\neditpara\nok\nadd\nname=p2\neditpara\nok\n"
                            "ok\nQUIT\n");
+    EXPECT_EQ(edited(2), "C:\\SYMVAULT\\LIBRARY\\PARA\\PARA.LSP\nC:\\SYMVAULT\\LIBRARY\\PARA\\PARA.LSP\n")
+        << "both symbols open the master file\n" << made;
     std::string master = slurp(library / "PARA" / "PARA.LSP");
     EXPECT_EQ(master, filled(slurp(dir / "SYMVAULT" / "LISP1.TEM"), "PARA", "P1")) << made;
     EXPECT_FALSE(fs::exists(library / "PARA" / "P1.LSP"));
