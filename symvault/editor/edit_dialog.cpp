@@ -7,6 +7,7 @@
 #include "host/dialogs.h"
 #include "host/module_state.h"
 #include "host/text.h"
+#include "library/file_ops.h"
 #include "library/library_file.h"
 #include "library/paths.h"
 
@@ -212,6 +213,9 @@ bool options_dialog(LibraryRecord& lib) {
     if (!open_dialog(support_path("sv_dlg6.dcl"), "sv_lib_options_defn", d)) return false;
     ads_hdlg h = d.hdlg;
     int old_layout = lib.dialog_type;
+    // Scale options accepted in their own dialog still go when this one is
+    // cancelled.
+    std::vector<ScaleOptionRecord> scales_before = lib.scale_options;
     ads_start_list(h, "dialog_type", LIST_NEW, 0);
     for (int i = 0; i < kLayoutCount; ++i) ads_add_list(picker_layout(i).name);
     ads_end_list();
@@ -237,6 +241,7 @@ bool options_dialog(LibraryRecord& lib) {
     int status = run_dialog(d);
     close_dialog(d);
     g_options = outer;
+    if (status != DLGOK) lib.scale_options = std::move(scales_before);
     return status == DLGOK && lib.dialog_type != old_layout;
 }
 
@@ -317,17 +322,45 @@ int run_edit_dialog(EditState& st) {
 
 }  // namespace
 
+void keep_original(EditState& st, const std::string& path) {
+    for (const auto& w : st.written)
+        if (w.first == path) return;
+    if (!file_exists(path)) return void(st.written.emplace_back(path, std::nullopt));
+    // A file that cannot be read is not noted: a cancel must not remove it.
+    if (auto held = read_binary(path)) st.written.emplace_back(path, std::move(held));
+}
+
+namespace {
+
+// The symbol files as they were before the editor wrote them.
+void put_back_files(const EditState& st) {
+    for (auto w = st.written.rbegin(); w != st.written.rend(); ++w) {
+        if (w->second) write_whole_file(w->first, *w->second);
+        else rt_remove(w->first.c_str());
+    }
+}
+
+}  // namespace
+
 void edit_library(LibraryRecord& lib) {
     EditState st;
     st.lib = &lib;
     st.group = lib.groups.empty() ? "" : lib.groups.front().name;
     lib.last_group.clear();
+    // The dialogs change the record and the symbol files as the user goes;
+    // a cancel puts back both as they were, so that neither the picker nor
+    // a later save sees what was given up.
+    const LibraryRecord before = lib;
+    auto give_up = [&] {
+        lib = before;
+        put_back_files(st);
+    };
     for (;;) {
         int status = run_edit_dialog(st);
-        if (status == EDIT_CANCELLED) return;
+        if (status == EDIT_CANCELLED) return give_up();
         if (status == EDIT_ACCEPTED) return void(write_library(lib));
         if (st.action == ACT_EDIT || st.action == ACT_ADD || st.action == ACT_INSERT)
-            if (!define_symbol(st, st.action)) return;
+            if (!define_symbol(st, st.action)) return give_up();
     }
 }
 

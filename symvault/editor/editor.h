@@ -2,7 +2,10 @@
 // dialogs, the scale options dialog, the lock and the symbol definition.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "host/host_api.h"
 #include "library/records.h"
@@ -23,13 +26,20 @@ struct EditState {
     int page = 0;
     int selected = -1;  // index in the group of the chosen symbol, -1 for none
     int action = ACT_NONE;
+    // The symbol files written since the editor opened, each with what it
+    // held before (nullopt: it was not there), to be put back on a cancel.
+    std::vector<std::pair<std::string, std::optional<std::string>>> written;
 };
+
+// Notes a symbol file about to be written, the first time only.
+void keep_original(EditState& st, const std::string& path);
 
 // Runs the edit dialog and the symbol work it asks for until the user
 // accepts (the library is written) or cancels.
 void edit_library(LibraryRecord& lib);
 
-// The scale options dialog on the library in memory.
+// The scale options dialog on the library in memory; the library takes
+// its changes only when it is accepted.
 void scale_options_dialog(LibraryRecord& lib);
 
 // Lock and unlock as the librarian's buttons do them.

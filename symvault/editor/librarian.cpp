@@ -34,6 +34,8 @@ void refill(Librarian& l) {
     for (const auto& lib : sv().libraries)
         ads_add_list(library_row(lib->name, lib->description, lib->show, lib->location).c_str());
     ads_end_list();
+    // No row is chosen after a refill: the list shows none either.
+    ads_set_tile(l.h, "l_names", "");
     l.row = -1;
     for (const char* key : kRowKeys) ads_mode_tile(l.h, key, MODE_DISABLE);
 }

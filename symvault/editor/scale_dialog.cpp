@@ -11,8 +11,10 @@ namespace symvault {
 
 namespace {
 
+// The dialog works on a copy of the library's options, which become the
+// library's only when the dialog is accepted.
 struct Scales {
-    LibraryRecord* lib = nullptr;
+    std::vector<ScaleOptionRecord> opts;
     ads_hdlg h = nullptr;
     int option = -1;  // selected option, -1 for none
     int value = -1;   // selected value of it
@@ -23,8 +25,8 @@ const char* kOptionTiles[] = {"option", "xtitle", "ytitle", "ztitle"};
 const char* kValueTiles[] = {"value", "xvalue", "yvalue", "zvalue"};
 
 ScaleOptionRecord* option_of(Scales& s) {
-    if (s.option < 0 || static_cast<size_t>(s.option) >= s.lib->scale_options.size()) return nullptr;
-    return &s.lib->scale_options[static_cast<size_t>(s.option)];
+    if (s.option < 0 || static_cast<size_t>(s.option) >= s.opts.size()) return nullptr;
+    return &s.opts[static_cast<size_t>(s.option)];
 }
 
 void show_value(Scales& s, int i) {
@@ -55,10 +57,10 @@ void fill_values(Scales& s, int select) {
 void show_option(Scales& s, int i, bool refill) {
     if (refill) {
         ads_start_list(s.h, "options", LIST_NEW, 0);
-        for (const ScaleOptionRecord& o : s.lib->scale_options) ads_add_list(o.name.c_str());
+        for (const ScaleOptionRecord& o : s.opts) ads_add_list(o.name.c_str());
         ads_end_list();
     }
-    s.option = i >= 0 && static_cast<size_t>(i) < s.lib->scale_options.size() ? i : -1;
+    s.option = i >= 0 && static_cast<size_t>(i) < s.opts.size() ? i : -1;
     ScaleOptionRecord* o = option_of(s);
     if (o) ads_set_tile(s.h, "options", std::to_string(i).c_str());
     const std::string texts[] = {o ? o->name : "", o ? o->x_title : "", o ? o->y_title : "", o ? o->z_title : ""};
@@ -78,22 +80,22 @@ void on_addoption(ads_callback_packet*) {
     Scales& s = *g_sc;
     std::string name = tile_text(s.h, "option", kOptionChars);
     if (name.empty()) return alert_dialog("Option name is blank", "");
-    if (clash(s.lib->scale_options, name) >= 0) return alert_dialog("Duplicate scale category name", name);
+    if (clash(s.opts, name) >= 0) return alert_dialog("Duplicate scale category name", name);
     ScaleOptionRecord o;
     o.name = name;
     take_titles(s, o);
-    size_t at = ordered_place(s.lib->scale_options, name);
-    s.lib->scale_options.insert(s.lib->scale_options.begin() + static_cast<long>(at), o);
+    size_t at = ordered_place(s.opts, name);
+    s.opts.insert(s.opts.begin() + static_cast<long>(at), o);
     show_option(s, static_cast<int>(at), true);
 }
 
 void on_deloption(ads_callback_packet*) {
     Scales& s = *g_sc;
     if (!option_of(s)) return alert_dialog("Select option to delete", "then [Del]");
-    s.lib->scale_options.erase(s.lib->scale_options.begin() + s.option);
+    s.opts.erase(s.opts.begin() + s.option);
     show_option(s, s.option - 1, true);
     // After the first option went, value actions apply to the new first one.
-    if (s.option < 0 && !s.lib->scale_options.empty()) s.option = 0;
+    if (s.option < 0 && !s.opts.empty()) s.option = 0;
 }
 
 void on_modoption(ads_callback_packet*) {
@@ -102,7 +104,7 @@ void on_modoption(ads_callback_packet*) {
     if (name.empty()) return alert_dialog("Option name is blank", "");
     ScaleOptionRecord* o = option_of(s);
     if (!o) return alert_dialog("Select option to modify", "then [Mod]");
-    if (clash(s.lib->scale_options, name, s.option) >= 0) return alert_dialog("Option name already exists", name);
+    if (clash(s.opts, name, s.option) >= 0) return alert_dialog("Option name already exists", name);
     o->name = name;
     take_titles(s, *o);
     show_option(s, s.option, true);
@@ -114,7 +116,9 @@ bool read_factors(Scales& s, ScaleValueRecord& v) {
     const char* zero[] = {"Zero X scale", "Zero Y scale", "Zero Z scale"};
     double* f[] = {&v.x, &v.y, &v.z};
     for (int i = 0; i < 3; ++i) {
-        *f[i] = std::atof(tile_text(s.h, keys[i], 20).c_str());
+        // The factor as the file will keep it, so that a value too small for
+        // its decimals is refused here rather than read back as zero.
+        *f[i] = kept_number(std::atof(tile_text(s.h, keys[i], 20).c_str()));
         if (*f[i] == 0.0) return alert_dialog(zero[i], "Invalid!"), false;
     }
     return true;
@@ -166,7 +170,7 @@ void scale_options_dialog(LibraryRecord& lib) {
     HelpContext help(13);
     OpenDialog d;
     if (!open_dialog(support_path("sv_dlg9.dcl"), "sv_lib_scale_defn", d)) return;
-    Scales s{&lib, d.hdlg, -1, -1};
+    Scales s{lib.scale_options, d.hdlg, -1, -1};
     Scales* outer = g_sc;
     g_sc = &s;
     show_option(s, 0, true);
@@ -184,9 +188,10 @@ void scale_options_dialog(LibraryRecord& lib) {
     ads_action_tile(s.h, "delvalue", on_delvalue);
     ads_action_tile(s.h, "modvalue", on_modvalue);
     ads_action_tile(s.h, "help", [](ads_callback_packet*) { show_help(); });
-    run_dialog(d);
+    int status = run_dialog(d);
     close_dialog(d);
     g_sc = outer;
+    if (status == DLGOK) lib.scale_options = std::move(s.opts);
 }
 
 }  // namespace symvault

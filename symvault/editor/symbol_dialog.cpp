@@ -92,7 +92,8 @@ bool read_drawing_data(Definition& d) {
     for (int i = 0; i < 5; ++i) {
         std::string t = tile_text(d.h, keys[i], 49);
         if (!check_number(t)) return focus_alert("Insertion parameters", bad[i], keys[i]);
-        v[i] = std::atof(t.c_str());
+        // As the file will keep it: a scale too small for its decimals is zero.
+        v[i] = kept_number(std::atof(t.c_str()));
     }
     if (v[3] == 0.0) return focus_alert("Insertion parameters", "zero Scale invalid!", "scl");
     d.work.ins_x = v[0], d.work.ins_y = v[1], d.work.ins_z = v[2], d.work.ins_scale = v[3], d.work.ins_rotation = v[4];
@@ -122,8 +123,33 @@ bool validate(Definition& d) {
     return true;
 }
 
+// The type's own tiles, into the working copy, before the dialog closes
+// for drawing work: they are shown again from it when the dialog comes
+// back. A number that is not valid keeps the value it had; accepting the
+// dialog checks the tiles again.
+void collect_type_data(Definition& d) {
+    SymbolRecord& w = d.work;
+    if (w.type == SYM_BLOCK || w.type == SYM_GROUP) {
+        w.scale_option = tile_text(d.h, "scale_option", kOptionChars);
+        w.para_pre = tile_text(d.h, "prepara") == "1";
+        w.para_post = tile_text(d.h, "postpara") == "1";
+    } else if (w.type == SYM_DRAWING) {
+        const char* keys[] = {"x", "y", "z", "scl", "rot"};
+        double* v[] = {&w.ins_x, &w.ins_y, &w.ins_z, &w.ins_scale, &w.ins_rotation};
+        for (int i = 0; i < 5; ++i) {
+            std::string t = tile_text(d.h, keys[i], 49);
+            if (!check_number(t)) continue;
+            double x = kept_number(std::atof(t.c_str()));
+            if (i != 3 || x != 0.0) *v[i] = x;
+        }
+    } else if (w.type == SYM_PARAMETRIC) {
+        w.app_type = tile_text(d.h, "ads") == "1" ? 1 : tile_text(d.h, "arx") == "1" ? 2 : 3;
+    }
+}
+
 void leave(int work) {
     collect_common(*g_def);
+    if (work != WORK_TYPE) collect_type_data(*g_def);
     ads_done_dialog(g_def->h, work);
 }
 
@@ -296,9 +322,12 @@ int define_symbol(EditState& st, int action) {
     g_def = outer;
     if (status < 0) return remove_scratch(d), 0;
     if (status == DLGOK) {
-        std::string ext = kDrawingExt;
-        if (file_exists(scratch(d, kDrawingExt))) copy_binary(scratch(d, kDrawingExt), d.dir + d.work.name + "." + ext);
-        if (file_exists(scratch(d, "SLD"))) copy_binary(scratch(d, "SLD"), d.dir + d.work.name + ".SLD");
+        for (const char* ext : {kDrawingExt, "SLD"}) {
+            if (!file_exists(scratch(d, ext))) continue;
+            std::string own = d.dir + d.work.name + "." + ext;
+            keep_original(st, own);
+            copy_binary(scratch(d, ext), own);
+        }
         if (!g) {
             if (st.lib->groups.empty()) st.lib->groups.push_back(GroupRecord{"DEFAULT", {}});
             g = &st.lib->groups.front();

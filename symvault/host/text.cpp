@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace symvault {
@@ -40,6 +41,8 @@ std::string number_text(double v) {
     text.resize(static_cast<size_t>(n));
     return text;
 }
+
+double kept_number(double v) { return std::strtod(number_text(v).c_str(), nullptr); }
 
 bool same_name(const std::string& a, const std::string& b) { return upper(a) == upper(b); }
 

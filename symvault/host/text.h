@@ -14,6 +14,8 @@ std::string line_text(std::string s);
 std::string trim_trailing_blanks(std::string s);
 // "%.3f", whole however long
 std::string number_text(double v);
+// The value as a library file keeps it: what number_text writes, read back.
+double kept_number(double v);
 // Case-insensitive equality of two names.
 bool same_name(const std::string& a, const std::string& b);
 

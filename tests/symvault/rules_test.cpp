@@ -96,6 +96,15 @@ TEST(Names, LayersAndNumbers) {
     EXPECT_EQ(check_number(""), 0);
 }
 
+// Numbers as the library file keeps them, three decimals.
+TEST(Names, NumbersAsTheFileKeepsThem) {
+    EXPECT_EQ(kept_number(0.25), 0.25);
+    EXPECT_EQ(kept_number(-2.5), -2.5);
+    EXPECT_EQ(kept_number(1.23456), 1.235);
+    EXPECT_EQ(kept_number(0.0004), 0.0) << "too small for the decimals";
+    EXPECT_EQ(kept_number(0.0006), 0.001);
+}
+
 TEST(ErrorReport, TextsOfKnownUnknownAndAlreadyToldCodes) {
     EXPECT_EQ(error_report_text(9999), "");
     EXPECT_EQ(error_report_text(4242), "SYMVAULT : Error(4242), Undefined error code \n");

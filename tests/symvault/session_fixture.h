@@ -55,6 +55,16 @@ protected:
         size_t at = out.rfind("Dialog \"");
         return at == std::string::npos ? "" : out.substr(at, out.find("\nCommand:", at) - at);
     }
+    // The output from the first or the last place `what` appears; "" when
+    // it never does.
+    static std::string from_first(const std::string& out, const std::string& what) {
+        size_t at = out.find(what);
+        return at == std::string::npos ? "" : out.substr(at);
+    }
+    static std::string from_last(const std::string& out, const std::string& what) {
+        size_t at = out.rfind(what);
+        return at == std::string::npos ? "" : out.substr(at);
+    }
     // Icons with a slide drawn over their black fill.
     static int icons_drawn(const std::string& shown) {
         std::regex tile(R"(image_button \[symbol\d+\] \((\d+) drawn\))");
