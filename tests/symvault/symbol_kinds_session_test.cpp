@@ -113,8 +113,8 @@ TEST_F(SymbolKindsSession, AScriptSymbolIsEditedInTheLibraryEditorAndRunsFromThe
                            "add\nshow\neditscript\nshow\nok\nname=s1\neditscript\nok\nok\nQUIT\n");
     EXPECT_NE(made.find("text [msg1] = \"A valid name must be specified\""), std::string::npos) << made;
     EXPECT_NE(made.find("text [msg2] = \"for script symbols\""), std::string::npos) << made;
-    // The host's shell takes the backslashes of the path as escapes.
-    EXPECT_EQ(edited(), "C:SYMVAULTLIBRARYSCRS1.SCR\n") << "one edit, of the symbol's script\n" << made;
+    // The host's shell hands the editor the file the symbol's path names.
+    EXPECT_EQ(edited(), (library / "SCR" / "S1.SCR").string() + "\n") << "one edit, of the symbol's script\n" << made;
     EXPECT_EQ(symbols_of("SCR"), "***BEGIN_LIBRARY\n**DEFAULT\n*SYMBOL=S1\n*DESCRIPTION=S1\n*LAYER=\n*TYPE=4\n"
                                  "***END_SYMBOLS\n")
         << made;

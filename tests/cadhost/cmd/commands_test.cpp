@@ -201,6 +201,15 @@ TEST_F(Commands, UndoTakesBackAGroupOfChangesAsOne) {
     EXPECT_NE(r.out.find("(sslength (ssget \"X\"))\n8"), std::string::npos) << "the demo's eight again\n" << r.out;
 }
 
+// SHELL hands the system's shell the host paths of the drive paths in its
+// command line, so that a program it starts finds the files meant.
+TEST_F(Commands, ShellMapsDrivePathsToTheFilesTheyName) {
+    write("IN.TXT", "copied\n");
+    RunResult r = run("SHELL\ncat C:\\IN.TXT > c:/OUT.TXT\nQUIT\n", "");
+    EXPECT_EQ(r.out.find("returned status"), std::string::npos) << r.out;
+    EXPECT_EQ(slurp("OUT.TXT"), "copied\n") << r.out;
+}
+
 TEST_F(Commands, LinetypeLoadsNamedPatternsFromAFile) {
     write("MINE.LIN", ";; test patterns\r\n*ZIGZAG,Zig zag\r\nA,2.0,-1.0,0,-1.0\r\n*OTHER,Other\r\nA,1,-1\r\n");
     RunResult r = run("(command \"_.LINETYPE\" \"_L\" \"ZIGZAG\" \"C:\\\\MINE\" \"\")\n"
