@@ -1,5 +1,4 @@
 // SCRIPT, SHELL, TEXTSCR, GRAPHSCR and ZOOM.
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include "cmd/commandline.h"
 #include "cmd/getinput.h"
 #include "cmd/selectobj.h"
+#include "fs/process.h"
 
 namespace cadhost::cmd {
 
@@ -32,46 +32,15 @@ CmdStatus cmd_script(CommandLine& cl) {
     return CmdStatus::Done;
 }
 
-// A word of a command line that names a file by drive ("C:\DIR\F.TXT",
-// "c:/dir/f.txt"), which the system's shell knows nothing of.
-bool drive_path(std::string_view word) {
-    return word.size() >= 3 && std::isalpha(static_cast<unsigned char>(word[0])) && word[1] == ':' &&
-           (word[2] == '\\' || word[2] == '/');
-}
-
-std::string shell_quoted(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
-// The command line as the system's shell is to run it: each word that is a
-// drive path becomes the host path the file layer maps it to, quoted, so
-// that its backslashes are not taken as escapes. Other words stay as typed.
-std::string system_command_line(const host::Session& s, const std::string& line) {
-    std::string out;
-    size_t i = 0;
-    while (i < line.size()) {
-        if (line[i] == ' ' || line[i] == '\t') {
-            out += line[i++];
-            continue;
-        }
-        size_t end = line.find_first_of(" \t", i);
-        if (end == std::string::npos) end = line.size();
-        std::string word = line.substr(i, end - i);
-        out += drive_path(word) ? shell_quoted(s.host_path(word)) : word;
-        i = end;
-    }
-    return out;
-}
-
 CmdStatus cmd_shell(CommandLine& cl) {
     auto line = cl.ask("OS Command: ", host::ReadMode::Line);
     if (!line) return CmdStatus::Cancelled;
     if (line->empty()) return CmdStatus::Done;
     fflush(stdout);
-    int rc = std::system(system_command_line(cl.session(), *line).c_str());
-    if (rc != 0) cl.print("Command returned status " + std::to_string(rc) + ".\n");
+    // Drive paths in the line reach the system's shell as the files they name.
+    auto rc = fs::run_shell(*line);
+    if (!rc) cl.print(rc.error().message + "\n");
+    else if (*rc != 0) cl.print("Command returned status " + std::to_string(*rc) + ".\n");
     return CmdStatus::Done;
 }
 

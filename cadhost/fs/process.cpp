@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -74,19 +75,54 @@ Result<int> wait_process(int pid) {
     return Error(msg::kSignalled + std::to_string(WIFSIGNALED(status) ? WTERMSIG(status) : 0));
 }
 
+namespace {
+
+bool drive_path(std::string_view word) {
+    return word.size() >= 3 && ((word[0] >= 'A' && word[0] <= 'Z') || (word[0] >= 'a' && word[0] <= 'z')) &&
+           word[1] == ':' && (word[2] == '\\' || word[2] == '/');
+}
+
+std::string shell_quoted(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+}  // namespace
+
+std::string host_argument(const std::string& arg) { return drive_path(arg) ? file_layer().resolve(arg) : arg; }
+
+std::string host_command_line(const std::string& line) {
+    std::string out;
+    size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == ' ' || line[i] == '\t') {
+            out += line[i++];
+            continue;
+        }
+        size_t end = std::min(line.find_first_of(" \t", i), line.size());
+        std::string word = line.substr(i, end - i);
+        out += drive_path(word) ? shell_quoted(file_layer().resolve(word)) : word;
+        i = end;
+    }
+    return out;
+}
+
 Result<int> spawn(SpawnMode mode, const std::string& program, const std::vector<std::string>& args) {
     if (program.empty()) return errno = ENOENT, Error(msg::kNoProgram);
     bool placed = program.find_first_of("/\\") != std::string::npos || has_drive(program);
     std::string path = placed ? program_path(program) : program;
     if (path.empty()) return errno = ENOENT, Error(msg::kSpawnFailed + program);
-    int pid = CH_TRY(start(path, !placed, args));
+    std::vector<std::string> host_args = args;
+    for (size_t i = 1; i < host_args.size(); ++i) host_args[i] = host_argument(host_args[i]);
+    int pid = CH_TRY(start(path, !placed, host_args));
     if (mode == SpawnMode::NoWait) return pid;
     return wait_process(pid);
 }
 
 Result<int> run_shell(const std::string& command) {
     if (!shell_available()) return errno = ENOENT, Error(msg::kNoShell);
-    int pid = CH_TRY(start(kShell, false, {"sh", "-c", command}));
+    int pid = CH_TRY(start(kShell, false, {"sh", "-c", host_command_line(command)}));
     return wait_process(pid);
 }
 

@@ -118,12 +118,13 @@ TEST_F(SymbolKindsSession, AScriptSymbolIsEditedInTheLibraryEditorAndRunsFromThe
     EXPECT_EQ(symbols_of("SCR"), "***BEGIN_LIBRARY\n**DEFAULT\n*SYMBOL=S1\n*DESCRIPTION=S1\n*LAYER=\n*TYPE=4\n"
                                  "***END_SYMBOLS\n")
         << made;
-    // Recall off: with it on, the picker opens again at once and takes the
-    // script's lines, which the host reads before standard input, as its
-    // own dialog actions.
-    std::string placed = run("(SVLIBRARY \"SCR\" nil)\nrecall=0\nselect names 0\nok\n5,5\n"
-                             "(mapcar '(lambda (c) (cdr (assoc c (entget (entlast))))) '(0 10 11))\nQUIT\nY\n");
-    EXPECT_NE(placed.find("\n(\"LINE\" (5.0 5.0 0.0) (15.0 5.0 0.0))\n"), std::string::npos) << placed;
+    // With recall on as with it off, the script runs once the command is
+    // done and the picker does not open again before it.
+    for (const char* recall : {"recall=0\n", "recall=1\n"}) {
+        std::string placed = run(std::string("(SVLIBRARY \"SCR\" nil)\n") + recall + "select names 0\nok\n5,5\n"
+                                 "(mapcar '(lambda (c) (cdr (assoc c (entget (entlast))))) '(0 10 11))\nQUIT\nY\n");
+        EXPECT_NE(placed.find("\n(\"LINE\" (5.0 5.0 0.0) (15.0 5.0 0.0))\n"), std::string::npos) << recall << placed;
+    }
 }
 
 TEST_F(SymbolKindsSession, AParametricSymbolGetsItsRoutineFromTheTemplateAndRunsIt) {
@@ -134,7 +135,8 @@ TEST_F(SymbolKindsSession, AParametricSymbolGetsItsRoutineFromTheTemplateAndRuns
     std::string with_ads = from_first(made, "Dialog \"sv_edit_para\"");
     EXPECT_NE(with_ads.find("button [editpara] \"Edit AutoLISP...\" (disabled)"), std::string::npos)
         << "nothing to edit for an ADS application\n" << with_ads;
-    EXPECT_EQ(edited(), "C:\\SYMVAULT\\LIBRARY\\PARA\\P1.LSP\n") << made;
+    // The editor is handed the file the symbol's drive path names.
+    EXPECT_EQ(edited(), (library / "PARA" / "P1.LSP").string() + "\n") << made;
     EXPECT_EQ(slurp(library / "PARA" / "P1.LSP"), filled(slurp(dir / "SYMVAULT" / "LISP2.TEM"), "PARA", "P1"))
         << "a function of the symbol's own";
     EXPECT_FALSE(fs::exists(library / "PARA" / "P2.LSP")) << "only the symbol edited has a file";
@@ -153,7 +155,8 @@ TEST_F(SymbolKindsSession, AMasterFileIsMadeOnceForTheLibrary) {
     std::string made = run(new_library("PARA", "parametric") + "options\npeditor=" + ed +
                            "\npmaster=1\nmasterfn=1\nok\nadd\nname=p1\neditpara\nok\nadd\nname=p2\neditpara\nok\n"
                            "ok\nQUIT\n");
-    EXPECT_EQ(edited(2), "C:\\SYMVAULT\\LIBRARY\\PARA\\PARA.LSP\nC:\\SYMVAULT\\LIBRARY\\PARA\\PARA.LSP\n")
+    const std::string master_file = (library / "PARA" / "PARA.LSP").string() + "\n";
+    EXPECT_EQ(edited(2), master_file + master_file)
         << "both symbols open the master file\n" << made;
     std::string master = slurp(library / "PARA" / "PARA.LSP");
     EXPECT_EQ(master, filled(slurp(dir / "SYMVAULT" / "LISP1.TEM"), "PARA", "P1")) << made;

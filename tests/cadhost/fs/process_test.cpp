@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "fs/filelayer.h"
 #include "fs/process.h"
 
 using namespace cadhost::fs;
@@ -65,4 +66,33 @@ TEST(Env, ProcessEnvironment) {
     EXPECT_FALSE(get_env("CH_FS_TEST_VAR"));
     EXPECT_FALSE(get_env(""));
     EXPECT_FALSE(get_env("A=B"));
+}
+
+// Drive paths given to programs and to the shell reach them as the files
+// the file layer maps them to; everything else goes as it was given.
+TEST(Shell, DrivePathsReachProgramsAsTheFilesTheyName) {
+    auto root = stdfs::temp_directory_path() / ("ch_drives_" + std::to_string(getpid()));
+    stdfs::create_directories(root / "Sub");
+    file_layer().map_drive('Q', root.string());
+    std::ofstream(root / "Sub" / "it's.txt") << "quoted\n";
+    auto slurp = [](const stdfs::path& p) {
+        std::stringstream ss;
+        ss << std::ifstream(p).rdbuf();
+        return ss.str();
+    };
+
+    auto r = run_shell("cat Q:\\SUB\\IT'S.TXT > q:/Sub/out.txt && printf %s a:b >> Q:\\Sub\\out.txt");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, 0);
+    EXPECT_EQ(slurp(root / "Sub" / "out.txt"), "quoted\na:b") << "names matched without regard to case, quotes kept";
+
+    r = spawn(SpawnMode::Wait, "/bin/sh",
+              {"sh", "-c", "cat \"$1\" > \"$2\"", "sh", "Q:\\SUB\\IT'S.TXT", "Q:/Sub/copy.txt"});
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, 0);
+    EXPECT_EQ(slurp(root / "Sub" / "copy.txt"), "quoted\n");
+    EXPECT_EQ(host_argument("a:b"), "a:b");
+    EXPECT_EQ(host_argument("-c"), "-c");
+    EXPECT_EQ(host_command_line("echo  $HOME\tx"), "echo  $HOME\tx") << "other words and blanks as typed";
+    stdfs::remove_all(root);
 }
