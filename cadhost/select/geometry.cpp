@@ -84,18 +84,20 @@ std::vector<EntityRef> collect(const db::Drawing& d, const Filter* filter, KeepN
     // When `keep` needs no groups, only those of the codes the filter tests
     // are read; the filter looks at no others.
     struct Tested final : db::GroupSink {
-        explicit Tested(const Filter& f) : GroupSink(Codes::Wanted), filter(f) {
-            for (int code = 0; code < kGroupCodes; ++code) tested[static_cast<size_t>(code)] = f.tests_code(code);
-        }
+        explicit Tested(const Filter& f) : GroupSink(Codes::Wanted), filter(f) {}
+        // Asked of the filter once per code, when a group of it first comes:
+        // an entity holds few of the codes there are.
         bool wants(int code) const override {
             if (code < 0 || code >= kGroupCodes) return filter.tests_code(code);
-            return tested[static_cast<size_t>(code)];
+            int8_t& known = tested[static_cast<size_t>(code)];
+            if (known < 0) known = filter.tests_code(code) ? 1 : 0;
+            return known == 1;
         }
         void group(Group&& g, db::TagSpan) override {
             if (wants(g.code)) groups.push_back(std::move(g));
         }
         const Filter& filter;
-        std::vector<bool> tested = std::vector<bool>(static_cast<size_t>(kGroupCodes));
+        mutable std::vector<int8_t> tested = std::vector<int8_t>(static_cast<size_t>(kGroupCodes), -1);
         GroupList groups;
     } tested(*filter);
     for (EntityRef e : candidates) {
