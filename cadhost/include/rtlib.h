@@ -62,13 +62,16 @@ const char* rt_hostpath(const char* path, char* buf, int len);
 /* Environment and processes */
 const char* rt_getenv(const char* name);
 /* argv ends with NULL. A program without a folder is looked up in PATH.
+   Arguments after argv[0] that are drive paths ("C:\DIR\F.TXT") reach the
+   program as the host paths the drives map to.
    RT_P_WAIT: the exit status; RT_P_NOWAIT: a process id for rt_cwait.
    -1 with errno set on failure; no shell is involved. */
 int rt_spawnv(int mode, const char* prog, const char* const* argv);
 /* Waits for a RT_P_NOWAIT program: pid, and its exit status in *status. */
 int rt_cwait(int* status, int pid, int action);
 /* Runs a command line through the shell: its exit status, or -1; with
-   NULL, nonzero when a shell is there. */
+   NULL, nonzero when a shell is there. Each blank-separated word that is a
+   drive path is handed to the shell as its host path, quoted. */
 int rt_system(const char* command);
 
 #ifdef __cplusplus
