@@ -65,16 +65,22 @@ constexpr size_t kSpareResbufs = size_t{1} << 14;
 struct SpareResbufs {
     struct resbuf* head;
     size_t count;
+    bool armed;   // the thread's kept blocks are given back when it ends
+    bool closed;  // the thread is ending: nothing more is kept
 };
 
 // Initial-exec: the library is loaded with the program, and the default
 // model would cost a call for every resbuf made or released.
 #define CH_FAST_TLS __attribute__((tls_model("initial-exec")))
 
-constinit thread_local SpareResbufs t_spare CH_FAST_TLS{nullptr, 0};
+constinit thread_local SpareResbufs t_spare CH_FAST_TLS{nullptr, 0, false, false};
+
+// Arms the giving back of the thread's kept blocks; false once the thread
+// is ending, when blocks go straight back to the C library.
+bool may_keep();
 
 void keep_rb(struct resbuf* rb) {
-    if (t_spare.count >= kSpareResbufs) {
+    if (t_spare.count >= kSpareResbufs || !may_keep()) {
         free(rb);
         return;
     }
@@ -105,6 +111,45 @@ struct SpareTexts {
 };
 
 constinit thread_local SpareTexts t_texts CH_FAST_TLS{};
+
+// When a thread ends, what it kept goes back to the C library, so that a
+// thread leaves nothing behind and leak checkers find nothing kept.
+void give_back_kept() noexcept {
+    while (struct resbuf* rb = t_spare.head) {
+        ASAN_UNPOISON_MEMORY_REGION(rb, sizeof *rb);
+        t_spare.head = rb->rbnext;
+        free(rb);
+    }
+    t_spare.count = 0;
+    for (size_t c = 0; c < kTextClasses; ++c) {
+        while (char* p = t_texts.head[c]) {
+            ASAN_UNPOISON_MEMORY_REGION(p, kTextSizes[c]);
+            memcpy(&t_texts.head[c], p, sizeof(char*));
+            free(p);
+        }
+        t_texts.count[c] = 0;
+    }
+}
+
+struct KeptGivenBack {
+    ~KeptGivenBack() {
+        t_spare.closed = true;
+        give_back_kept();
+    }
+};
+
+bool may_keep() {
+    if (t_spare.closed) return false;
+    if (!t_spare.armed) {
+        // Made once per thread, on the first block kept; its destructor
+        // runs when the thread ends. Checked through a plain flag, so that
+        // keeping a block costs no call to reach it.
+        static thread_local KeptGivenBack given_back;
+        (void)given_back;
+        t_spare.armed = true;
+    }
+    return true;
+}
 
 char* take_text(size_t bytes) {
     for (size_t c = 0; c < kTextClasses; ++c) {
@@ -142,7 +187,7 @@ void release_text(char* p) {
     if (kSpareTexts > 0) {
         size_t usable = malloc_usable_size(p);
         for (size_t c = 0; c < kTextClasses; ++c)
-            if (usable == kTextSizes[c] && t_texts.count[c] < kSpareTexts) {
+            if (usable == kTextSizes[c] && t_texts.count[c] < kSpareTexts && may_keep()) {
                 memcpy(p, &t_texts.head[c], sizeof(char*));
                 ASAN_POISON_MEMORY_REGION(p, usable);
                 t_texts.head[c] = p;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #if defined(__GLIBC__)
@@ -15,6 +16,7 @@
 #include <fstream>
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
+#include <sanitizer/lsan_interface.h>
 #endif
 
 #include "host/rbconv.h"
@@ -196,6 +198,16 @@ TEST(Resbuf, KeptBlocksArePoisonedUntilMadeAgain) {
     EXPECT_EQ(__asan_region_is_poisoned(reused, 40), nullptr);
     ads::release_text(reused);
     ads_relrb(again);
+}
+
+// What a thread kept goes back when it ends: a leak check after it ended
+// finds none of it.
+TEST(Resbuf, AThreadThatEndsLeavesNothingKept) {
+    std::thread worker([] {
+        for (int i = 0; i < 1000; ++i) ads_relrb(ads_buildlist(RTSTR, "kept text", RTSHORT, 1, RTSTR, "a", 0));
+    });
+    worker.join();
+    EXPECT_EQ(__lsan_do_recoverable_leak_check(), 0);
 }
 
 TEST(ResbufDeathTest, AResbufReadAfterItsReleaseIsCaught) {
