@@ -371,6 +371,9 @@ Result<GroupValue> rb_value(const struct resbuf* rb, long serial) {
 
 Result<GroupList> from_chain(const struct resbuf* rb, long serial) {
     GroupList out;
+    size_t n = 0;
+    for (const struct resbuf* r = rb; r; r = r->rbnext) ++n;
+    out.reserve(n);
     for (; rb; rb = rb->rbnext) {
         if (rb->restype >= 5000) return Error{"result type code in a group list"};
         auto v = rb_value(rb, serial);
