@@ -133,8 +133,12 @@ MissingDefaults missing_defaults(const TypeDefaults& d, const TagVec& tags, size
     MissingDefaults out;
     const auto& groups = d.groups();
     uint32_t present = 0;
-    for (size_t i = 1; i < end; ++i)
-        if (int s = d.slot(tags[i].code); s >= 0) present |= uint32_t{1} << s;
+    bool markers = false;
+    for (size_t i = 1; i < end; ++i) {
+        int code = tags[i].code;
+        markers = markers || code == 100;
+        if (int s = d.slot(code); s >= 0) present |= uint32_t{1} << s;
+    }
     uint32_t all = groups.size() >= 32 ? ~uint32_t{0} : (uint32_t{1} << groups.size()) - 1;
     if (present == all) return out;
     // The missing groups in write order; a subclass's codes come together
@@ -150,6 +154,7 @@ MissingDefaults missing_defaults(const TypeDefaults& d, const TagVec& tags, size
         MissingDefault md;
         md.index = pending[next++];
         md.before = static_cast<uint32_t>(before);
+        md.source = UINT32_MAX;
         if (g.rule == DefaultRule::SameAs)
             for (size_t i = 1; i < end && md.source == UINT32_MAX; ++i)
                 if (tags[i].code == g.same_as) md.source = static_cast<uint32_t>(i);
@@ -158,8 +163,7 @@ MissingDefaults missing_defaults(const TypeDefaults& d, const TagVec& tags, size
     // Subclasses are the markers after AcDbEntity, by position (a vertex's
     // or dimension's second marker names its kind); in files without
     // markers every group is among the entity's tags.
-    bool markers = false, entity_marker = false;
-    for (size_t i = 1; i < end && !markers; ++i) markers = tags[i].code == 100;
+    bool entity_marker = false;
     int region = markers ? -1 : INT32_MAX;
     for (size_t i = 1; i < end && next < count; ++i) {
         int c = tags[i].code;

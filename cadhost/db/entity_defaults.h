@@ -57,15 +57,17 @@ const TypeDefaults* type_defaults(std::string_view type);
 // A default group an object's tags lack: it goes before tag `before` (at
 // most the end of the tags looked at), and for DefaultRule::SameAs takes its
 // value from the group at tag `source` (UINT32_MAX when that is missing too).
+// Plain data, set whole where it is made: a list of them is made for every
+// entity list handed out, and only its first `count` entries are used.
 struct MissingDefault {
-    uint32_t before = 0;
-    uint32_t source = UINT32_MAX;
-    uint8_t index = 0;  // into TypeDefaults::groups()
+    uint32_t before;
+    uint32_t source;  // UINT32_MAX when there is none
+    uint8_t index;    // into TypeDefaults::groups()
 };
 
 struct MissingDefaults {
     uint8_t count = 0;
-    std::array<MissingDefault, TypeDefaults::kMax> at;  // ordered by `before`, then write order
+    std::array<MissingDefault, TypeDefaults::kMax> at;  // [0, count): ordered by `before`, then write order
 };
 
 // The defaults the tags [0, end) lack. A missing group goes where the
