@@ -219,14 +219,17 @@ int update_terminal_refs(FILE* log) {
 int update_coil_refs(FILE* log) {
     fputs(umsg::kCoilsStart, log);
     CoilDisplaySaved saved;
-    prepare_coil_display(saved);
+    // Without an emptied, current coil text layer the references are still
+    // written, but no text or contact block: it would double the previous
+    // run's or land on another layer. The error code says what was refused.
+    bool display = prepare_coil_display(saved) != 0;
     const std::vector<Component>& coils = store().coils;
     for (uint32_t i : sheet_records(SheetList::Coils, wcr().sheet_no)) {
         const Component& c = coils[i];
         ads_name block;
         if (!block_of(c.handle.c_str(), block, log)) continue;
         set_ref(c, block, log);
-        if (!c.xdata.empty()) draw_coil_text(c, block, log);
+        if (display && !c.xdata.empty()) draw_coil_text(c, block, log);
         ads_entupd(block);
     }
     restore_coil_display(saved);

@@ -279,6 +279,17 @@ TEST_F(ContactDisplay, ARefusedEraseOrLayerCommandFailsThePreparation) {
     }
 }
 
+TEST_F(ContactDisplay, ARefusedPreparationWritesTheReferenceButNoText) {
+    open_drawing("A.DXF", dxf_drawing(coil_block("2"), {"RLCOIL"}));
+    cl->add({"LAYER", [](cadhost::cmd::CommandLine&) { return cadhost::cmd::CmdStatus::Rejected; }});
+    add_coil(insert_handles().at(0), "K1", {{XD_NO, "1,A"}});
+    error_code() = 0;
+    update_coil_refs(log);
+    EXPECT_EQ(error_code(), 3043);
+    EXPECT_TRUE(texts().empty()) << out;
+    EXPECT_EQ(value_of(insert_handles().at(0), "REF"), "K1");
+}
+
 // --- the line length guard ---
 
 std::vector<XdataNode> places(int n, int16_t type = XD_NO) {
