@@ -4,6 +4,7 @@
 #include <set>
 
 #include "ads.h"
+#include "cmd/block_source.h"
 #include "cmd/commandline.h"
 #include "cmd/getinput.h"
 #include "cmd/selectobj.h"
@@ -12,26 +13,6 @@
 namespace cadhost::cmd {
 
 namespace {
-
-// Groups that belong to one drawing only (names, handles, owners) are left
-// out when an entity is copied into another.
-GroupList portable(const GroupList& in) {
-    GroupList out;
-    int depth = 0;
-    for (const Group& g : in) {
-        if (g.code == 102) {
-            auto* s = std::get_if<std::string>(&g.value);
-            depth += s && !s->empty() && s->front() == '{' ? 1 : -1;
-            continue;
-        }
-        if (depth > 0 || g.code == -1 || g.code == -2 || g.code == 5 || g.code == 100 || g.code == 330 ||
-            g.code == 360)
-            continue;
-        if (std::holds_alternative<EntityRef>(g.value)) continue;
-        out.push_back(g);
-    }
-    return out;
-}
 
 // Copies entities of one drawing into the model space of another, with the
 // block definitions their inserts need (defined first, once each).

@@ -77,9 +77,9 @@ Result<int> wait_process(int pid) {
 
 namespace {
 
-bool drive_path(std::string_view word) {
-    return word.size() >= 3 && ((word[0] >= 'A' && word[0] <= 'Z') || (word[0] >= 'a' && word[0] <= 'z')) &&
-           word[1] == ':' && (word[2] == '\\' || word[2] == '/');
+// A drive and a folder from its root: "C:\..." or "c:/...".
+bool drive_path(const std::string& word) {
+    return has_drive(word) && word.size() >= 3 && (word[2] == '\\' || word[2] == '/');
 }
 
 std::string shell_quoted(const std::string& text) {

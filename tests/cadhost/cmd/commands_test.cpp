@@ -121,20 +121,32 @@ TEST_F(Commands, SavingAsR12KeepsAPolylineThicknessThatIsNotANumber) {
     EXPECT_NE(old.find(" 39\nabc\n"), std::string::npos) << old;
 }
 
-// A block file read for one insertion is read again once it has changed,
-// even within the same run.
-TEST_F(Commands, InsertFromAChangedBlockFileTakesTheNewContent) {
-    for (const char* file : {"BLK.DXF", "BLK3.DXF"}) {
-        std::string radius = std::string(file) == "BLK.DXF" ? "1.0" : "3.0";
-        RunResult made = run("(entmake '((0 . \"CIRCLE\") (10 0.0 0.0 0.0) (40 . " + radius + ")))\nSAVEAS\n\n" +
-                                 file + "\nQUIT\n",
-                             "");
-        ASSERT_TRUE(std::filesystem::exists(dir / file)) << made.out;
+// BLK.DXF, a circle of radius 1, and BLK3.DXF, one of radius 3, in the
+// test folder; with the expression that prints BLK's radius and the one
+// that writes BLK3.DXF over BLK.DXF.
+class BlockFiles : public Commands {
+protected:
+    void SetUp() override {
+        Commands::SetUp();
+        for (const char* file : {"BLK.DXF", "BLK3.DXF"}) {
+            std::string radius = std::string(file) == "BLK.DXF" ? "1.0" : "3.0";
+            RunResult made = run("(entmake '((0 . \"CIRCLE\") (10 0.0 0.0 0.0) (40 . " + radius + ")))\nSAVEAS\n\n" +
+                                     file + "\nQUIT\n",
+                                 "");
+            ASSERT_TRUE(std::filesystem::exists(dir / file)) << made.out;
+        }
     }
     const std::string radius_of_block = "(cdr (assoc 40 (entget (cdr (assoc -2 (tblsearch \"BLOCK\" \"BLK\"))))))\n";
+    const std::string copy_blk3_over_blk =
+        "(setq i (open \"BLK3.DXF\" \"r\") o (open \"BLK.DXF\" \"w\"))\n"
+        "(while (setq l (read-line i)) (write-line l o))\n(close i)\n(close o)\n";
+};
+
+// A block file read for one insertion is read again once it has changed,
+// even within the same run.
+TEST_F(BlockFiles, InsertFromAChangedBlockFileTakesTheNewContent) {
     RunResult r = run("INSERT\nblk\n0,0\n\n\n\n" + radius_of_block +
-                      "(setq i (open \"BLK3.DXF\" \"r\") o (open \"BLK.DXF\" \"w\"))\n"
-                      "(while (setq l (read-line i)) (write-line l o))\n(close i)\n(close o)\n"
+                      copy_blk3_over_blk +
                       "INSERT\nblk=BLK\n5,0\n\n\n\n" + radius_of_block + "QUIT\nY\n",
                       "IN.DXF");
     auto first = r.out.find("\n1.0\n");
@@ -146,18 +158,9 @@ TEST_F(Commands, InsertFromAChangedBlockFileTakesTheNewContent) {
 // A block file given by path defines a block the drawing lacks; once the
 // drawing has it, the path places the drawing's definition, and only
 // "name=path" reads the file again.
-TEST_F(Commands, InsertByPathUsesTheDefinitionTheDrawingHas) {
-    for (const char* file : {"BLK.DXF", "BLK3.DXF"}) {
-        std::string radius = std::string(file) == "BLK.DXF" ? "1.0" : "3.0";
-        RunResult made = run("(entmake '((0 . \"CIRCLE\") (10 0.0 0.0 0.0) (40 . " + radius + ")))\nSAVEAS\n\n" +
-                                 file + "\nQUIT\n",
-                             "");
-        ASSERT_TRUE(std::filesystem::exists(dir / file)) << made.out;
-    }
-    const std::string radius_of_block = "(cdr (assoc 40 (entget (cdr (assoc -2 (tblsearch \"BLOCK\" \"BLK\"))))))\n";
+TEST_F(BlockFiles, InsertByPathUsesTheDefinitionTheDrawingHas) {
     RunResult r = run("INSERT\n./BLK\n0,0\n\n\n\n" +
-                      std::string("(setq i (open \"BLK3.DXF\" \"r\") o (open \"BLK.DXF\" \"w\"))\n"
-                                  "(while (setq l (read-line i)) (write-line l o))\n(close i)\n(close o)\n") +
+                      copy_blk3_over_blk +
                       "INSERT\n./BLK\n5,0\n\n\n\n" + radius_of_block + "QUIT\nY\n",
                       "IN.DXF");
     EXPECT_NE(r.out.find(radius_of_block + "1.0\n"), std::string::npos) << "the first definition stays\n" << r.out;
