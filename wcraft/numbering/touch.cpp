@@ -51,9 +51,8 @@ NodeBook::NodeBook(int wire_type) : m_type(wire_type) {
 
 void NodeBook::record(int16_t sheet, double x, double y) {
     Key k{sheet, x, y};
-    if (m_seen.count(k)) return;
     try {
-        m_seen.insert(k);
+        if (!m_seen.insert(k).second) return;  // already a node point
     } catch (const std::bad_alloc&) {
         fatal_alloc(nmsg::kFnTouches, 1);
         return;

@@ -43,6 +43,42 @@ struct PlaceHash {
 
 constexpr uint32_t kNone = UINT32_MAX;
 
+// The first point at each place, in one flat table probed in line: a wire
+// end looks a place up in a single run of memory, and most ends find an
+// empty slot at once.
+class FirstAt {
+public:
+    explicit FirstAt(size_t places) {
+        size_t size = 16;
+        while (size < 2 * places) size *= 2;
+        m_slots.assign(size, Slot{});
+    }
+    // Makes i the first point at p; returns the one it goes before, kNone
+    // when p had none.
+    uint32_t push_front(const Place& p, uint32_t i) {
+        Slot& s = find(p);
+        uint32_t was = s.point;
+        s.place = p;
+        s.point = i;
+        return was;
+    }
+    uint32_t at(const Place& p) { return find(p).point; }
+
+private:
+    struct Slot {
+        Place place{};
+        uint32_t point = kNone;
+    };
+    Slot& find(const Place& p) {
+        size_t mask = m_slots.size() - 1;
+        for (size_t k = PlaceHash{}(p) & mask;; k = (k + 1) & mask) {
+            Slot& s = m_slots[k];
+            if (s.point == kNone || s.place == p) return s;
+        }
+    }
+    std::vector<Slot> m_slots;
+};
+
 uint64_t zone_group(int32_t key, int32_t zone) {
     return (static_cast<uint64_t>(static_cast<uint32_t>(key)) << 32) | static_cast<uint32_t>(zone);
 }
@@ -86,14 +122,12 @@ void ListingIndex::take_points(Store& s) {
 // Every wire end of the listed types that lies on a point makes the point a
 // member of the end's wire group; the first such end is the point's own.
 void ListingIndex::touch_wire_ends(const Store& s, const ProjectConfig& c) {
-    std::unordered_map<Place, uint32_t, PlaceHash> first_at;  // first point at a place
-    std::vector<uint32_t> next_at(m_points.size(), kNone);    // next point at the same place
-    first_at.reserve(m_points.size());
+    FirstAt first_at(m_points.size());
+    std::vector<uint32_t> next_at(m_points.size(), kNone);  // next point at the same place
     for (uint32_t i = static_cast<uint32_t>(m_points.size()); i-- > 0;) {
         Place p;
         if (!place_of(m_points[i].record->sheet, m_points[i].id->point, p)) continue;
-        auto [it, added] = first_at.try_emplace(p, i);
-        if (!added) next_at[i] = it->second, it->second = i;
+        next_at[i] = first_at.push_front(p, i);
     }
     std::unordered_map<uint64_t, int32_t> keys;  // (wire type << 32 | group) -> key
     const int types = wire_count(c);
@@ -102,11 +136,11 @@ void ListingIndex::touch_wire_ends(const Store& s, const ProjectConfig& c) {
             for (const XY* end : {&seg.start, &seg.end}) {
                 Place p;
                 if (!place_of(seg.sheet, *end, p)) continue;
-                auto at = first_at.find(p);
-                if (at == first_at.end()) continue;
+                uint32_t first = first_at.at(p);
+                if (first == kNone) continue;
                 uint64_t tg = (static_cast<uint64_t>(t) << 32) | static_cast<uint32_t>(seg.group);
                 int32_t key = keys.try_emplace(tg, static_cast<int32_t>(keys.size())).first->second;
-                for (uint32_t i = at->second; i != kNone; i = next_at[i]) {
+                for (uint32_t i = first; i != kNone; i = next_at[i]) {
                     ListingPoint& lp = m_points[i];
                     if (lp.key < 0) lp.key = key, lp.wire_type = t, lp.wire_number = seg.wire_number;
                     m_memberships.push_back((static_cast<uint64_t>(i) << 32) | static_cast<uint32_t>(key));
