@@ -12,6 +12,7 @@
 #include <string>
 
 #include "../tools/command_output.h"
+#include "../tools/scratch.h"
 
 namespace fs = std::filesystem;
 
@@ -28,7 +29,7 @@ protected:
         fs::copy_file(std::string(CH_SOURCE_DIR) + "/support/samples/demo.dxf", dir / "A.DXF");
         library = dir / "SYMVAULT" / "LIBRARY";
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override { test_tools::remove_scratch(dir); }
 
     // Runs the host on A.DXF with `input` on stdin, `env` before it and
     // `args` after the support folders.

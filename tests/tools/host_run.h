@@ -12,6 +12,7 @@
 #include <string>
 
 #include "command_output.h"
+#include "scratch.h"
 
 namespace cadhost::test {
 
@@ -32,7 +33,7 @@ protected:
     }
     void TearDown() override {
         std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
-        std::filesystem::remove_all(dir);
+        test_tools::remove_scratch(dir);
     }
     // Runs cadhost in the scratch folder with the input on standard input.
     RunResult run(const std::string& input, const std::string& args) {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "../tools/command_output.h"
+#include "../tools/scratch.h"
 
 namespace fs = std::filesystem;
 
@@ -30,7 +31,7 @@ protected:
         fs::copy_file(std::string(CH_SOURCE_DIR) + "/support/samples/demo.dxf", dir / "A.DXF");
         fs::copy_file(std::string(CH_SOURCE_DIR) + "/support/samples/demo.dxf", dir / "B.DXF");
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override { test_tools::remove_scratch(dir); }
 
     // Runs the host on A.DXF with `input` on stdin; the start-up file of
     // the install directory loads the module.

@@ -14,6 +14,7 @@
 #include "fake_host.h"
 #include "host/entry.h"
 #include "host/module_state.h"
+#include "../tools/scratch.h"
 
 namespace wcraft::test {
 
@@ -35,7 +36,7 @@ protected:
     }
     void TearDown() override {
         reset_fake(drive);
-        std::filesystem::remove_all(drive);
+        test_tools::remove_scratch(drive);
     }
     static std::string lower(std::string s) {
         for (char& c : s) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));

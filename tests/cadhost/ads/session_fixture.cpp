@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "../../tools/scratch.h"
+
 namespace cadhost::test {
 
 void HostTest::SetUp() {
@@ -24,7 +26,7 @@ void HostTest::SetUp() {
 void HostTest::TearDown() {
     host::Session::set_current(nullptr);
     session.reset();
-    std::filesystem::remove_all(m_dir);
+    test_tools::remove_scratch(m_dir);
 }
 
 void HostTest::open(const std::string& path) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -38,12 +39,23 @@ std::unique_ptr<Drawing> load(const std::string& path) {
     return r.release();
 }
 
+namespace {
+// Kept to the end of the process, for the handler that removes it then.
+const std::string* g_scratch = nullptr;
+}  // namespace
+
+// The process's scratch folder, removed with what is in it when the
+// process ends.
 std::string temp_dir() {
-    static std::string dir = [] {
+    if (!g_scratch) {
         std::string t = (fs::temp_directory_path() / "ch_db_test_XXXXXX").string();
-        return std::string(mkdtemp(t.data()));
-    }();
-    return dir;
+        g_scratch = new std::string(mkdtemp(t.data()));
+        std::atexit([] {
+            std::error_code ec;
+            fs::remove_all(*g_scratch, ec);
+        });
+    }
+    return *g_scratch;
 }
 
 namespace {

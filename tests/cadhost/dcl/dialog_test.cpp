@@ -1,6 +1,7 @@
 // Running dialogs through the C interface with the test driver: every tile
 // kind, callbacks and reasons, radio groups, lists, modes, nesting, a bound
 // OK that refuses to close, images and slides.
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
@@ -315,6 +316,7 @@ TEST_F(CDialogTest, ImagesKeepWhatIsDrawnAndAViewSlideReachesTheSvg) {
     ASSERT_TRUE(write_svg(*d, file, "").ok());
     EXPECT_NE(dcltest::read_text(file).find("#d4d0c8"), std::string::npos);  // the other image too
     EXPECT_FALSE(write_svg(*d, file, "name").ok());
+    std::remove(file.c_str());
 }
 
 namespace {

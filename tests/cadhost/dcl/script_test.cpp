@@ -1,5 +1,6 @@
 // The scripted and terminal drivers: the action syntax, a whole session
 // with a nested dialog written down and replayed, errors and input ending.
+#include <cstdio>
 #include <stdexcept>
 
 #include "dcl/action.h"
@@ -159,6 +160,7 @@ TEST_F(DialogTest, TerminalShowsTheDialogAndHelp) {
     EXPECT_NE(shown.find("value not allowed for this tile: msg"), std::string::npos);
     EXPECT_NE(in.prompts().find("Dialog action"), std::string::npos);
     EXPECT_NE(dcltest::read_text(svg).find("<svg"), std::string::npos);
+    std::remove(svg.c_str());
     // Tiles in layout order: the name box comes before the OK button.
     EXPECT_LT(shown.find("[name]"), shown.find("[accept]"));
 }

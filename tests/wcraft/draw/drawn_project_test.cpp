@@ -15,6 +15,7 @@
 #include "project/project_config.h"
 #include "project/project_format.h"
 #include "select_dcl.h"
+#include "../../tools/scratch.h"
 
 namespace fs = std::filesystem;
 
@@ -87,7 +88,7 @@ protected:
         fclose(f);
         for (const char* sheet : {"SHT001.DXF", "SHT002.DXF"}) std::ofstream(dir / "PROJ" / sheet) << empty_drawing();
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override { test_tools::remove_scratch(dir); }
 
     // One host session on `drawing` (relative to the test folder): the
     // project opened, then `input`.

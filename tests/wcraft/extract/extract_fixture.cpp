@@ -12,6 +12,7 @@
 #include "extract/store.h"
 #include "host/module_state.h"
 #include "dxf_text.h"
+#include "../../tools/scratch.h"
 
 namespace wcraft::test {
 
@@ -83,7 +84,7 @@ void ExtractTest::TearDown() {
     store().reset();
     cadhost::host::Session::set_current(nullptr);
     session.reset();
-    std::filesystem::remove_all(m_dir);
+    test_tools::remove_scratch(m_dir);
 }
 
 void ExtractTest::open_sheet(const std::string& entities, short sheet) {

@@ -12,6 +12,7 @@
 #include "fs/filelayer.h"
 #include "host/module_state.h"
 #include "dxf_text.h"
+#include "../../tools/scratch.h"
 
 namespace wcraft::test {
 
@@ -108,7 +109,7 @@ void PostprocTest::TearDown() {
     cadhost::host::Session::set_current(nullptr);
     session.reset();
     std::filesystem::current_path(m_cwd);
-    std::filesystem::remove_all(m_dir);
+    test_tools::remove_scratch(m_dir);
 }
 
 void PostprocTest::write_file(const std::string& rel, const std::string& text) {

@@ -18,6 +18,7 @@
 #include "../../tools/command_output.h"
 #include "project/project_config.h"
 #include "project/project_format.h"
+#include "../../tools/scratch.h"
 
 namespace fs = std::filesystem;
 
@@ -109,7 +110,7 @@ protected:
         cfg.f_names[3] = wcraft::kListEnd;
         cfg.f_mask = "SHT";
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override { test_tools::remove_scratch(dir); }
 
     // Three sheets: a T and a wire linked on to sheet 2, which has one more
     // wire; a vertical wire alone on sheet 3.

@@ -11,6 +11,7 @@
 
 #include "host/host_api.h"
 #include "host/module_state.h"
+#include "../../../tools/scratch.h"
 
 namespace wcraft::test {
 
@@ -41,7 +42,7 @@ void ExportTest::SetUp() {
 }
 
 void ExportTest::TearDown() {
-    std::filesystem::remove_all(host().folder);
+    test_tools::remove_scratch(host().folder);
     store().reset();
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "listing_support.h"
+#include "../../../tools/scratch.h"
 
 namespace wcraft::test {
 namespace {
@@ -43,7 +44,7 @@ protected:
         m_drive = std::filesystem::temp_directory_path() / ("wcraft-wl-" + std::to_string(getpid())) / info->name();
         fresh_module(m_drive);
     }
-    void TearDown() override { std::filesystem::remove_all(m_drive); }
+    void TearDown() override { test_tools::remove_scratch(m_drive); }
 
     Coverage compare_seeds(uint32_t first, int count, const ListingShape& shape) {
         Coverage cover;

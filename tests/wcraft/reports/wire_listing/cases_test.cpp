@@ -16,6 +16,7 @@
 #include "host/replace_file.h"
 #include "listing_support.h"
 #include "reports/wire_listing.h"
+#include "../../../tools/scratch.h"
 
 namespace wcraft::test {
 namespace {
@@ -40,7 +41,7 @@ protected:
         m_drive = std::filesystem::temp_directory_path() / ("wcraft-wl-" + std::to_string(getpid())) / info->name();
         fresh_module(m_drive);
     }
-    void TearDown() override { std::filesystem::remove_all(m_drive); }
+    void TearDown() override { test_tools::remove_scratch(m_drive); }
 
     // A component record with one ID point per entry of `ids`, named "1", "2", ...
     Component& record(const char* ref, int zone, const std::vector<XY>& ids, int16_t sheet = 1,
