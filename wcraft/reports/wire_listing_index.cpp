@@ -69,9 +69,19 @@ private:
         Place place{};
         uint32_t point = kNone;
     };
+    // The slot comes from the hash's low bits, so every bit of it is mixed
+    // into them first: a drawing's coordinates are whole or short binary
+    // fractions, whose doubles have long runs of zero low bits.
+    static uint64_t spread(uint64_t h) {
+        h ^= h >> 33;
+        h *= 0xFF51AFD7ED558CCDull;
+        h ^= h >> 33;
+        h *= 0xC4CEB9FE1A85EC53ull;
+        return h ^ (h >> 33);
+    }
     Slot& find(const Place& p) {
         size_t mask = m_slots.size() - 1;
-        for (size_t k = PlaceHash{}(p) & mask;; k = (k + 1) & mask) {
+        for (size_t k = spread(PlaceHash{}(p)) & mask;; k = (k + 1) & mask) {
             Slot& s = m_slots[k];
             if (s.point == kNone || s.place == p) return s;
         }
