@@ -1,11 +1,11 @@
 // Touch and connection tests and node point recording.
 #include "numbering/touch.h"
 
-#include <cstring>
-#include <functional>
+#include <algorithm>
 #include <new>
 #include <utility>
 
+#include "extract/exact_hash.h"
 #include "host/error_report.h"
 #include "numbering/messages.h"
 #include "numbering/wire_numbering.h"
@@ -13,14 +13,6 @@
 namespace wcraft {
 
 namespace {
-
-// -0.0 and 0.0 compare equal, so they must hash alike.
-size_t hash_double(double v) {
-    if (v == 0.0) v = 0.0;
-    uint64_t bits;
-    memcpy(&bits, &v, sizeof bits);
-    return std::hash<uint64_t>{}(bits);
-}
 
 void append_node(std::vector<NodePoint>& list, int16_t sheet, double x, double y) {
     try {
@@ -39,28 +31,57 @@ Box box_of(double sx, double sy, double ex, double ey) {
     return b;
 }
 
-size_t NodeBook::KeyHash::operator()(const Key& k) const {
-    size_t h = hash_double(k.x);
-    h ^= hash_double(k.y) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-    return h ^ (static_cast<size_t>(static_cast<uint16_t>(k.sheet)) * 0x100000001b3ULL);
+uint64_t NodeBook::hash(const Key& k) {
+    uint64_t h = spread_bits(coordinate_bits(k.x) ^ static_cast<uint64_t>(static_cast<uint16_t>(k.sheet)));
+    return spread_bits(h ^ coordinate_bits(k.y));
+}
+
+NodeBook::Slot& NodeBook::slot_of(const Key& k) {
+    size_t mask = m_slots.size() - 1;
+    for (size_t i = hash(k) & mask;; i = (i + 1) & mask) {
+        Slot& s = m_slots[i];
+        if (!s.used || s.key == k) return s;
+    }
+}
+
+void NodeBook::make_room() {
+    if (2 * (m_keys + 1) <= m_slots.size()) return;
+    std::vector<Slot> old(std::max<size_t>(16, 2 * m_slots.size()));
+    old.swap(m_slots);
+    for (const Slot& s : old)
+        if (s.used) slot_of(s.key) = s;
 }
 
 NodeBook::NodeBook(int wire_type) : m_type(wire_type) {
-    for (const NodePoint& n : store().nodes[wire_type]) m_seen.insert(Key{n.sheet, n.point.x, n.point.y});
+    for (const NodePoint& n : store().nodes[wire_type]) {
+        Key k{n.sheet, n.point.x, n.point.y};
+        try {
+            make_room();
+        } catch (const std::bad_alloc&) {
+            fatal_alloc(nmsg::kFnTouches, 1);
+            return;
+        }
+        Slot& s = slot_of(k);
+        if (!s.used) s = Slot{k, true}, ++m_keys;
+    }
 }
 
 void NodeBook::record(int16_t sheet, double x, double y) {
     Key k{sheet, x, y};
     try {
-        if (!m_seen.insert(k).second) return;  // already a node point
+        make_room();
     } catch (const std::bad_alloc&) {
         fatal_alloc(nmsg::kFnTouches, 1);
         return;
     }
+    Slot& s = slot_of(k);
+    if (s.used) return;  // already a node point
     std::vector<NodePoint>& list = store().nodes[m_type];
     size_t before = list.size();
     append_node(list, sheet, x, y);
-    if (list.size() == before) m_seen.erase(k);  // not made: a later touch tries again
+    if (list.size() == before) return;  // not made: a later touch tries again
+    s = Slot{k, true};
+    ++m_keys;
 }
 
 bool touches(double px, double py, const WireSegment& s, int node_mode, NodeBook* book, int16_t sheet) {

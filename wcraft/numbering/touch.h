@@ -2,8 +2,9 @@
 // two segments, and the book of T-junction node points of one wire type.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <unordered_set>
+#include <vector>
 
 #include "extract/store.h"
 
@@ -24,8 +25,8 @@ inline bool inner_point(double px, double py, const Box& b) {
 }
 
 // The node points of one wire type: appends a point unless the list already
-// has one on that sheet with exactly that X and Y. A set beside the list
-// answers that without walking it.
+// has one on that sheet with exactly that X and Y. A flat table of the
+// points beside the list, probed in line, answers that without walking it.
 class NodeBook {
 public:
     explicit NodeBook(int wire_type);
@@ -37,11 +38,19 @@ private:
         double x, y;
         bool operator==(const Key& o) const { return sheet == o.sheet && x == o.x && y == o.y; }
     };
-    struct KeyHash {
-        size_t operator()(const Key& k) const;
+    struct Slot {
+        Key key{};
+        bool used = false;
     };
+    static uint64_t hash(const Key& k);
+    // The key's slot, or the empty one where it would go.
+    Slot& slot_of(const Key& k);
+    // Room for one key more, the table kept at most half full; may throw
+    // std::bad_alloc.
+    void make_room();
     int m_type;
-    std::unordered_set<Key, KeyHash> m_seen;
+    std::vector<Slot> m_slots;  // a power of two long
+    size_t m_keys = 0;
 };
 
 // The touch test; in node mode 1 an inner touching point goes to `book`.

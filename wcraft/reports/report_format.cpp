@@ -36,11 +36,6 @@ void ReportWriter::flush() {
     m_used = 0;
 }
 
-char* ReportWriter::room(size_t n) {
-    if (n > sizeof m_buf - m_used) flush();
-    return m_buf + m_used;
-}
-
 void ReportWriter::put(std::string_view text) {
     if (text.size() > sizeof m_buf) {
         flush();

@@ -33,7 +33,12 @@ public:
 
 private:
     bool plain(const char* format);
-    char* room(size_t n);  // n free bytes at the buffer's end, flushing first when needed
+    // n free bytes at the buffer's end, flushing first when needed; asked
+    // for every field written, so the common case is decided here.
+    char* room(size_t n) {
+        if (n > sizeof m_buf - m_used) flush();
+        return m_buf + m_used;
+    }
 
     FILE* m_out;
     // Formats already checked, by address (the reports' formats are

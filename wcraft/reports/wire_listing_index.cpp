@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <unordered_map>
+
+#include "extract/exact_hash.h"
 
 namespace wcraft {
 
@@ -17,13 +19,6 @@ struct Place {
     uint64_t x, y;
     bool operator==(const Place& o) const { return sheet == o.sheet && x == o.x && y == o.y; }
 };
-
-uint64_t coordinate_bits(double v) {
-    if (v == 0.0) v = 0.0;
-    uint64_t bits;
-    memcpy(&bits, &v, sizeof bits);
-    return bits;
-}
 
 // A NaN coordinate equals nothing, itself included, so it has no place.
 bool place_of(int16_t sheet, const XY& p, Place& out) {
@@ -69,19 +64,9 @@ private:
         Place place{};
         uint32_t point = kNone;
     };
-    // The slot comes from the hash's low bits, so every bit of it is mixed
-    // into them first: a drawing's coordinates are whole or short binary
-    // fractions, whose doubles have long runs of zero low bits.
-    static uint64_t spread(uint64_t h) {
-        h ^= h >> 33;
-        h *= 0xFF51AFD7ED558CCDull;
-        h ^= h >> 33;
-        h *= 0xC4CEB9FE1A85EC53ull;
-        return h ^ (h >> 33);
-    }
     Slot& find(const Place& p) {
         size_t mask = m_slots.size() - 1;
-        for (size_t k = spread(PlaceHash{}(p)) & mask;; k = (k + 1) & mask) {
+        for (size_t k = spread_bits(PlaceHash{}(p)) & mask;; k = (k + 1) & mask) {
             Slot& s = m_slots[k];
             if (s.point == kNone || s.place == p) return s;
         }
@@ -164,6 +149,7 @@ void ListingIndex::build_lists() {
     std::sort(m_memberships.begin(), m_memberships.end());
     m_memberships.erase(std::unique(m_memberships.begin(), m_memberships.end()), m_memberships.end());
     m_zone_sources.resize(kMaxZones);
+    m_zone_group_slots.assign(16, 0);
     for (uint32_t i = 0; i < m_points.size(); ++i) {
         m_all.add(i);
         int32_t zone = m_points[i].record->zone;
@@ -174,21 +160,25 @@ void ListingIndex::build_lists() {
         int32_t key = static_cast<int32_t>(m & 0xFFFFFFFFu);
         m_group_points[key].add(i);
         int32_t zone = m_points[i].record->zone;
-        if (zone >= 0) m_zone_group_points[zone_group(key, zone)].add(i);
+        if (zone < 0) continue;
+        uint64_t pair = zone_group(key, zone);
+        uint32_t slot = zone_group_slot(pair);
+        if (slot == 0) slot = add_zone_group(pair);
+        m_zone_group_lists[slot - 1].add(i);
     }
     m_memberships.clear();
     m_memberships.shrink_to_fit();
     m_all.seal();
     for (AliveList& l : m_zone_sources) l.seal();
     for (AliveList& l : m_group_points) l.seal();
-    for (auto& [k, l] : m_zone_group_points) l.seal();
+    for (AliveList& l : m_zone_group_lists) l.seal();
 }
 
 void ListingIndex::build_reach() {
     std::vector<std::vector<int32_t>> zones_of(m_group_points.size());  // zones each key has points in
-    for (const auto& entry : m_zone_group_points) {
-        int32_t zone = static_cast<int32_t>(entry.first & 0xFFFFFFFFu);
-        if (zone < kMaxZones) zones_of[entry.first >> 32].push_back(zone);
+    for (uint64_t pair : m_zone_group_pairs) {
+        int32_t zone = static_cast<int32_t>(pair & 0xFFFFFFFFu);
+        if (zone < kMaxZones) zones_of[pair >> 32].push_back(zone);
     }
     m_reach.assign(static_cast<size_t>(kMaxZones) * kMaxZones, false);
     std::vector<int32_t> keys;
@@ -216,8 +206,30 @@ AliveList* ListingIndex::sources(int32_t zone) {
 AliveList* ListingIndex::candidates(int32_t key, int32_t zone) {
     if (key < 0) return nullptr;
     if (zone == -1) return &m_group_points[key];
-    auto it = m_zone_group_points.find(zone_group(key, zone));
-    return it == m_zone_group_points.end() ? nullptr : &it->second;
+    if (m_zone_group_slots.empty()) return nullptr;
+    uint32_t slot = zone_group_slot(zone_group(key, zone));
+    return slot == 0 ? nullptr : &m_zone_group_lists[slot - 1];
+}
+
+uint32_t ListingIndex::add_zone_group(uint64_t pair) {
+    m_zone_group_lists.emplace_back();
+    m_zone_group_pairs.push_back(pair);
+    if (2 * m_zone_group_pairs.size() > m_zone_group_slots.size()) {
+        // Twice the room, and every pair placed again.
+        m_zone_group_slots.assign(2 * m_zone_group_slots.size(), 0);
+        for (uint32_t n = 0; n < m_zone_group_pairs.size(); ++n) zone_group_slot(m_zone_group_pairs[n]) = n + 1;
+    } else {
+        zone_group_slot(pair) = static_cast<uint32_t>(m_zone_group_pairs.size());
+    }
+    return static_cast<uint32_t>(m_zone_group_pairs.size());
+}
+
+uint32_t& ListingIndex::zone_group_slot(uint64_t pair) {
+    size_t mask = m_zone_group_slots.size() - 1;
+    for (size_t k = spread_bits(pair) & mask;; k = (k + 1) & mask) {
+        uint32_t& slot = m_zone_group_slots[k];
+        if (slot == 0 || m_zone_group_pairs[slot - 1] == pair) return slot;
+    }
 }
 
 }  // namespace wcraft

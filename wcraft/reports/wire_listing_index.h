@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "extract/store.h"
@@ -71,7 +70,14 @@ private:
     AliveList m_all;
     std::vector<AliveList> m_zone_sources;                        // by zone index
     std::vector<AliveList> m_group_points;                        // by key, any zone
-    std::unordered_map<uint64_t, AliveList> m_zone_group_points;  // by key << 32 | zone
+    // The points of each wire group in each zone: a list per pair
+    // key << 32 | zone met, found through a flat table probed in line that
+    // holds each pair's list index + 1 (0 for an empty slot).
+    uint32_t& zone_group_slot(uint64_t pair);
+    uint32_t add_zone_group(uint64_t pair);  // a new pair's list; returns its index + 1
+    std::vector<AliveList> m_zone_group_lists;
+    std::vector<uint64_t> m_zone_group_pairs;  // the pair of each list
+    std::vector<uint32_t> m_zone_group_slots;  // a power of two long, at most half used
     std::vector<uint64_t> m_memberships;                          // point << 32 | key, while building
     std::vector<bool> m_reach;                                    // from * kMaxZones + to
 };
