@@ -25,32 +25,24 @@ inline bool inner_point(double px, double py, const Box& b) {
 }
 
 // The node points of one wire type: appends a point unless the list already
-// has one on that sheet with exactly that X and Y. A flat table of the
-// points beside the list, probed in line, answers that without walking it.
+// has one on that sheet with exactly that X and Y. A flat table beside the
+// list, probed in line, answers that without walking it; it holds each
+// point's list index + 1, and 0 in an empty slot.
 class NodeBook {
 public:
     explicit NodeBook(int wire_type);
     void record(int16_t sheet, double x, double y);
 
 private:
-    struct Key {
-        int16_t sheet;
-        double x, y;
-        bool operator==(const Key& o) const { return sheet == o.sheet && x == o.x && y == o.y; }
-    };
-    struct Slot {
-        Key key{};
-        bool used = false;
-    };
-    static uint64_t hash(const Key& k);
-    // The key's slot, or the empty one where it would go.
-    Slot& slot_of(const Key& k);
-    // Room for one key more, the table kept at most half full; may throw
+    // The slot of the list's point at (sheet, x, y), or the empty one where
+    // it would go.
+    uint32_t& slot_of(int16_t sheet, double x, double y);
+    // Room for one point more, the table kept at most half full; may throw
     // std::bad_alloc.
     void make_room();
     int m_type;
-    std::vector<Slot> m_slots;  // a power of two long
-    size_t m_keys = 0;
+    std::vector<uint32_t> m_slots;  // a power of two long
+    size_t m_points = 0;
 };
 
 // The touch test; in node mode 1 an inner touching point goes to `book`.
