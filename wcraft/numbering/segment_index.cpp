@@ -38,7 +38,7 @@ SegmentKind kind_of(const WireSegment& s) {
 void LineRanges::clear() {
     m_sheets.clear();
     m_lines.clear();
-    m_slots.clear();
+    m_slots = SlotTable{};
     m_longest = 0;
 }
 
@@ -48,17 +48,7 @@ void LineRanges::add_line(int16_t sheet, double line, uint32_t begin) {
     m_lines.push_back({line, begin, sheet});
 }
 
-// Equal coordinates hash alike: -0 is taken as 0, which it equals.
-uint64_t LineRanges::slot_hash(int16_t sheet, double line) {
-    uint64_t bits;
-    double v = line == 0 ? 0.0 : line;
-    std::memcpy(&bits, &v, sizeof bits);
-    uint64_t h = bits ^ (static_cast<uint64_t>(static_cast<uint16_t>(sheet)) * 0x9E3779B97F4A7C15u);
-    h ^= h >> 31;
-    h *= 0xBF58476D1CE4E5B9u;
-    h ^= h >> 29;
-    return h;
-}
+uint64_t LineRanges::hash_of(int16_t sheet, double line) { return place_hash(sheet, coordinate_bits(line), 0); }
 
 void LineRanges::finish(uint32_t total) {
     m_sheets.push_back({0, static_cast<uint32_t>(m_lines.size())});
@@ -67,32 +57,24 @@ void LineRanges::finish(uint32_t total) {
         m_longest = std::max(m_longest, m_lines[i + 1].begin - m_lines[i].begin);
     m_sheets.shrink_to_fit();
     m_lines.shrink_to_fit();
-    size_t lines = m_lines.size() - 1, size = 16;
-    while (size < 2 * lines) size *= 2;
-    m_slots.assign(size, 0);
+    size_t lines = m_lines.size() - 1;
+    m_slots.reset(lines);
     for (size_t i = 0; i < lines; ++i) {
-        const Line& l = m_lines[i];
-        for (size_t k = slot_hash(l.sheet, l.line) & (size - 1);; k = (k + 1) & (size - 1)) {
-            uint32_t held = m_slots[k];
-            if (held == 0) {
-                m_slots[k] = static_cast<uint32_t>(i + 1);
-                break;
-            }
-            // Lines are unique within a sheet; the first one of a key stays.
-            if (m_lines[held - 1].sheet == l.sheet && m_lines[held - 1].line == l.line) break;
-        }
+        // Lines are unique within a sheet; the first one of a key stays.
+        uint32_t& slot = m_slots.find(hash_of(m_lines[i].sheet, m_lines[i].line), [&](uint32_t held) {
+            return m_lines[held].sheet == m_lines[i].sheet && m_lines[held].line == m_lines[i].line;
+        });
+        if (slot == 0) slot = static_cast<uint32_t>(i + 1);
     }
 }
 
 std::pair<uint32_t, uint32_t> LineRanges::find(int16_t sheet, double line) const {
     if (m_slots.empty()) return {0, 0};
-    size_t mask = m_slots.size() - 1;
-    for (size_t k = slot_hash(sheet, line) & mask;; k = (k + 1) & mask) {
-        uint32_t held = m_slots[k];
-        if (held == 0) return {0, 0};
-        const Line& l = m_lines[held - 1];
-        if (l.sheet == sheet && l.line == line) return {l.begin, m_lines[held].begin};
-    }
+    uint32_t slot = m_slots.find(hash_of(sheet, line), [&](uint32_t held) {
+        return m_lines[held].sheet == sheet && m_lines[held].line == line;
+    });
+    if (slot == 0) return {0, 0};
+    return {m_lines[slot - 1].begin, m_lines[slot].begin};
 }
 
 namespace {

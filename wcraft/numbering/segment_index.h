@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "extract/exact_index.h"
 #include "extract/store.h"
 
 namespace wcraft {
@@ -35,12 +36,10 @@ private:
         uint32_t begin;
         int16_t sheet;
     };
-    static uint64_t slot_hash(int16_t sheet, double line);
+    static uint64_t hash_of(int16_t sheet, double line);
     std::vector<Sheet> m_sheets;  // and an end mark
     std::vector<Line> m_lines;    // and an end mark
-    // Open addressing over the lines by sheet and exact coordinate: a line's
-    // index + 1, or 0 for an empty slot. A power of two long.
-    std::vector<uint32_t> m_slots;
+    SlotTable m_slots;  // the lines by sheet and exact coordinate
     uint32_t m_longest = 0;
 };
 

@@ -1,11 +1,9 @@
 // Touch and connection tests and node point recording.
 #include "numbering/touch.h"
 
-#include <algorithm>
 #include <new>
 #include <utility>
 
-#include "extract/exact_hash.h"
 #include "host/error_report.h"
 #include "numbering/messages.h"
 #include "numbering/wire_numbering.h"
@@ -31,56 +29,24 @@ Box box_of(double sx, double sy, double ex, double ey) {
     return b;
 }
 
-uint32_t& NodeBook::slot_of(int16_t sheet, double x, double y) {
-    const std::vector<NodePoint>& list = store().nodes[m_type];
-    uint64_t h = spread_bits(coordinate_bits(x) ^ static_cast<uint64_t>(static_cast<uint16_t>(sheet)));
-    size_t mask = m_slots.size() - 1;
-    for (size_t i = spread_bits(h ^ coordinate_bits(y)) & mask;; i = (i + 1) & mask) {
-        uint32_t& slot = m_slots[i];
-        if (slot == 0) return slot;
-        const NodePoint& n = list[slot - 1];
-        if (n.sheet == sheet && n.point.x == x && n.point.y == y) return slot;
-    }
-}
-
-void NodeBook::make_room() {
-    if (2 * (m_points + 1) <= m_slots.size()) return;
-    std::vector<uint32_t> old(std::max<size_t>(16, 2 * m_slots.size()), 0);
-    old.swap(m_slots);
-    const std::vector<NodePoint>& list = store().nodes[m_type];
-    for (uint32_t held : old)
-        if (held != 0) slot_of(list[held - 1].sheet, list[held - 1].point.x, list[held - 1].point.y) = held;
-}
-
-NodeBook::NodeBook(int wire_type) : m_type(wire_type) {
-    const std::vector<NodePoint>& list = store().nodes[wire_type];
-    for (size_t i = 0; i < list.size(); ++i) {
-        try {
-            make_room();
-        } catch (const std::bad_alloc&) {
-            fatal_alloc(nmsg::kFnTouches, 1);
-            return;
-        }
-        uint32_t& slot = slot_of(list[i].sheet, list[i].point.x, list[i].point.y);
-        if (slot == 0) slot = static_cast<uint32_t>(i + 1), ++m_points;
-    }
-}
-
 void NodeBook::record(int16_t sheet, double x, double y) {
+    std::vector<NodePoint>& list = store().nodes[m_type];
+    auto hash_of = [&list](uint32_t i) {
+        return place_hash(list[i].sheet, coordinate_bits(list[i].point.x), coordinate_bits(list[i].point.y));
+    };
     try {
-        make_room();
+        m_points.make_room(list.size(), hash_of);
     } catch (const std::bad_alloc&) {
         fatal_alloc(nmsg::kFnTouches, 1);
         return;
     }
-    uint32_t& slot = slot_of(sheet, x, y);
+    uint32_t& slot = m_points.find(place_hash(sheet, coordinate_bits(x), coordinate_bits(y)), [&](uint32_t i) {
+        return list[i].sheet == sheet && list[i].point.x == x && list[i].point.y == y;
+    });
     if (slot != 0) return;  // already a node point
-    std::vector<NodePoint>& list = store().nodes[m_type];
     size_t before = list.size();
     append_node(list, sheet, x, y);
-    if (list.size() == before) return;  // not made: a later touch tries again
-    slot = static_cast<uint32_t>(list.size());
-    ++m_points;
+    if (list.size() != before) slot = static_cast<uint32_t>(list.size());  // else a later touch tries again
 }
 
 bool touches(double px, double py, const WireSegment& s, int node_mode, NodeBook* book, int16_t sheet) {

@@ -2,10 +2,9 @@
 // two segments, and the book of T-junction node points of one wire type.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <vector>
 
+#include "extract/exact_index.h"
 #include "extract/store.h"
 
 namespace wcraft {
@@ -25,24 +24,16 @@ inline bool inner_point(double px, double py, const Box& b) {
 }
 
 // The node points of one wire type: appends a point unless the list already
-// has one on that sheet with exactly that X and Y. A flat table beside the
-// list, probed in line, answers that without walking it; it holds each
-// point's list index + 1, and 0 in an empty slot.
+// has one on that sheet with exactly that X and Y. A slot table of every
+// point of the list answers that without walking it.
 class NodeBook {
 public:
-    explicit NodeBook(int wire_type);
+    explicit NodeBook(int wire_type) : m_type(wire_type) {}
     void record(int16_t sheet, double x, double y);
 
 private:
-    // The slot of the list's point at (sheet, x, y), or the empty one where
-    // it would go.
-    uint32_t& slot_of(int16_t sheet, double x, double y);
-    // Room for one point more, the table kept at most half full; may throw
-    // std::bad_alloc.
-    void make_room();
     int m_type;
-    std::vector<uint32_t> m_slots;  // a power of two long
-    size_t m_points = 0;
+    SlotTable m_points;
 };
 
 // The touch test; in node mode 1 an inner touching point goes to `book`.

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <unordered_map>
 
-#include "extract/exact_hash.h"
+#include "extract/exact_index.h"
 
 namespace wcraft {
 
@@ -27,52 +27,9 @@ bool place_of(int16_t sheet, const XY& p, Place& out) {
     return true;
 }
 
-struct PlaceHash {
-    size_t operator()(const Place& p) const {
-        uint64_t h = p.x * 0x9E3779B97F4A7C15ull;
-        h ^= (p.y + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2)) * 0xC2B2AE3D27D4EB4Full;
-        h ^= static_cast<uint16_t>(p.sheet) * 0x165667B19E3779F9ull;
-        return static_cast<size_t>(h ^ (h >> 29));
-    }
-};
+uint64_t hash_of(const Place& p) { return place_hash(p.sheet, p.x, p.y); }
 
 constexpr uint32_t kNone = UINT32_MAX;
-
-// The first point at each place, in one flat table probed in line: a wire
-// end looks a place up in a single run of memory, and most ends find an
-// empty slot at once.
-class FirstAt {
-public:
-    explicit FirstAt(size_t places) {
-        size_t size = 16;
-        while (size < 2 * places) size *= 2;
-        m_slots.assign(size, Slot{});
-    }
-    // Makes i the first point at p; returns the one it goes before, kNone
-    // when p had none.
-    uint32_t push_front(const Place& p, uint32_t i) {
-        Slot& s = find(p);
-        uint32_t was = s.point;
-        s.place = p;
-        s.point = i;
-        return was;
-    }
-    uint32_t at(const Place& p) { return find(p).point; }
-
-private:
-    struct Slot {
-        Place place{};
-        uint32_t point = kNone;
-    };
-    Slot& find(const Place& p) {
-        size_t mask = m_slots.size() - 1;
-        for (size_t k = spread_bits(PlaceHash{}(p)) & mask;; k = (k + 1) & mask) {
-            Slot& s = m_slots[k];
-            if (s.point == kNone || s.place == p) return s;
-        }
-    }
-    std::vector<Slot> m_slots;
-};
 
 uint64_t zone_group(int32_t key, int32_t zone) {
     return (static_cast<uint64_t>(static_cast<uint32_t>(key)) << 32) | static_cast<uint32_t>(zone);
@@ -117,12 +74,21 @@ void ListingIndex::take_points(Store& s) {
 // Every wire end of the listed types that lies on a point makes the point a
 // member of the end's wire group; the first such end is the point's own.
 void ListingIndex::touch_wire_ends(const Store& s, const ProjectConfig& c) {
-    FirstAt first_at(m_points.size());
+    // The first point at each place, in a slot table over the points'
+    // places: a wire end looks a place up in one run of memory, and most
+    // ends find an empty slot at once.
+    std::vector<Place> places(m_points.size());
+    SlotTable first_at;
+    first_at.reset(m_points.size());
     std::vector<uint32_t> next_at(m_points.size(), kNone);  // next point at the same place
+    auto at = [&](const Place& p) -> uint32_t& {
+        return first_at.find(hash_of(p), [&](uint32_t j) { return places[j] == p; });
+    };
     for (uint32_t i = static_cast<uint32_t>(m_points.size()); i-- > 0;) {
-        Place p;
-        if (!place_of(m_points[i].record->sheet, m_points[i].id->point, p)) continue;
-        next_at[i] = first_at.push_front(p, i);
+        if (!place_of(m_points[i].record->sheet, m_points[i].id->point, places[i])) continue;
+        uint32_t& first = at(places[i]);
+        if (first != 0) next_at[i] = first - 1;
+        first = i + 1;
     }
     std::unordered_map<uint64_t, int32_t> keys;  // (wire type << 32 | group) -> key
     const int types = wire_count(c);
@@ -131,11 +97,11 @@ void ListingIndex::touch_wire_ends(const Store& s, const ProjectConfig& c) {
             for (const XY* end : {&seg.start, &seg.end}) {
                 Place p;
                 if (!place_of(seg.sheet, *end, p)) continue;
-                uint32_t first = first_at.at(p);
-                if (first == kNone) continue;
+                uint32_t first = at(p);
+                if (first == 0) continue;
                 uint64_t tg = (static_cast<uint64_t>(t) << 32) | static_cast<uint32_t>(seg.group);
                 int32_t key = keys.try_emplace(tg, static_cast<int32_t>(keys.size())).first->second;
-                for (uint32_t i = first; i != kNone; i = next_at[i]) {
+                for (uint32_t i = first - 1; i != kNone; i = next_at[i]) {
                     ListingPoint& lp = m_points[i];
                     if (lp.key < 0) lp.key = key, lp.wire_type = t, lp.wire_number = seg.wire_number;
                     m_memberships.push_back((static_cast<uint64_t>(i) << 32) | static_cast<uint32_t>(key));
@@ -149,7 +115,6 @@ void ListingIndex::build_lists() {
     std::sort(m_memberships.begin(), m_memberships.end());
     m_memberships.erase(std::unique(m_memberships.begin(), m_memberships.end()), m_memberships.end());
     m_zone_sources.resize(kMaxZones);
-    m_zone_group_slots.assign(16, 0);
     for (uint32_t i = 0; i < m_points.size(); ++i) {
         m_all.add(i);
         int32_t zone = m_points[i].record->zone;
@@ -162,8 +127,14 @@ void ListingIndex::build_lists() {
         int32_t zone = m_points[i].record->zone;
         if (zone < 0) continue;
         uint64_t pair = zone_group(key, zone);
-        uint32_t slot = zone_group_slot(pair);
-        if (slot == 0) slot = add_zone_group(pair);
+        m_zone_group_slots.make_room(m_zone_group_pairs.size(),
+                                     [this](uint32_t n) { return spread_bits(m_zone_group_pairs[n]); });
+        uint32_t& slot = zone_group_slot(pair);
+        if (slot == 0) {
+            m_zone_group_lists.emplace_back();
+            m_zone_group_pairs.push_back(pair);
+            slot = static_cast<uint32_t>(m_zone_group_pairs.size());
+        }
         m_zone_group_lists[slot - 1].add(i);
     }
     m_memberships.clear();
@@ -211,25 +182,8 @@ AliveList* ListingIndex::candidates(int32_t key, int32_t zone) {
     return slot == 0 ? nullptr : &m_zone_group_lists[slot - 1];
 }
 
-uint32_t ListingIndex::add_zone_group(uint64_t pair) {
-    m_zone_group_lists.emplace_back();
-    m_zone_group_pairs.push_back(pair);
-    if (2 * m_zone_group_pairs.size() > m_zone_group_slots.size()) {
-        // Twice the room, and every pair placed again.
-        m_zone_group_slots.assign(2 * m_zone_group_slots.size(), 0);
-        for (uint32_t n = 0; n < m_zone_group_pairs.size(); ++n) zone_group_slot(m_zone_group_pairs[n]) = n + 1;
-    } else {
-        zone_group_slot(pair) = static_cast<uint32_t>(m_zone_group_pairs.size());
-    }
-    return static_cast<uint32_t>(m_zone_group_pairs.size());
-}
-
 uint32_t& ListingIndex::zone_group_slot(uint64_t pair) {
-    size_t mask = m_zone_group_slots.size() - 1;
-    for (size_t k = spread_bits(pair) & mask;; k = (k + 1) & mask) {
-        uint32_t& slot = m_zone_group_slots[k];
-        if (slot == 0 || m_zone_group_pairs[slot - 1] == pair) return slot;
-    }
+    return m_zone_group_slots.find(spread_bits(pair), [&](uint32_t n) { return m_zone_group_pairs[n] == pair; });
 }
 
 }  // namespace wcraft

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "extract/exact_index.h"
 #include "extract/store.h"
 #include "project/project_config.h"
 
@@ -71,13 +72,11 @@ private:
     std::vector<AliveList> m_zone_sources;                        // by zone index
     std::vector<AliveList> m_group_points;                        // by key, any zone
     // The points of each wire group in each zone: a list per pair
-    // key << 32 | zone met, found through a flat table probed in line that
-    // holds each pair's list index + 1 (0 for an empty slot).
-    uint32_t& zone_group_slot(uint64_t pair);
-    uint32_t add_zone_group(uint64_t pair);  // a new pair's list; returns its index + 1
+    // key << 32 | zone met, found through a slot table over the pairs.
+    uint32_t& zone_group_slot(uint64_t pair);  // the pair's list index + 1, or an empty slot
     std::vector<AliveList> m_zone_group_lists;
     std::vector<uint64_t> m_zone_group_pairs;  // the pair of each list
-    std::vector<uint32_t> m_zone_group_slots;  // a power of two long, at most half used
+    SlotTable m_zone_group_slots;
     std::vector<uint64_t> m_memberships;                          // point << 32 | key, while building
     std::vector<bool> m_reach;                                    // from * kMaxZones + to
 };
