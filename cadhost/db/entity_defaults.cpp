@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <memory>
 
 #include "dxf/value_text.h"
 
@@ -102,6 +104,29 @@ std::vector<TypeDefaults> build_all() {
     return out;
 }
 
+bool entity_marker_text(const Tag& t) { return dxf::trim_blanks(t.text()) == "AcDbEntity"; }
+
+// What an answer of missing_defaults depends on besides the type: the
+// codes of the tags looked at, each AcDbEntity marker told apart from the
+// other markers. Entities of more tags than a shape holds are worked out
+// each time.
+struct Shape {
+    static constexpr size_t kCodes = 64;
+    static constexpr uint16_t kEntityMarker = 0xFFFF;
+    const TypeDefaults* type = nullptr;
+    uint32_t length = 0;
+    uint16_t codes[kCodes];
+    MissingDefaults answer;
+};
+
+constexpr size_t kShapes = 64;  // remembered answers, by a hash of the shape
+
+// Per thread, made when first asked for.
+std::unique_ptr<Shape[]>& remembered_shapes() {
+    thread_local std::unique_ptr<Shape[]> shapes;
+    return shapes;
+}
+
 }  // namespace
 
 TypeDefaults::TypeDefaults(const EntityLayout& layout, std::vector<DefaultGroup> groups)
@@ -129,7 +154,7 @@ const TypeDefaults* type_defaults(std::string_view type) {
     return nullptr;
 }
 
-MissingDefaults missing_defaults(const TypeDefaults& d, const TagVec& tags, size_t end) {
+MissingDefaults work_out_missing_defaults(const TypeDefaults& d, const TagVec& tags, size_t end) {
     MissingDefaults out;
     const auto& groups = d.groups();
     uint32_t present = 0;
@@ -168,7 +193,7 @@ MissingDefaults missing_defaults(const TypeDefaults& d, const TagVec& tags, size
     for (size_t i = 1; i < end && next < count; ++i) {
         int c = tags[i].code;
         if (c == 100 && markers) {
-            if (!entity_marker && dxf::trim_blanks(tags[i].text()) == "AcDbEntity") {
+            if (!entity_marker && entity_marker_text(tags[i])) {
                 entity_marker = true;
                 continue;
             }
@@ -181,6 +206,37 @@ MissingDefaults missing_defaults(const TypeDefaults& d, const TagVec& tags, size
         while (next < count && groups[pending[next]].subclass <= region && groups[pending[next]].rank < rank) put(i);
     }
     while (next < count) put(end);
+    return out;
+}
+
+MissingDefaults missing_defaults(const TypeDefaults& d, const TagVec& tags, size_t end) {
+    if (end <= 1 || end - 1 > Shape::kCodes) return work_out_missing_defaults(d, tags, end);
+    uint16_t codes[Shape::kCodes];
+    const uint32_t length = static_cast<uint32_t>(end - 1);
+    uint64_t hash = reinterpret_cast<uintptr_t>(&d);
+    for (size_t i = 1; i < end; ++i) {
+        int code = tags[i].code;
+        // Group codes run from -5 to 1071; anything else is worked out afresh.
+        if (code < -16 || code >= Shape::kEntityMarker - 16) return work_out_missing_defaults(d, tags, end);
+        uint16_t c = code == 100 && entity_marker_text(tags[i]) ? Shape::kEntityMarker : static_cast<uint16_t>(code + 16);
+        codes[i - 1] = c;
+        hash = (hash ^ c) * 0x100000001b3ULL;
+    }
+    std::unique_ptr<Shape[]>& shapes = remembered_shapes();
+    if (!shapes) shapes = std::make_unique<Shape[]>(kShapes);
+    Shape& slot = shapes[(hash ^ (hash >> 29)) % kShapes];
+    if (slot.type == &d && slot.length == length && std::memcmp(slot.codes, codes, length * sizeof codes[0]) == 0) {
+        MissingDefaults out;
+        out.count = slot.answer.count;
+        std::copy_n(slot.answer.at.begin(), out.count, out.at.begin());
+        return out;
+    }
+    MissingDefaults out = work_out_missing_defaults(d, tags, end);
+    slot.type = &d;
+    slot.length = length;
+    std::copy_n(codes, length, slot.codes);
+    slot.answer.count = out.count;
+    std::copy_n(out.at.begin(), out.count, slot.answer.at.begin());
     return out;
 }
 

@@ -74,6 +74,13 @@ struct MissingDefaults {
 // layout's write order puts it within its subclass (the tags after the
 // subclass's marker up to the next marker; the whole entity in files without
 // markers), before the first tag of a code the layout writes after it.
+//
+// Entities of a type read from one file mostly have the same codes in the
+// same order (every attribute of a block written by one program) and so
+// lack the same defaults at the same places: the last answers are
+// remembered by the codes and markers they were worked out from.
 MissingDefaults missing_defaults(const TypeDefaults& d, const TagVec& tags, size_t end);
+// The same, always worked out afresh.
+MissingDefaults work_out_missing_defaults(const TypeDefaults& d, const TagVec& tags, size_t end);
 
 }  // namespace cadhost::db

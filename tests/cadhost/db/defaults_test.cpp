@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <deque>
+#include <random>
 
+#include "db/entity_defaults.h"
 #include "test_support.h"
 
 using namespace cadhost;
@@ -263,4 +266,93 @@ TEST(Defaults, AChangedDefaultIsWrittenInItsSubclassAndOnlyIt) {
     EXPECT_EQ(rt["valign"], "3");
     EXPECT_EQ(rt["style"], "Standard");
     EXPECT_EQ(read_back(*back, d->handle_of(insert))["xscale"], "2.0");
+}
+
+namespace {
+
+// Tags of a made-up entity of `type`: its markers, or none as in R12
+// files, and a random choice of its layout's codes, mostly in write order.
+struct MadeTags {
+    std::vector<std::string> texts;
+    TagVec tags;
+};
+
+MadeTags made_tags(const EntityLayout& layout, std::mt19937& rng, bool markers, bool blank_marker) {
+    std::vector<std::pair<int, std::string>> groups{{0, layout.type}, {5, "1F"}, {8, "0"}};
+    auto chance = [&rng](int in) { return std::uniform_int_distribution<int>(0, in - 1)(rng) == 0; };
+    if (markers) groups.insert(groups.begin() + 2, {100, blank_marker ? "  AcDbEntity " : "AcDbEntity"});
+    for (const SubclassLayout& s : layout.subclasses) {
+        if (markers && s.marker) groups.push_back({100, s.marker});
+        for (int c : s.codes)
+            if (!chance(2)) groups.push_back({c, "1"});
+    }
+    if (groups.size() > 4 && chance(3)) std::swap(groups[3], groups[groups.size() - 1]);
+    if (chance(4)) groups.push_back({999, "comment"});
+    MadeTags m;
+    m.texts.reserve(groups.size());
+    for (const auto& [code, text] : groups) {
+        m.texts.push_back(text);
+        m.tags.push_back(Tag{m.texts.back().data(), static_cast<uint32_t>(m.texts.back().size()), code});
+    }
+    return m;
+}
+
+void expect_same(const MissingDefaults& got, const MissingDefaults& want, const std::string& what) {
+    ASSERT_EQ(got.count, want.count) << what;
+    for (size_t k = 0; k < want.count; ++k) {
+        EXPECT_EQ(got.at[k].before, want.at[k].before) << what << " default " << k;
+        EXPECT_EQ(got.at[k].source, want.at[k].source) << what << " default " << k;
+        EXPECT_EQ(got.at[k].index, want.at[k].index) << what << " default " << k;
+    }
+}
+
+}  // namespace
+
+// The defaults an entity lacks are remembered by the shape of its tags;
+// every answer must be the one worked out afresh, whether the shape was
+// seen before, pushed out by others, too long to be remembered, or the
+// same codes with an entity marker written differently.
+TEST(Defaults, RememberedAnswersAreTheOnesWorkedOutAfresh) {
+    std::mt19937 rng(7);
+    const char* types[] = {"ATTRIB", "INSERT", "SOLID", "LWPOLYLINE", "TEXT", "LINE", "VERTEX", "MTEXT"};
+    std::deque<MadeTags> seen;  // tags point into their texts, which stay in place
+    for (int round = 0; round < 3000; ++round) {
+        bool again = seen.size() >= 200 || (!seen.empty() && round % 3 == 0);
+        if (!again) {
+            const TypeDefaults* d = type_defaults(types[round % std::size(types)]);
+            ASSERT_NE(d, nullptr) << types[round % std::size(types)];
+            seen.push_back(made_tags(d->layout(), rng, round % 2 == 0, round % 5 == 0));
+        }
+        const MadeTags& m = again ? seen[static_cast<size_t>(round * 7919) % seen.size()] : seen.back();
+        const char* type = m.tags[0].ptr;
+        const TypeDefaults* d = type_defaults(type);
+        std::string what = std::string(type) + " round " + std::to_string(round);
+        expect_same(missing_defaults(*d, m.tags, m.tags.size()), work_out_missing_defaults(*d, m.tags, m.tags.size()),
+                    what);
+        // Only the tags before an entity's extended data are looked at.
+        size_t part = m.tags.size() / 2;
+        expect_same(missing_defaults(*d, m.tags, part), work_out_missing_defaults(*d, m.tags, part), what + " part");
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+    // A marker that is not the entity's own, in the place of one that is:
+    // the same codes, lacking defaults elsewhere.
+    const TypeDefaults* attrib = type_defaults("ATTRIB");
+    std::vector<std::string> marker_texts = {"ATTRIB", "AcDbEntity", "AcDbText", "AcDbAttribute"};
+    for (const char* first : {"AcDbEntity", "AcDbOther", "AcDbEntity"}) {
+        marker_texts[1] = first;
+        TagVec tags;
+        int codes[] = {0, 100, 100, 10, 100, 2};
+        size_t text = 0;
+        for (int c : codes) {
+            const std::string& s = c == 100 || c == 0 ? marker_texts[text++] : marker_texts[0];
+            tags.push_back(Tag{s.data(), static_cast<uint32_t>(s.size()), c});
+        }
+        expect_same(missing_defaults(*attrib, tags, tags.size()), work_out_missing_defaults(*attrib, tags, tags.size()),
+                    std::string("first marker ") + first);
+    }
+    // More tags than a remembered shape holds.
+    MadeTags big = made_tags(attrib->layout(), rng, true, false);
+    while (big.tags.size() < 100) big.tags.push_back(Tag{"x", 1, 999});
+    expect_same(missing_defaults(*attrib, big.tags, big.tags.size()),
+                work_out_missing_defaults(*attrib, big.tags, big.tags.size()), "long entity");
 }
