@@ -160,6 +160,10 @@ public:
         // doubled or encoded one).
         std::vector<std::string_view> walk_texts{std::string_view()};
         std::unordered_map<std::string_view, uint32_t> walk_numbers;
+        struct LastText {
+            std::string_view text;
+            uint32_t number = 0;  // 0 while none
+        } last_type, last_layer;
         std::vector<KeyBucket> key_buckets;
         std::unordered_map<uint64_t, uint32_t> key_bucket_of;
         uint32_t keyed_upto = 0;  // main-list positions indexed so far

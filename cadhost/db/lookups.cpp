@@ -52,11 +52,16 @@ std::string_view keyed_text(const Tag* tag, bool twice) {
     return tag->text();
 }
 
-uint32_t walk_number(DrawingImpl::Lookups& l, const Tag* tag, bool twice) {
+// `last` is the text numbered last for the same group, which neighbouring
+// entities mostly share: a text equal to it is plain and has its number.
+uint32_t walk_number(DrawingImpl::Lookups& l, const Tag* tag, bool twice, DrawingImpl::Lookups::LastText& last) {
+    if (tag && !twice && last.number && tag->text() == last.text) return last.number;
     std::string_view text = keyed_text(tag, twice);
     if (text.data() == nullptr) return 0;
     auto [it, added] = l.walk_numbers.try_emplace(text, static_cast<uint32_t>(l.walk_texts.size()));
     if (added) l.walk_texts.push_back(text);
+    last.text = text;
+    last.number = it->second;
     return it->second;
 }
 
@@ -143,8 +148,8 @@ const DrawingImpl::WalkEntry& DrawingImpl::walk_entry(uint32_t id) const {
     WalkTags t = walk_tags(obj(id).tags);
     w.sub = t.sub;
     w.paper = t.paper();
-    w.type = walk_number(l, t.type, t.type_twice);
-    w.layer = walk_number(l, t.layer, t.layer_twice);
+    w.type = walk_number(l, t.type, t.type_twice, l.last_type);
+    w.layer = walk_number(l, t.layer, t.layer_twice, l.last_layer);
     w.known = true;
     return w;
 }
