@@ -224,6 +224,12 @@ void AdsConverter::each_group(uint32_t id, XdataMode xdata, GroupSink& sink) con
     };
     const TypeDefaults* defaults =
         m_defaults == DefaultsMode::Include && o.kind == ObjKind::Entity ? type_defaults(type) : nullptr;
+    // A reader of some codes only (a selection filter) mostly wants none of
+    // the defaults, and then they need not be placed.
+    if (Filtered && defaults &&
+        std::all_of(defaults->groups().begin(), defaults->groups().end(),
+                    [&](const DefaultGroup& g) { return unread(sink, g.code, group_type(g.code)); }))
+        defaults = nullptr;
     if (!defaults) {
         convert_main(0, xd);
     } else {
