@@ -3,6 +3,7 @@
 // entity lists of model space and of each block definition.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -169,6 +170,14 @@ public:
         uint32_t keyed_upto = 0;  // main-list positions indexed so far
         // Record id or block index by kind and upper-case name.
         std::unordered_map<std::string, uint32_t, NameHash, std::equal_to<>> names;
+        // The last names answered, as they were spelled; each is one of `names`.
+        struct RecentName {
+            std::string kind, name;
+            uint32_t value = 0;
+            bool set = false;
+        };
+        std::array<RecentName, 4> recent_names;
+        uint32_t next_recent = 0;
     };
     mutable Lookups m_lookups;
 

@@ -127,14 +127,37 @@ std::optional<uint32_t> first_block(const DrawingImpl& d, std::string_view name)
 template <typename Named, typename Fresh>
 std::optional<uint32_t> remembered(const DrawingImpl& d, std::string_view kind, std::string_view name, Named named,
                                    Fresh fresh) {
+    // The same few names are asked for again and again (the current layer,
+    // a block inserted many times, the model space record): the last ones
+    // asked for, spelled as they were, are looked at before the names.
+    auto& recent = d.m_lookups.recent_names;
+    for (DrawingImpl::Lookups::RecentName& r : recent)
+        if (r.set && r.name == name && r.kind == kind) {
+            if (named(r.value)) return r.value;
+            r.set = false;
+            break;
+        }
+    auto remember = [&](uint32_t value) {
+        DrawingImpl::Lookups::RecentName& r = recent[d.m_lookups.next_recent++ % recent.size()];
+        r.kind.assign(kind);
+        r.name.assign(name);
+        r.value = value;
+        r.set = true;
+    };
     NameKey key(kind, name);
     auto& names = d.m_lookups.names;
     if (auto it = names.find(key.view()); it != names.end()) {
-        if (named(it->second)) return it->second;
+        if (named(it->second)) {
+            remember(it->second);
+            return it->second;
+        }
         names.erase(it);
     }
     std::optional<uint32_t> found = fresh();
-    if (found) names.emplace(std::string(key.view()), *found);
+    if (found) {
+        names.emplace(std::string(key.view()), *found);
+        remember(*found);
+    }
     return found;
 }
 
@@ -190,7 +213,10 @@ void DrawingImpl::tags_changed(uint32_t id) {
         l.keyed_upto = 0;
     }
     // A changed record or block may now be, or no longer be, the first of a name.
-    if (o.kind != ObjKind::Entity) l.names.clear();
+    if (o.kind != ObjKind::Entity) {
+        l.names.clear();
+        for (Lookups::RecentName& r : l.recent_names) r.set = false;
+    }
 }
 
 std::optional<uint32_t> DrawingImpl::find_record(std::string_view table_name, std::string_view name) const {
@@ -255,6 +281,14 @@ std::vector<std::string> DrawingImpl::stale_lookups() const {
         if (!given) continue;
         auto fresh = block ? first_block(*this, name) : first_record(*this, kind, name);
         if (fresh != value) stale.push_back("remembered " + std::string(block ? "block " : "record ") + std::string(name));
+    }
+    for (const Lookups::RecentName& r : l.recent_names) {
+        if (!r.set) continue;
+        bool block = r.kind == kBlockKind;
+        bool given = block ? block_named(*this, r.value, r.name) : record_named(*this, r.value, r.name);
+        if (!given) continue;
+        auto fresh = block ? first_block(*this, r.name) : first_record(*this, r.kind, r.name);
+        if (fresh != r.value) stale.push_back("recent " + std::string(block ? "block " : "record ") + r.name);
     }
     return stale;
 }
