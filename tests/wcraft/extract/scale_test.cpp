@@ -3,6 +3,7 @@
 // (Speed itself is measured by the benchmarks, not here.)
 
 #include "extract/extract.h"
+#include "extract/extract_support.h"
 #include "extract/sorted_insert.h"
 #include "extract/store.h"
 #include "extract_fixture.h"
@@ -59,6 +60,34 @@ TEST(ScaleInsertion, FiveHundredSheetsOfAThousandSegmentsGrowTheListGeometricall
             ASSERT_FALSE(precedes(list[i].start, list[i - 1].start, PositionOrder::TopDown));
         }
     }
+}
+
+// A run of many drawings gives its lists room for all of them once the
+// first sheet is in, so that the whole project is not copied again as it
+// grows; the records end where they would have.
+TEST(ScaleInsertion, ARunsListsMakeRoomForEveryDrawingAtTheFirstSheet) {
+    reset_module_state();
+    wcr().drawing_count = 200;
+    std::vector<Component> list, alone;
+    OrderMark mark, alone_mark;
+    size_t growths = 0;
+    for (short sheet = 1; sheet <= 200; ++sheet) {
+        std::vector<Component> batch(50);
+        for (int i = 0; i < 50; ++i) {
+            batch[i].sheet = sheet;
+            batch[i].point = {static_cast<double>((i * 31) % 40), static_cast<double>((i * 17) % 30)};
+            batch[i].ref.set("K" + std::to_string(sheet * 100 + i));
+        }
+        std::vector<Component> copy = batch;
+        size_t room = list.capacity();
+        insert_batch_reporting(list, batch, mark, "test");
+        if (list.capacity() != room) ++growths;
+        insert_sorted(alone, copy, PositionOrder::TopDown, alone_mark);
+    }
+    EXPECT_EQ(growths, 1u);
+    ASSERT_EQ(list.size(), alone.size());
+    for (size_t i = 0; i < list.size(); ++i) ASSERT_EQ(list[i].ref.view(), alone[i].ref.view()) << i;
+    reset_module_state();
 }
 
 }  // namespace
