@@ -11,6 +11,7 @@
 #include "host/replace_file.h"
 #include "postproc/progress.h"
 #include "postproc/run_files.h"
+#include "reports/report_format.h"
 #include "reports/wire_listing_index.h"
 #include "reports/wire_listing_messages.h"
 #include "update/wire_writeback.h"
@@ -44,10 +45,13 @@ struct PassHeading {
 
 class Listing {
 public:
-    Listing(FILE* out, const ProjectConfig& c, ListingIndex& index) : m_out(out), m_c(c), m_index(index) {}
+    Listing(FILE* out, const ProjectConfig& c, ListingIndex& index) : m_w(out), m_c(c), m_index(index) {}
     void zone_schedules();
     void external();
     void unconnected();
+    // Writes out what is buffered; the listing is written through a buffer
+    // of its own, as its rows are many short fields.
+    void flush() { m_w.flush(); }
 
 private:
     void breakdown(const std::vector<int>& order);
@@ -55,26 +59,26 @@ private:
     void heading(const PassHeading& h);
     void page();
     void title(const char* format);
-    void put(const char* text, int width) { fputs(pad_text(text, width), m_out); }
+    void put(const char* text, int width) { m_w.put(pad_text(text, width)); }
     void repeat(const char* text, int times);
     void row(const ListingPoint& src, const ListingPoint& dst);
 
-    FILE* m_out;
+    ReportWriter m_w;
     const ProjectConfig& m_c;
     ListingIndex& m_index;
     bool m_first_page = true;  // no heading written yet
 };
 
 void Listing::repeat(const char* text, int times) {
-    for (int i = 0; i < times; ++i) fputs(text, m_out);
+    for (int i = 0; i < times; ++i) m_w.put(text);
 }
 
-void Listing::title(const char* format) { fprintf(m_out, format, m_c.p_name.c_str(), m_c.p_title.c_str()); }
+void Listing::title(const char* format) { m_w.printf(format, m_c.p_name.c_str(), m_c.p_title.c_str()); }
 
 // Every heading but the first starts a new page.
 void Listing::page() {
     if (m_first_page) m_first_page = false;
-    else fputs(wlmsg::kPageBreak, m_out);
+    else m_w.put(wlmsg::kPageBreak);
 }
 
 void Listing::heading(const PassHeading& h) {
@@ -82,46 +86,46 @@ void Listing::heading(const PassHeading& h) {
     if (h.kind == PASS_INTERNAL) {
         const ZoneDefn& zone = m_c.zone_defs[h.from];
         title(wlmsg::kTitleLower);
-        fprintf(m_out, wlmsg::kInternal, level_name(m_c, zone.level), zone.z_name.c_str());
+        m_w.printf(wlmsg::kInternal, level_name(m_c, zone.level), zone.z_name.c_str());
     } else if (h.kind == PASS_INTERZONE) {
         const ZoneDefn& from = m_c.zone_defs[h.from];
         const ZoneDefn& to = m_c.zone_defs[h.to];
         title(wlmsg::kTitle);
-        fprintf(m_out, wlmsg::kInterzone, level_name(m_c, from.level), from.z_name.c_str(), level_name(m_c, to.level),
+        m_w.printf(wlmsg::kInterzone, level_name(m_c, from.level), from.z_name.c_str(), level_name(m_c, to.level),
                 to.z_name.c_str());
     } else {
         title(wlmsg::kTitle);
-        fputs(wlmsg::kExternal, m_out);
+        m_w.put(wlmsg::kExternal);
     }
-    fputs("\n", m_out);
+    m_w.put("\n");
     repeat(" ", wlmsg::kWireLead);
-    fputs(wlmsg::kWireWord, m_out);
+    m_w.put(wlmsg::kWireWord);
     repeat(" ", wlmsg::kWireTrail);
-    fputs(wlmsg::kColumns, m_out);
-    fputs("\n", m_out);
+    m_w.put(wlmsg::kColumns);
+    m_w.put("\n");
     repeat("-", wlmsg::kScheduleRule);
 }
 
 void Listing::row(const ListingPoint& src, const ListingPoint& dst) {
     const WireDefn& w = m_c.wire_defs[src.wire_type];
     std::string number = wire_number_text(src.wire_number, w.pp_mode, w.pp_val.c_str());
-    fputs("\n", m_out);
+    m_w.put("\n");
     put(src.record->ref.c_str(), wlmsg::kRefWidth);
-    fputs(" ", m_out);
+    m_w.put(" ");
     put(src.id->id.c_str(), wlmsg::kIdWidth);
-    fputs(":", m_out);
+    m_w.put(":");
     put(number.c_str(), wlmsg::kNumberWidth);
-    fputs(":", m_out);
+    m_w.put(":");
     put(dst.record->ref.c_str(), wlmsg::kRefWidth);
-    fputs(" ", m_out);
+    m_w.put(" ");
     put(dst.id->id.c_str(), wlmsg::kIdWidth);
-    fputs(":", m_out);
+    m_w.put(":");
     put(w.w_name.c_str(), wlmsg::kNameWidth);
-    fputs(":", m_out);
+    m_w.put(":");
     put(w.colour.c_str(), wlmsg::kColourWidth);
-    fputs(":", m_out);
+    m_w.put(":");
     put(w.size.c_str(), wlmsg::kSizeWidth);
-    fputs(":", m_out);
+    m_w.put(":");
     put(w.signal.c_str(), wlmsg::kSignalWidth);
 }
 
@@ -154,20 +158,20 @@ void Listing::pass(AliveList& sources, int32_t dest_zone, const PassHeading& h, 
 
 void Listing::breakdown(const std::vector<int>& order) {
     title(wlmsg::kTitleLower);
-    fputs(wlmsg::kLevelsHead, m_out);
-    fputs(wlmsg::kBreakdownRule, m_out);
+    m_w.put(wlmsg::kLevelsHead);
+    m_w.put(wlmsg::kBreakdownRule);
     for (int i = 0; i < wlmsg::kBreakdownLevels; ++i) {
-        fprintf(m_out, wlmsg::kBreakdownLine, i);
+        m_w.printf(wlmsg::kBreakdownLine, i);
         repeat(wlmsg::kIndent, i);
-        fputs(m_c.zone_levels[i].c_str(), m_out);
+        m_w.put(m_c.zone_levels[i].c_str());
     }
-    fputs(wlmsg::kZonesHead, m_out);
-    fputs(wlmsg::kBreakdownRule, m_out);
+    m_w.put(wlmsg::kZonesHead);
+    m_w.put(wlmsg::kBreakdownRule);
     for (int z : order) {
         const ZoneDefn& zone = m_c.zone_defs[z];
-        fprintf(m_out, wlmsg::kBreakdownLine, zone.level);
+        m_w.printf(wlmsg::kBreakdownLine, zone.level);
         repeat(wlmsg::kIndent, zone.level);
-        fputs(zone.z_name.c_str(), m_out);
+        m_w.put(zone.z_name.c_str());
     }
 }
 
@@ -210,25 +214,25 @@ void Listing::external() {
 void Listing::unconnected() {
     page();
     title(wlmsg::kTitle);
-    fputs(wlmsg::kUnconnected, m_out);
-    fputs("\n", m_out);
-    fputs(wlmsg::kComponentWord, m_out);
+    m_w.put(wlmsg::kUnconnected);
+    m_w.put("\n");
+    m_w.put(wlmsg::kComponentWord);
     repeat(" ", wlmsg::kComponentTrail);
-    fputs(wlmsg::kUnconnectedColumns, m_out);
-    fputs("\n", m_out);
+    m_w.put(wlmsg::kUnconnectedColumns);
+    m_w.put("\n");
     repeat("-", wlmsg::kUnconnectedRule);
     for (const ListingPoint& p : m_index.points()) {
         progress_tick();
         if (p.id->has_connection != 0) continue;
-        fputs("\n", m_out);
+        m_w.put("\n");
         put(p.record->ref.c_str(), wlmsg::kRefWidth);
-        fputs(wlmsg::kFieldJoin, m_out);
+        m_w.put(wlmsg::kFieldJoin);
         put(p.id->id.c_str(), wlmsg::kIdWidth);
-        fputs(wlmsg::kFieldJoin, m_out);
+        m_w.put(wlmsg::kFieldJoin);
         put(p.record->grid.c_str(), wlmsg::kGridWidth);
     }
-    fputs(wlmsg::kEnd, m_out);
-    fputs(wlmsg::kFormFeed, m_out);
+    m_w.put(wlmsg::kEnd);
+    m_w.put(wlmsg::kFormFeed);
 }
 
 }  // namespace
@@ -249,6 +253,7 @@ int write_wire_listing(FILE* log) {
     if (c.wire_sch == 1) listing.zone_schedules();
     listing.external();
     listing.unconnected();
+    listing.flush();
     // A listing that could not be written whole is no listing: say so, and
     // keep the previous one.
     if (!put_in_place(out, path)) {
