@@ -107,9 +107,9 @@ std::vector<TypeDefaults> build_all() {
 bool entity_marker_text(const Tag& t) { return dxf::trim_blanks(t.text()) == "AcDbEntity"; }
 
 // What an answer of missing_defaults depends on besides the type: the
-// codes of the tags looked at, each AcDbEntity marker told apart from the
-// other markers. Entities of more tags than a shape holds are worked out
-// each time.
+// codes of the tags looked at, with the first AcDbEntity marker told apart
+// from the other markers (after it, a marker's text makes no difference).
+// Entities of more tags than a shape holds are worked out each time.
 struct Shape {
     static constexpr size_t kCodes = 64;
     static constexpr uint16_t kEntityMarker = 0xFFFF;
@@ -145,11 +145,15 @@ TypeDefaults::TypeDefaults(const EntityLayout& layout, std::vector<DefaultGroup>
 
 const TypeDefaults* type_defaults(std::string_view type) {
     static const std::vector<TypeDefaults> all = build_all();
-    // Asked for every entity list made: the first letter rules out most types.
+    // Asked for every entity list made, mostly for a run of one type (the
+    // attributes of a block): the type found last is tried first, and the
+    // first letter rules out most others.
+    thread_local const TypeDefaults* last = nullptr;
     if (type.empty()) return nullptr;
+    if (last && type == last->layout().type) return last;
     for (const TypeDefaults& d : all) {
         const char* name = d.layout().type;
-        if (name[0] == type[0] && type == name) return &d;
+        if (name[0] == type[0] && type == name) return last = &d;
     }
     return nullptr;
 }
@@ -214,11 +218,16 @@ MissingDefaults missing_defaults(const TypeDefaults& d, const TagVec& tags, size
     uint16_t codes[Shape::kCodes];
     const uint32_t length = static_cast<uint32_t>(end - 1);
     uint64_t hash = reinterpret_cast<uintptr_t>(&d);
+    bool entity_marker = false;
     for (size_t i = 1; i < end; ++i) {
         int code = tags[i].code;
         // Group codes run from -5 to 1071; anything else is worked out afresh.
         if (code < -16 || code >= Shape::kEntityMarker - 16) return work_out_missing_defaults(d, tags, end);
-        uint16_t c = code == 100 && entity_marker_text(tags[i]) ? Shape::kEntityMarker : static_cast<uint16_t>(code + 16);
+        uint16_t c = static_cast<uint16_t>(code + 16);
+        if (code == 100 && !entity_marker && entity_marker_text(tags[i])) {
+            entity_marker = true;
+            c = Shape::kEntityMarker;
+        }
         codes[i - 1] = c;
         hash = (hash ^ c) * 0x100000001b3ULL;
     }

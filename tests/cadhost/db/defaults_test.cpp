@@ -334,12 +334,17 @@ TEST(Defaults, RememberedAnswersAreTheOnesWorkedOutAfresh) {
         expect_same(missing_defaults(*d, m.tags, part), work_out_missing_defaults(*d, m.tags, part), what + " part");
         if (::testing::Test::HasFatalFailure()) return;
     }
-    // A marker that is not the entity's own, in the place of one that is:
-    // the same codes, lacking defaults elsewhere.
+    // A marker that is not the entity's own, in the place of one that is, or
+    // the entity's own marker written twice or second: the same codes,
+    // lacking defaults elsewhere.
     const TypeDefaults* attrib = type_defaults("ATTRIB");
     std::vector<std::string> marker_texts = {"ATTRIB", "AcDbEntity", "AcDbText", "AcDbAttribute"};
-    for (const char* first : {"AcDbEntity", "AcDbOther", "AcDbEntity"}) {
+    const std::pair<const char*, const char*> markers[] = {{"AcDbEntity", "AcDbText"},   {"AcDbOther", "AcDbText"},
+                                                           {"AcDbOther", "AcDbEntity"},  {"AcDbEntity", "AcDbEntity"},
+                                                           {"AcDbEntity", "AcDbText"},   {"AcDbOther", "AcDbEntity"}};
+    for (const auto& [first, second] : markers) {
         marker_texts[1] = first;
+        marker_texts[2] = second;
         TagVec tags;
         int codes[] = {0, 100, 100, 10, 100, 2};
         size_t text = 0;
@@ -348,7 +353,7 @@ TEST(Defaults, RememberedAnswersAreTheOnesWorkedOutAfresh) {
             tags.push_back(Tag{s.data(), static_cast<uint32_t>(s.size()), c});
         }
         expect_same(missing_defaults(*attrib, tags, tags.size()), work_out_missing_defaults(*attrib, tags, tags.size()),
-                    std::string("first marker ") + first);
+                    std::string("markers ") + first + ", " + second);
     }
     // More tags than a remembered shape holds.
     MadeTags big = made_tags(attrib->layout(), rng, true, false);
