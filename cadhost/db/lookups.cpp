@@ -271,25 +271,20 @@ std::vector<std::string> DrawingImpl::stale_lookups() const {
             stale.push_back("key index bucket of position " + std::to_string(pos));
     }
     // A remembered name that would be given (it still has the name) must be
-    // the first of that name.
-    for (const auto& [key, value] : l.names) {
-        size_t cut = key.find('\0');
-        std::string_view kind = std::string_view(key).substr(0, cut);
-        std::string_view name = std::string_view(key).substr(cut + 1);
+    // the first of that name, in the name table and among the recent names.
+    auto check_name = [&](const char* what, std::string_view kind, std::string_view name, uint32_t value) {
         bool block = kind == kBlockKind;
         bool given = block ? block_named(*this, value, name) : record_named(*this, value, name);
-        if (!given) continue;
+        if (!given) return;
         auto fresh = block ? first_block(*this, name) : first_record(*this, kind, name);
-        if (fresh != value) stale.push_back("remembered " + std::string(block ? "block " : "record ") + std::string(name));
+        if (fresh != value) stale.push_back(std::string(what) + (block ? "block " : "record ") + std::string(name));
+    };
+    for (const auto& [key, value] : l.names) {
+        size_t cut = key.find('\0');
+        check_name("remembered ", std::string_view(key).substr(0, cut), std::string_view(key).substr(cut + 1), value);
     }
-    for (const Lookups::RecentName& r : l.recent_names) {
-        if (!r.set) continue;
-        bool block = r.kind == kBlockKind;
-        bool given = block ? block_named(*this, r.value, r.name) : record_named(*this, r.value, r.name);
-        if (!given) continue;
-        auto fresh = block ? first_block(*this, r.name) : first_record(*this, r.kind, r.name);
-        if (fresh != r.value) stale.push_back("recent " + std::string(block ? "block " : "record ") + r.name);
-    }
+    for (const Lookups::RecentName& r : l.recent_names)
+        if (r.set) check_name("recent ", r.kind, r.name, r.value);
     return stale;
 }
 

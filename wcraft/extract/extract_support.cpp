@@ -37,8 +37,8 @@ constexpr size_t kMostRoomAhead = size_t{1} << 30;  // bytes
 // much cannot be had, the list grows as it would have.
 template <typename T>
 void make_room_ahead(std::vector<T>& list, size_t batch) {
-    size_t drawings = wcr().drawing_count > 1 ? static_cast<size_t>(wcr().drawing_count) : 1;
-    if (!list.empty() || batch == 0 || drawings == 1) return;
+    if (!list.empty() || batch == 0 || wcr().drawing_count <= 1) return;
+    size_t drawings = static_cast<size_t>(wcr().drawing_count);
     size_t want = std::min(batch * drawings + batch * drawings / 4, kMostRoomAhead / sizeof(T));
     if (want <= list.capacity()) return;
     try {

@@ -92,7 +92,7 @@ void Listing::heading(const PassHeading& h) {
         const ZoneDefn& to = m_c.zone_defs[h.to];
         title(wlmsg::kTitle);
         m_w.printf(wlmsg::kInterzone, level_name(m_c, from.level), from.z_name.c_str(), level_name(m_c, to.level),
-                to.z_name.c_str());
+                   to.z_name.c_str());
     } else {
         title(wlmsg::kTitle);
         m_w.put(wlmsg::kExternal);
