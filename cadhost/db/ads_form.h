@@ -62,9 +62,11 @@ public:
     Status append_file_tags(const Group& g, FileTags& out) const;
     // The same handed to `out`, which gets nothing on failure.
     Status put_file_tags(const Group& g, TagSink out) const;
+    // The value of one tag of `code` as the entity list gives it (a point's
+    // X alone; the list joins Y and Z to it).
+    GroupValue value_of(int code, std::string_view text) const;
 
 private:
-    GroupValue value_of(int code, std::string_view text) const;
     // Converts [begin, end) but the tag at `skip` (none when out of range),
     // handing groups to `take` as (group, span) and string groups that need
     // no decoding to `take_text` as (code, text, span); both are inlined

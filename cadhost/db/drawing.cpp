@@ -283,18 +283,33 @@ std::string_view Drawing::type_view(EntityRef e) const {
 
 namespace {
 
-// The one group `code` of the tags before any extended data, when it is
-// there exactly once and its text needs no decoding.
-std::optional<std::string_view> plain_tag_text(const TagVec& tags, int code) {
+// The one tag of `code` before any extended data, when it is there exactly once.
+const Tag* lone_tag(const TagVec& tags, int code) {
     const Tag* found = nullptr;
     for (const Tag& t : tags) {
         if (t.code == 1001) break;  // extended data
         if (t.code != code) continue;
-        if (found) return std::nullopt;
+        if (found) return nullptr;
         found = &t;
     }
+    return found;
+}
+
+// The same when its text needs no decoding.
+std::optional<std::string_view> plain_tag_text(const TagVec& tags, int code) {
+    const Tag* found = lone_tag(tags, code);
     if (!found || !dxf::TextCodec::plain(found->text())) return std::nullopt;
     return found->text();
+}
+
+bool single_tag_type(GroupType t) {
+    switch (t) {
+    case GroupType::String: case GroupType::Real: case GroupType::Angle: case GroupType::Int16:
+    case GroupType::Int32: case GroupType::Int64: case GroupType::Bool:
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace
@@ -303,6 +318,18 @@ std::optional<std::string_view> Drawing::plain_group_text(EntityRef e, int code)
     const DbObject* o = m_impl->object(e);
     if (!o) return std::nullopt;
     return plain_tag_text(o->tags, code);
+}
+
+bool Drawing::lone_group_code(int code) { return code >= 0 && code < 1000 && single_tag_type(group_type(code)); }
+
+std::optional<Group> Drawing::lone_group(EntityRef e, int code) const {
+    const DbObject* o = m_impl->object(e);
+    if (!o || !lone_group_code(code)) return std::nullopt;
+    const Tag* t = lone_tag(o->tags, code);
+    if (!t) return std::nullopt;
+    if (group_type(code) == GroupType::String && dxf::TextCodec::plain(t->text()))
+        return Group{code, std::string(t->text())};
+    return Group{code, AdsConverter(*m_impl).value_of(code, t->text())};
 }
 
 std::vector<EntityRef> Drawing::main_entities(const std::function<bool(const WalkKey&)>& wanted) const {

@@ -159,6 +159,13 @@ public:
     // nothing otherwise. Lets selection decide without building the list.
     // A view into the drawing, valid until it changes.
     std::optional<std::string_view> plain_group_text(EntityRef e, int code) const;
+    // The group `code` as the entity list gives it, when the entity holds it
+    // once in a tag of its own (a text, number or angle; not a point, a
+    // pointer or extended data): read without building the list. Nothing
+    // otherwise, when the list may hold a default for it instead.
+    std::optional<Group> lone_group(EntityRef e, int code) const;
+    // Whether lone_group ever gives a group of this code.
+    static bool lone_group_code(int code);
     // What a walk over the drawing's entities decides from before reading
     // one in full: its type and layer as plain_group_text gives them, each
     // as a number standing for that text in this drawing (0 for none), its

@@ -1,6 +1,7 @@
 // Compiling filter lists into a tree of tests and matching entities.
 #include "select/filter.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <optional>
@@ -242,6 +243,15 @@ bool mentions(const Filter::Node& n, int code) {
     return false;
 }
 
+bool collect_codes(const Filter::Node& n, std::vector<int>& codes) {
+    if (n.kind == NodeKind::XData) return false;
+    if (n.kind == NodeKind::Test && std::find(codes.begin(), codes.end(), n.test.code) == codes.end())
+        codes.push_back(n.test.code);
+    for (auto& c : n.children)
+        if (!collect_codes(*c, codes)) return false;
+    return true;
+}
+
 }  // namespace
 
 Filter::Filter() = default;
@@ -316,5 +326,10 @@ Verdict Filter::pre_match(std::string_view type, std::optional<std::string_view>
 bool Filter::matches(const GroupList& entity) const { return !m_root || eval(*m_root, entity); }
 
 bool Filter::tests_code(int code) const { return m_root && mentions(*m_root, code); }
+
+bool Filter::tested_codes(std::vector<int>& codes) const {
+    codes.clear();
+    return m_root && collect_codes(*m_root, codes);
+}
 
 }  // namespace cadhost::select

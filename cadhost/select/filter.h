@@ -27,6 +27,9 @@ public:
     Verdict pre_match(std::string_view type, std::optional<std::string_view> layer) const;
     // Whether any test looks at this group code (67 or 410 widen "X" to paper space).
     bool tests_code(int code) const;
+    // The codes the tests look at, each once; false when a test is of
+    // extended data by application.
+    bool tested_codes(std::vector<int>& codes) const;
 
     struct Node;
     Filter();

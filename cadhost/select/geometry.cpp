@@ -100,9 +100,31 @@ std::vector<EntityRef> collect(const db::Drawing& d, const Filter* filter, KeepN
         mutable std::vector<int8_t> tested = std::vector<int8_t>(static_cast<size_t>(kGroupCodes), -1);
         GroupList groups;
     } tested(*filter);
+    // A filter of groups that each take one tag (texts, numbers, angles) is
+    // answered from those tags when the entity holds each of them once,
+    // which is what reading the entity would give for them: the few title
+    // blocks among a sheet's hundreds of other block references are found
+    // without reading every one.
+    std::vector<int> codes;
+    bool from_tags = needs == KeepNeeds::Nothing && filter->tested_codes(codes) &&
+                     std::all_of(codes.begin(), codes.end(), db::Drawing::lone_group_code);
+    GroupList lone;
+    auto lone_groups = [&](EntityRef e) {
+        lone.clear();
+        for (int code : codes) {
+            std::optional<Group> g = d.lone_group(e, code);
+            if (!g) return false;
+            lone.push_back(std::move(*g));
+        }
+        return true;
+    };
     for (EntityRef e : candidates) {
         if (verdicts.of(d.walk_key(e)) == Verdict::Yes && needs == KeepNeeds::Nothing) {
             out.push_back(e);
+            continue;
+        }
+        if (from_tags && lone_groups(e)) {
+            if (filter->matches(lone)) out.push_back(e);
             continue;
         }
         std::optional<GroupList> g;

@@ -117,14 +117,21 @@ TEST_F(SelectTest, AllAgreesWithAWalkOverEveryEntity) {
         switch (i % 4) {
         case 0: l = {s(0, "LINE"), s(8, layer), make_group(10, Point{0, double(i), 0}), make_group(11, Point{1, 1, 0})}; break;
         case 1: l = {s(0, "CIRCLE"), s(8, layer), make_group(10, Point{double(i), 0, 0}), make_group(40, 1.0)}; break;
-        case 2: l = {s(0, "TEXT"), s(8, layer), make_group(10, Point{}), make_group(40, 1.0), s(1, "t")}; break;
+        case 2:
+            // Some texts are held encoded in the file's tags.
+            l = {s(0, "TEXT"), s(8, layer), make_group(10, Point{}), make_group(40, 1.0),
+                 s(1, i % 16 == 2 ? "t\xc3\xa9" : i % 16 == 6 ? "t\t" : "t")};
+            break;
         default:
             l = {s(0, "INSERT"), s(8, layer), make_short(66, 1), s(2, "TAGGED"), make_group(10, Point{double(i), 0, 0})};
+            // Some without attributes, and so without group 66.
+            if (i % 8 == 7) l = {s(0, "INSERT"), s(8, layer), s(2, "TAGGED"), make_group(10, Point{double(i), 0, 0})};
             break;
         }
         if (i % 11 == 5) l.push_back(make_short(67, 1));
+        if (i % 8 == 6) l.push_back(make_group(50, M_PI / 2));
         made.push_back(make(l));
-        if (i % 4 == 3) {
+        if (i % 4 == 3 && i % 8 != 7) {
             make({s(0, "ATTRIB"), s(8, layer), make_group(10, Point{}), make_group(40, 1.0), s(1, "v"), s(2, "T")});
             make({s(0, "SEQEND")});
         }
@@ -138,7 +145,21 @@ TEST_F(SelectTest, AllAgreesWithAWalkOverEveryEntity) {
              {make_group(-4, std::string("<OR")), s(0, "CIRCLE"), s(8, "B"), make_group(-4, std::string("OR>"))},
              {s(0, "INSERT"), make_short(67, 1)},
              {make_group(-4, std::string("<NOT")), s(8, "A"), make_group(-4, std::string("NOT>"))},
-             {make_group(40, 1.0)}}) {
+             {make_group(40, 1.0)},
+             // Text groups only: decided from the entities' own texts where
+             // they are plain, by reading them where they are not or lack one.
+             {s(0, "INSERT"), s(2, "tag*")},
+             {s(1, "t")},
+             {s(1, "t\xc3\xa9")},
+             {s(1, "t?")},
+             {s(0, "TEXT"), make_group(-4, std::string("<NOT")), s(1, "t"), make_group(-4, std::string("NOT>"))},
+             {make_group(-4, std::string("<OR")), s(2, "TAGGED"), s(1, "t*"), make_group(-4, std::string("OR>"))},
+             // Numbers and angles, which the tags hold as text; a default
+             // where the entity lacks the group.
+             {s(0, "INSERT"), make_short(66, 1)},
+             {s(0, "INSERT"), make_short(66, 0)},
+             {make_group(50, M_PI / 2)},
+             {make_group(-4, std::string(">")), make_group(40, 0.5), s(1, "t")}}) {
         auto c = Filter::compile(f);
         ASSERT_TRUE(c.ok());
         filters.push_back(std::move(*c));
