@@ -128,9 +128,15 @@ void stage_finish(FILE* log) {
     ModuleState& s = wcr();
     fputs(pmsg::kStage5, log);
     if (c.part_lis) step([log] { write_parts_listing(log); });
-    if (c.analysis) step([log] { write_analysis_file(log); });
+    // The analysis file is written on a thread of its own while the audit
+    // goes into the log. Both only read the store, and the audit neither
+    // talks to the host nor fails, so the log, the file and the command
+    // line come out as when the one is written after the other.
+    AnalysisFileWriter analysis;
+    if (c.analysis) step([&] { analysis.start(log); });
     fputs(pmsg::kLogEnd, log);
     if (c.audit) step([log] { write_audit(log); });
+    if (c.analysis) step([&] { analysis.finish(); });
     store().reset();  // frees every record
     if (s.dblog) fclose(s.dblog);
     s.dblog = nullptr;

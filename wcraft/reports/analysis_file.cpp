@@ -2,6 +2,10 @@
 // the store, as group-code records for other programs to read. Every value
 // is on its own line after a line with its group code; every record starts
 // with group 0 and its type.
+#include <exception>
+#include <system_error>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "extract/store.h"
@@ -19,12 +23,14 @@ namespace {
 using namespace xmsg;
 
 // The record writer: one record is opened, its fields follow in order, each
-// as "\n<group>\n<value>". The progress indicator advances once per record.
+// as "\n<group>\n<value>". The progress indicator advances once per record;
+// here the advances are counted, to be shown by the thread that may talk to
+// the host.
 class Records {
 public:
-    explicit Records(ReportWriter& out) : m_out(out) {}
+    Records(ReportWriter& out, long& ticks) : m_out(out), m_ticks(ticks) {}
     void begin(const char* type) {
-        progress_tick();
+        ++m_ticks;
         text(G_TYPE, type);
     }
     void text(int group, const char* value) {
@@ -50,6 +56,7 @@ private:
         m_out.put("\n");
     }
     ReportWriter& m_out;
+    long& m_ticks;
 };
 
 void write_wire_type(Records& r, int index, const WireDefn& w, const Store& s) {
@@ -146,25 +153,63 @@ void write_blocks(Records& r, const Store& s) {
         for (const Component& b : *l.list) write_block(r, l.type, b);
 }
 
-}  // namespace
-
-int write_analysis_file(FILE* log) {
-    FILE* out = open_report(kAnalysisExt);
-    if (!out) return 0;
-    log_printf(log, "%s", kAnalysisStart);
+// Everything after the open: reads the configuration and the store only,
+// and talks neither to the host nor to the event log.
+void write_records(FILE* out, long& ticks) {
     const ProjectConfig& c = config();
     const Store& s = store();
-    {
-        ReportWriter w(out);
-        Records r(w);
-        r.put(kAnalysisHeader);
-        for (int t = 0, n = wire_count(c); t < n; ++t) write_wire_type(r, t, c.wire_defs[t], s);
-        write_links_and_grid(r, s);
-        for (int z = 0, n = zone_count(c); z < n; ++z) write_zone(r, z, c.zone_defs[z], s);
-        write_blocks(r, s);
-        r.put(kAnalysisEnd);
-    }  // all of it handed to the stream before it is closed
+    ReportWriter w(out);  // all of it handed to the stream when it goes
+    Records r(w, ticks);
+    r.put(kAnalysisHeader);
+    for (int t = 0, n = wire_count(c); t < n; ++t) write_wire_type(r, t, c.wire_defs[t], s);
+    write_links_and_grid(r, s);
+    for (int z = 0, n = zone_count(c); z < n; ++z) write_zone(r, z, c.zone_defs[z], s);
+    write_blocks(r, s);
+    r.put(kAnalysisEnd);
+}
+
+}  // namespace
+
+AnalysisFileWriter::~AnalysisFileWriter() {
+    if (m_thread.joinable()) m_thread.join();
+    if (m_out) fclose(m_out);  // never finished: the previous file stays
+}
+
+int AnalysisFileWriter::start(FILE* log) {
+    m_out = open_report(kAnalysisExt);
+    if (!m_out) return 0;
+    log_printf(log, "%s", kAnalysisStart);
+    try {
+        m_thread = std::thread([this] {
+            try {
+                write_records(m_out, m_ticks);
+            } catch (...) {
+                m_failed = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {
+        write_records(m_out, m_ticks);  // no second thread to be had: written here
+    }
+    return 1;
+}
+
+int AnalysisFileWriter::finish() {
+    if (!m_out) return 0;
+    if (m_thread.joinable()) m_thread.join();
+    for (long i = 0; i < m_ticks; ++i) progress_tick();
+    m_ticks = 0;
+    FILE* out = m_out;
+    m_out = nullptr;
+    if (m_failed) {
+        fclose(out);
+        std::rethrow_exception(std::exchange(m_failed, nullptr));
+    }
     return close_report(out, kAnalysisExt);
+}
+
+int write_analysis_file(FILE* log) {
+    AnalysisFileWriter w;
+    return w.start(log) ? w.finish() : 0;
 }
 
 }  // namespace wcraft

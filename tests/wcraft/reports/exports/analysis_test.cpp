@@ -7,6 +7,7 @@
 
 #include "exports_support.h"
 #include "host/module_state.h"
+#include "postproc/progress.h"
 #include "reports/exports.h"
 
 namespace wcraft::test {
@@ -150,6 +151,46 @@ TEST_F(AnalysisFile, DefinitionListsWithoutEndMarkerStopAtTheirLastSlot) {
     EXPECT_NE(alf.find("\n0\nWIRE\n9\n7\n10\n1.000000,2.000000\n11\n3.000000,2.000000\n15\n5\n40\n99"), std::string::npos);
     EXPECT_NE(alf.find("\n0\nZONE\n9\n7\n10\n0.000000,0.000000\n11\n1.000000,1.000000\n40\n249\n*EOF*"),
               std::string::npos);
+}
+
+// Written on a thread of its own beside other work, the file is the same,
+// the one before it stays until it is finished, and the progress shown
+// while writing it comes out whole when it is finished.
+TEST_F(AnalysisFile, WrittenAsideItComesOutTheSameWhenFinished) {
+    Store& s = store();
+    for (int i = 0; i < 300; ++i) s.wires[0].push_back(segment(1, {double(i), 0}, {double(i), 5}, i));
+    s.components = {block(1, {1, 2}, "PB1"), block(2, {3, 4}, "PB2")};
+    ASSERT_EQ(write_analysis_file(log.file()), 1);
+    const std::string alone = report("ALF");
+    // The indicator advances once per record, from where it stood.
+    size_t records = 0;
+    for (const char* type : {"WIREDEF", "WIRE", "ZONEDEF", "COMPONENT", "ID"})
+        records += count(alone, std::string("\n0\n") + type + "\n");
+    ASSERT_GT(records, 300u);
+    wcr().progress = 1;
+    host().command_line.clear();
+    for (size_t i = 0; i < records; ++i) progress_tick();
+    const std::string shown = host().command_line;
+    const short counter = wcr().progress;
+
+    s.wires[0].pop_back();  // what the file held before is told apart
+    ASSERT_EQ(write_analysis_file(log.file()), 1);
+    const std::string before = report("ALF");
+    s.wires[0].push_back(segment(1, {299, 0}, {299, 5}, 299));
+    wcr().progress = 1;
+    host().command_line.clear();
+    const size_t logged = log.text().size();
+
+    AnalysisFileWriter w;
+    ASSERT_EQ(w.start(log.file()), 1);
+    EXPECT_EQ(log.text().substr(logged), "\nCalculating 3rd party analysis file...");
+    ASSERT_EQ(write_audit(log.file()), 1);  // the work done beside it
+    EXPECT_EQ(host().command_line, "");
+    EXPECT_EQ(report("ALF"), before);
+    ASSERT_EQ(w.finish(), 1);
+    EXPECT_EQ(report("ALF"), alone);
+    EXPECT_EQ(host().command_line, shown);
+    EXPECT_EQ(wcr().progress, counter);
 }
 
 }  // namespace
