@@ -6,6 +6,7 @@
 #include <new>
 #include <utility>
 
+#include "extract/huge_pages.h"
 #include "host/error_report.h"
 #include "host/module_state.h"
 #include "project/project_config.h"
@@ -42,7 +43,7 @@ void make_room_ahead(std::vector<T>& list, size_t batch) {
     size_t want = std::min(batch * drawings + batch * drawings / 4, kMostRoomAhead / sizeof(T));
     if (want <= list.capacity()) return;
     try {
-        list.reserve(want);
+        reserve_huge(list, want);
     } catch (const std::bad_alloc&) {
     }
 }
