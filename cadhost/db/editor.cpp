@@ -45,9 +45,8 @@ bool EntityEditor::valid_symbol_name(const std::string& name) {
     return true;
 }
 
-Result<bool> EntityEditor::plan_group(uint32_t id, const AdsForm& old, const Group& g, int k, std::vector<Edit>& edits,
+Result<bool> EntityEditor::plan_group(uint32_t id, const AdsForm& old, const Group& g, int j, std::vector<Edit>& edits,
                                       FileTags& inserts) {
-    int j = find_kth(old, g.code, k);
     if (g.code == 0) {
         auto was = j >= 0 ? std::get_if<std::string>(&old.groups[static_cast<size_t>(j)].value) : nullptr;
         auto now = std::get_if<std::string>(&g.value);
@@ -241,9 +240,17 @@ Status EntityEditor::entmod(const GroupList& given) {
     FileTags inserts;
     size_t xdata_from = list.size();
     bool changed = false;
+    // A list read with entget and given back changed has the groups of the
+    // entity's own in the same places: while its codes follow the entity's
+    // one by one, the k-th group of a code is the entity's one in the same
+    // place, and it need not be looked for.
+    bool aligned = true;
     for (size_t i = 0; i < list.size(); ++i) {
         if (list[i].code == -3) { xdata_from = i + 1; break; }
-        changed = CH_TRY(plan_group(id, old, list[i], seen.next(list[i].code), edits, inserts)) || changed;
+        int k = seen.next(list[i].code);
+        aligned = aligned && i < old.groups.size() && old.groups[i].code == list[i].code;
+        int j = aligned ? static_cast<int>(i) : find_kth(old, list[i].code, k);
+        changed = CH_TRY(plan_group(id, old, list[i], j, edits, inserts)) || changed;
     }
     for (size_t i = xdata_from; i < list.size(); ++i) CH_TRY(AdsConverter(m_doc).file_tags(list[i]));
     // Every group is checked before anything changes, so a failure leaves the entity as it was.

@@ -39,7 +39,9 @@ private:
         FileTags tags;
         size_t order = 0;  // place in the list the edits were planned from
     };
-    Result<bool> plan_group(uint32_t id, const AdsForm& old, const Group& g, int k, std::vector<Edit>& edits, FileTags& inserts);
+    // Plans the change of one given group; `j` is the place of the entity's
+    // own group it stands for, -1 when the entity has none.
+    Result<bool> plan_group(uint32_t id, const AdsForm& old, const Group& g, int j, std::vector<Edit>& edits, FileTags& inserts);
     void apply(uint32_t id, std::vector<Edit>& edits, const FileTags& inserts);
     Result<FileTags> take_vertices(GroupList& list) const;
     void put_vertices(uint32_t id, const FileTags& fresh);

@@ -1,5 +1,6 @@
 // Changing drawings as applications do: entmod, entmake (plain, complex and
 // block definitions), entdel, handent, tables and header variables.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -113,6 +114,27 @@ TEST(Entmod, TheKthGroupOfACodeReplacesTheKthVertex) {
     ASSERT_EQ(pts.size(), 3u);
     EXPECT_EQ(pts[1], (Point{7, 8, 0, 2}));
     EXPECT_EQ(pts[2], (Point{1, 1, 0, 2}));
+}
+
+// A list read back whole, or with a group left out before the vertices:
+// either way the k-th vertex given is the k-th vertex changed.
+TEST(Entmod, AWholeListOrOneMissingAGroupChangesTheVertexItNames) {
+    for (bool drop : {false, true}) {
+        auto d = Drawing::prototype();
+        EntityRef e = make(*d, {make_group(0, std::string("LWPOLYLINE")), make_group(10, Point{0, 0, 0, 2}),
+                                make_group(10, Point{1, 0, 0, 2}), make_group(10, Point{1, 1, 0, 2})});
+        GroupList l = *d->entget(e);
+        if (drop) l.erase(std::find_if(l.begin(), l.end(), [](const Group& g) { return g.code == 90; }));
+        int k = 0;
+        for (Group& g : l)
+            if (g.code == 10 && k++ == 1) g.value = Point{7, 8, 0, 2};
+        ASSERT_TRUE(d->entmod(l).ok()) << drop;
+        std::vector<Point> pts;
+        GroupList changed = *d->entget(e);
+        for (const auto& g : changed)
+            if (g.code == 10) pts.push_back(std::get<Point>(g.value));
+        EXPECT_EQ(pts, (std::vector<Point>{{0, 0, 0, 2}, {7, 8, 0, 2}, {1, 1, 0, 2}})) << drop;
+    }
 }
 
 TEST(Entmod, ANewLayerNameCreatesTheLayer) {
