@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
+#include <new>
 #include <vector>
 
 namespace wcraft {
@@ -30,7 +32,10 @@ struct HugeAllocator {
     HugeAllocator() = default;
     template <typename U>
     HugeAllocator(const HugeAllocator<U>&) {}
-    T* allocate(size_t n) { return static_cast<T*>(huge_allocate(n * sizeof(T))); }
+    T* allocate(size_t n) {
+        if (n > SIZE_MAX / sizeof(T)) throw std::bad_array_new_length();
+        return static_cast<T*>(huge_allocate(n * sizeof(T)));
+    }
     void deallocate(T* p, size_t n) { huge_deallocate(p, n * sizeof(T)); }
     friend bool operator==(const HugeAllocator&, const HugeAllocator&) { return true; }
     friend bool operator!=(const HugeAllocator&, const HugeAllocator&) { return false; }

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "extract/store.h"
+#include "host/replace_file.h"
 #include "host/module_state.h"
 #include "postproc/progress.h"
+#include "postproc/run_files.h"
 #include "reports/export_support.h"
 #include "reports/exports.h"
 #include "reports/exports_messages.h"
@@ -168,11 +170,21 @@ void write_records(FILE* out, long& ticks) {
     r.put(kAnalysisEnd);
 }
 
+// A file never finished is closed and taken away: the previous one stays.
+void drop_unfinished(FILE* out) {
+    fclose(out);
+    drop_beside(run_file(kAnalysisExt));
+}
+
 }  // namespace
 
 AnalysisFileWriter::~AnalysisFileWriter() {
     if (m_thread.joinable()) m_thread.join();
-    if (m_out) fclose(m_out);  // never finished: the previous file stays
+    if (!m_out) return;
+    try {
+        drop_unfinished(m_out);
+    } catch (...) {  // no memory left to name the file: it is left beside
+    }
 }
 
 int AnalysisFileWriter::start(FILE* log) {
@@ -201,7 +213,7 @@ int AnalysisFileWriter::finish() {
     FILE* out = m_out;
     m_out = nullptr;
     if (m_failed) {
-        fclose(out);
+        drop_unfinished(out);
         std::rethrow_exception(std::exchange(m_failed, nullptr));
     }
     return close_report(out, kAnalysisExt);

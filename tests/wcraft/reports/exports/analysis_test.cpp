@@ -3,7 +3,9 @@
 // lists.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "exports_support.h"
 #include "host/module_state.h"
@@ -191,6 +193,23 @@ TEST_F(AnalysisFile, WrittenAsideItComesOutTheSameWhenFinished) {
     EXPECT_EQ(report("ALF"), alone);
     EXPECT_EQ(host().command_line, shown);
     EXPECT_EQ(wcr().progress, counter);
+}
+
+// Started and never finished (the run stopped by an error between the
+// two): the half-written file goes and the previous one stays.
+TEST_F(AnalysisFile, OneNeverFinishedLeavesThePreviousFile) {
+    store().wires[0] = {segment(1, {10, 200}, {10, 150}, 1)};
+    ASSERT_EQ(write_analysis_file(log.file()), 1);
+    const std::string before = report("ALF");
+    store().wires[0].push_back(segment(2, {0, 0}, {5, 0}, 2));
+    {
+        AnalysisFileWriter w;
+        ASSERT_EQ(w.start(log.file()), 1);
+    }
+    EXPECT_EQ(report("ALF"), before);
+    std::vector<std::string> files;
+    for (const auto& f : std::filesystem::directory_iterator(host().folder)) files.push_back(f.path().filename().string());
+    EXPECT_EQ(files, std::vector<std::string>{"NONAME.ALF"});
 }
 
 }  // namespace
