@@ -145,7 +145,12 @@ std::string find_reference_file(const std::string& given, const std::string& ref
 }
 
 BlockImport::BlockImport(db::Drawing& d, const std::string& drawing_path, Note note)
-    : m_d(d), m_chain{drawing_path.empty() ? std::string() : canonical(drawing_path)}, m_note(std::move(note)) {}
+    : m_d(d), m_chain{Link{drawing_path, std::nullopt}}, m_note(std::move(note)) {}
+
+const std::string& BlockImport::canonical_of(Link& l) {
+    if (!l.canonical) l.canonical = l.path.empty() ? std::string() : canonical(l.path);
+    return *l.canonical;
+}
 
 Status BlockImport::make_block(const GroupList& header, const std::vector<GroupList>& entities) {
     std::string name = group_string(header, 2);
@@ -199,7 +204,7 @@ Status BlockImport::define_block(const std::string& name, const std::string& hos
     auto src = block_source(host_path);
     if (!src) return src.error();
     const BlockSource& b = **src;
-    m_chain.push_back(canonical(host_path));
+    m_chain.push_back(Link{host_path, std::nullopt});
     std::set<std::string> done{host::to_upper(name)}, left_out;
     auto st = define_used_blocks(b, b.entities, done, left_out);
     m_chain.pop_back();
@@ -212,13 +217,13 @@ Status BlockImport::define_block(const std::string& name, const std::string& hos
 
 Result<BlockImport::Outcome> BlockImport::define_reference(const std::string& name, const std::string& given,
                                                            int flags) {
-    std::string file = find_reference_file(given, m_chain.back());
+    std::string file = find_reference_file(given, canonical_of(m_chain.back()));
     if (file.empty()) {
         m_note("Xref " + name + ": cannot find \"" + given + "\"; the reference is kept unresolved.\n");
         return Outcome::NotFound;
     }
     std::string key = canonical(file);
-    if (std::find(m_chain.begin(), m_chain.end(), key) != m_chain.end()) {
+    if (std::any_of(m_chain.begin(), m_chain.end(), [&](Link& l) { return canonical_of(l) == key; })) {
         m_note("Xref " + name + ": \"" + given + "\" refers back to a drawing that refers to it (circular reference); "
                "it is left out.\n");
         return Outcome::Circular;
@@ -226,7 +231,7 @@ Result<BlockImport::Outcome> BlockImport::define_reference(const std::string& na
     auto src = block_source(file);
     if (!src) return Error{"cannot read xref " + name + ": " + src.error().what()};
     const BlockSource& b = **src;
-    m_chain.push_back(key);
+    m_chain.push_back(Link{file, key});
     std::set<std::string> done{host::to_upper(name)}, left_out;
     auto st = define_used_blocks(b, b.entities, done, left_out);
     m_chain.pop_back();

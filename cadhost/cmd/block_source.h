@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,7 +84,15 @@ private:
                               std::set<std::string>& done, std::set<std::string>& left_out);
     Status make_block(const GroupList& header, const std::vector<GroupList>& entities);
     db::Drawing& m_d;
-    std::vector<std::string> m_chain;  // drawings being read, outermost first (canonical paths)
+    // The drawings being read, outermost first. Their canonical paths are
+    // worked out only when a reference is resolved, the one time they are
+    // compared: plain block files, the common case, never need them.
+    struct Link {
+        std::string path;
+        std::optional<std::string> canonical;
+    };
+    const std::string& canonical_of(Link& l);
+    std::vector<Link> m_chain;
     Note m_note;
 };
 
