@@ -3,7 +3,11 @@
 // wire type.
 #include "numbering/wire_numbering.h"
 
+#include <algorithm>
+#include <exception>
 #include <new>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "extract/store.h"
@@ -17,6 +21,69 @@ namespace wcraft {
 
 namespace {
 
+// The groups of one wire type are built from its own segments and index
+// alone, so the largest type's (most of a project's wires, as a rule) are
+// built on a second thread while this one builds the other types'. Group
+// numbers run on from type to type in type order: each type's are counted
+// from 0 and moved up by the groups of the types before it once all are
+// built, which gives every segment the number the builds one after the
+// other give it. The second thread's progress and failures are shown once
+// it is done.
+void build_every_type_groups(std::vector<SegmentIndex>& index, int types) {
+    Store& s = store();
+    int largest = 0;
+    for (int t = 1; t < types; ++t)
+        if (s.wires[t].size() > s.wires[largest].size()) largest = t;
+    // A group number already set would be moved too: built one after the other.
+    bool fresh = std::all_of(s.wires, s.wires + types, [](const std::vector<WireSegment>& list) {
+        return std::all_of(list.begin(), list.end(), [](const WireSegment& w) { return w.group == 0; });
+    });
+    std::vector<int32_t> groups(static_cast<size_t>(types), 0);
+    long ticks = 0;
+    std::vector<KeptFailure> failures;
+    std::exception_ptr failed;
+    std::thread aside;
+    if (types > 1 && fresh) {
+        try {
+            aside = std::thread([&] {
+                count_ticks_here(&ticks);
+                keep_failures_here(&failures);
+                try {
+                    build_groups(largest, index[largest], groups[largest]);
+                } catch (...) {
+                    failed = std::current_exception();
+                }
+                keep_failures_here(nullptr);
+                count_ticks_here(nullptr);
+            });
+        } catch (const std::system_error&) {  // no second thread to be had
+        }
+    }
+    if (!aside.joinable()) {
+        int32_t counter = 0;
+        for (int t = 0; t < types; ++t) build_groups(t, index[t], counter);
+        return;
+    }
+    try {
+        for (int t = 0; t < types; ++t)
+            if (t != largest) build_groups(t, index[t], groups[t]);
+    } catch (...) {
+        aside.join();
+        throw;
+    }
+    aside.join();
+    show_ticks(ticks);
+    tell_failures(failures);
+    if (failed) std::rethrow_exception(failed);
+    int32_t before = 0;
+    for (int t = 0; t < types; ++t) {
+        if (before != 0)
+            for (WireSegment& w : s.wires[t])
+                if (w.group != 0) w.group += before;
+        before += groups[t];
+    }
+}
+
 void run_steps(FILE* log) {
     int types = numbered_wire_types();
     make_phantoms();
@@ -24,8 +91,7 @@ void run_steps(FILE* log) {
     for (int t = 0; t < types; ++t) index[t].build_lines(store().wires[t]);
     attach_phantoms(log, index, types);
     attach_links(log, index, types);
-    int32_t group_counter = 0;
-    for (int t = 0; t < types; ++t) build_groups(t, index[t], group_counter);
+    build_every_type_groups(index, types);
     for (int t = 0; t < types; ++t)
         for (WireSegment& s : store().wires[t]) {
             progress_tick();

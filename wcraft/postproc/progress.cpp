@@ -18,7 +18,23 @@ void log_printf(FILE* log, const char* format, ...) {
     va_end(ap);
 }
 
+namespace {
+
+thread_local long* t_counted = nullptr;
+
+}  // namespace
+
+void count_ticks_here(long* count) { t_counted = count; }
+
+void show_ticks(long count) {
+    for (long i = 0; i < count; ++i) progress_tick();
+}
+
 void progress_tick() {
+    if (t_counted) {
+        ++*t_counted;
+        return;
+    }
     short& counter = wcr().progress;
     if (counter > 90) counter = 1;
     const char* shown = nullptr;

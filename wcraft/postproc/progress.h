@@ -11,6 +11,13 @@ namespace wcraft {
 void log_printf(FILE* log, const char* format, ...) __attribute__((format(printf, 2, 3)));
 // One step of the progress character on the command line.
 void progress_tick();
+// A second thread may not talk to the host: while `count` is set on one,
+// its progress steps are added to it instead of shown (nullptr shows them
+// again), and the thread that may shows them later with show_ticks. The
+// character depends only on how many steps were shown before, so the
+// command line ends the same as if they had been shown at once.
+void count_ticks_here(long* count);
+void show_ticks(long count);
 // "ENABLED" when flag is 1, else "DISABLED"; written into buf, returned.
 char* enabled_text(int flag, char* buf);
 // The text padded with spaces to `width` characters, in one shared buffer

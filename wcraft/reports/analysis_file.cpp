@@ -25,14 +25,12 @@ namespace {
 using namespace xmsg;
 
 // The record writer: one record is opened, its fields follow in order, each
-// as "\n<group>\n<value>". The progress indicator advances once per record;
-// here the advances are counted, to be shown by the thread that may talk to
-// the host.
+// as "\n<group>\n<value>". The progress indicator advances once per record.
 class Records {
 public:
-    Records(ReportWriter& out, long& ticks) : m_out(out), m_ticks(ticks) {}
+    explicit Records(ReportWriter& out) : m_out(out) {}
     void begin(const char* type) {
-        ++m_ticks;
+        progress_tick();
         text(G_TYPE, type);
     }
     void text(int group, const char* value) {
@@ -58,7 +56,6 @@ private:
         m_out.put("\n");
     }
     ReportWriter& m_out;
-    long& m_ticks;
 };
 
 void write_wire_type(Records& r, int index, const WireDefn& w, const Store& s) {
@@ -157,11 +154,11 @@ void write_blocks(Records& r, const Store& s) {
 
 // Everything after the open: reads the configuration and the store only,
 // and talks neither to the host nor to the event log.
-void write_records(FILE* out, long& ticks) {
+void write_records(FILE* out) {
     const ProjectConfig& c = config();
     const Store& s = store();
     ReportWriter w(out);  // all of it handed to the stream when it goes
-    Records r(w, ticks);
+    Records r(w);
     r.put(kAnalysisHeader);
     for (int t = 0, n = wire_count(c); t < n; ++t) write_wire_type(r, t, c.wire_defs[t], s);
     write_links_and_grid(r, s);
@@ -193,14 +190,16 @@ int AnalysisFileWriter::start(FILE* log) {
     log_printf(log, "%s", kAnalysisStart);
     try {
         m_thread = std::thread([this] {
+            count_ticks_here(&m_ticks);
             try {
-                write_records(m_out, m_ticks);
+                write_records(m_out);
             } catch (...) {
                 m_failed = std::current_exception();
             }
+            count_ticks_here(nullptr);
         });
     } catch (const std::system_error&) {
-        write_records(m_out, m_ticks);  // no second thread to be had: written here
+        write_records(m_out);  // no second thread to be had: written here
     }
     return 1;
 }
@@ -208,8 +207,7 @@ int AnalysisFileWriter::start(FILE* log) {
 int AnalysisFileWriter::finish() {
     if (!m_out) return 0;
     if (m_thread.joinable()) m_thread.join();
-    for (long i = 0; i < m_ticks; ++i) progress_tick();
-    m_ticks = 0;
+    show_ticks(std::exchange(m_ticks, 0));
     FILE* out = m_out;
     m_out = nullptr;
     if (m_failed) {
