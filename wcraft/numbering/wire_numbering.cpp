@@ -64,16 +64,19 @@ void build_every_type_groups(std::vector<SegmentIndex>& index, int types) {
         for (int t = 0; t < types; ++t) build_groups(t, index[t], counter);
         return;
     }
+    auto finish_aside = [&] {
+        aside.join();
+        show_ticks(ticks);
+        tell_failures(failures);
+    };
     try {
         for (int t = 0; t < types; ++t)
             if (t != largest) build_groups(t, index[t], groups[t]);
     } catch (...) {
-        aside.join();
+        finish_aside();
         throw;
     }
-    aside.join();
-    show_ticks(ticks);
-    tell_failures(failures);
+    finish_aside();
     if (failed) std::rethrow_exception(failed);
     int32_t before = 0;
     for (int t = 0; t < types; ++t) {
