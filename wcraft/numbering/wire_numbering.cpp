@@ -21,29 +21,44 @@ namespace wcraft {
 
 namespace {
 
+// Whether no segment has a group number yet, so that numbers counted from 0
+// per type can be moved up afterwards without moving one set before.
+bool no_group_set(const Store& s, int types) {
+    return std::all_of(s.wires, s.wires + types, [](const std::vector<WireSegment>& list) {
+        return std::all_of(list.begin(), list.end(), [](const WireSegment& w) { return w.group == 0; });
+    });
+}
+
+// Moves each type's group numbers, counted from 0, up by the groups of the
+// types before it.
+void run_groups_on(Store& s, const std::vector<int32_t>& groups) {
+    int32_t before = 0;
+    for (size_t t = 0; t < groups.size(); ++t) {
+        if (before != 0)
+            for (WireSegment& w : s.wires[t])
+                if (w.group != 0) w.group += before;
+        before += groups[t];
+    }
+}
+
 // The groups of one wire type are built from its own segments and index
 // alone, so the largest type's (most of a project's wires, as a rule) are
 // built on a second thread while this one builds the other types'. Group
 // numbers run on from type to type in type order: each type's are counted
-// from 0 and moved up by the groups of the types before it once all are
-// built, which gives every segment the number the builds one after the
-// other give it. The second thread's progress and failures are shown once
-// it is done.
+// from 0 and moved up once all are built, which gives every segment the
+// number the builds one after the other give it. The second thread's
+// progress and failures are shown once it is done.
 void build_every_type_groups(std::vector<SegmentIndex>& index, int types) {
     Store& s = store();
     int largest = 0;
     for (int t = 1; t < types; ++t)
         if (s.wires[t].size() > s.wires[largest].size()) largest = t;
-    // A group number already set would be moved too: built one after the other.
-    bool fresh = std::all_of(s.wires, s.wires + types, [](const std::vector<WireSegment>& list) {
-        return std::all_of(list.begin(), list.end(), [](const WireSegment& w) { return w.group == 0; });
-    });
     std::vector<int32_t> groups(static_cast<size_t>(types), 0);
     long ticks = 0;
     std::vector<KeptFailure> failures;
     std::exception_ptr failed;
     std::thread aside;
-    if (types > 1 && fresh) {
+    if (types > 1 && no_group_set(s, types)) {
         try {
             aside = std::thread([&] {
                 count_ticks_here(&ticks);
@@ -78,13 +93,7 @@ void build_every_type_groups(std::vector<SegmentIndex>& index, int types) {
     }
     finish_aside();
     if (failed) std::rethrow_exception(failed);
-    int32_t before = 0;
-    for (int t = 0; t < types; ++t) {
-        if (before != 0)
-            for (WireSegment& w : s.wires[t])
-                if (w.group != 0) w.group += before;
-        before += groups[t];
-    }
+    run_groups_on(s, groups);
 }
 
 void run_steps(FILE* log) {
