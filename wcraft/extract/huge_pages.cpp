@@ -14,8 +14,6 @@ namespace {
 
 constexpr uintptr_t kHugePage = uintptr_t{2} << 20;
 
-size_t whole_pages(size_t bytes) { return (bytes + kHugePage - 1) & ~(kHugePage - 1); }
-
 }  // namespace
 
 void prefer_huge_pages(const void* data, size_t bytes) {
@@ -32,7 +30,15 @@ void prefer_huge_pages(const void* data, size_t bytes) {
 #endif
 }
 
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
+// Under the address checker the storage comes from operator new, so that
+// the checker still watches the arrays' bounds.
+#if defined(__linux__) && defined(MADV_HUGEPAGE) && !defined(__SANITIZE_ADDRESS__)
+
+namespace {
+
+size_t whole_pages(size_t bytes) { return (bytes + kHugePage - 1) & ~(kHugePage - 1); }
+
+}  // namespace
 
 void* huge_allocate(size_t bytes) {
     if (bytes < kHugePage) return ::operator new(bytes);
