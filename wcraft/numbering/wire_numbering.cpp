@@ -4,10 +4,7 @@
 #include "numbering/wire_numbering.h"
 
 #include <algorithm>
-#include <exception>
 #include <new>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "extract/store.h"
@@ -54,45 +51,21 @@ void build_every_type_groups(std::vector<SegmentIndex>& index, int types) {
     for (int t = 1; t < types; ++t)
         if (s.wires[t].size() > s.wires[largest].size()) largest = t;
     std::vector<int32_t> groups(static_cast<size_t>(types), 0);
-    long ticks = 0;
-    std::vector<KeptFailure> failures;
-    std::exception_ptr failed;
-    std::thread aside;
-    if (types > 1 && no_group_set(s, types)) {
-        try {
-            aside = std::thread([&] {
-                count_ticks_here(&ticks);
-                keep_failures_here(&failures);
-                try {
-                    build_groups(largest, index[largest], groups[largest]);
-                } catch (...) {
-                    failed = std::current_exception();
-                }
-                keep_failures_here(nullptr);
-                count_ticks_here(nullptr);
-            });
-        } catch (const std::system_error&) {  // no second thread to be had
-        }
-    }
-    if (!aside.joinable()) {
+    AsideWork aside;
+    if (types < 2 || !no_group_set(s, types) ||
+        !aside.start([&] { build_groups(largest, index[largest], groups[largest]); })) {
         int32_t counter = 0;
         for (int t = 0; t < types; ++t) build_groups(t, index[t], counter);
         return;
     }
-    auto finish_aside = [&] {
-        aside.join();
-        show_ticks(ticks);
-        tell_failures(failures);
-    };
     try {
         for (int t = 0; t < types; ++t)
             if (t != largest) build_groups(t, index[t], groups[t]);
     } catch (...) {
-        finish_aside();
+        aside.wait();
         throw;
     }
-    finish_aside();
-    if (failed) std::rethrow_exception(failed);
+    aside.finish();
     run_groups_on(s, groups);
 }
 

@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <cstring>
 #include <string>
+#include <system_error>
+#include <utility>
 
 #include "host/host_api.h"
 #include "host/module_state.h"
@@ -20,14 +22,51 @@ void log_printf(FILE* log, const char* format, ...) {
 
 namespace {
 
+// Where the steps of this thread are counted instead of shown; none on the
+// thread that talks to the host.
 thread_local long* t_counted = nullptr;
 
 }  // namespace
 
-void count_ticks_here(long* count) { t_counted = count; }
+AsideWork::~AsideWork() {
+    if (m_thread.joinable()) m_thread.join();
+}
 
-void show_ticks(long count) {
-    for (long i = 0; i < count; ++i) progress_tick();
+bool AsideWork::start(std::function<void()> work) {
+    m_ticks = 0;
+    m_failures.clear();
+    m_failures.reserve(16);  // so that keeping a failure seldom needs memory itself
+    m_failed = nullptr;
+    try {
+        m_thread = std::thread([this, work = std::move(work)] {
+            t_counted = &m_ticks;
+            keep_failures_here(&m_failures);
+            try {
+                work();
+            } catch (...) {
+                m_failed = std::current_exception();
+            }
+            keep_failures_here(nullptr);
+            t_counted = nullptr;
+        });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+void AsideWork::wait() {
+    if (!m_thread.joinable()) return;
+    m_thread.join();
+    for (long i = 0; i < m_ticks; ++i) progress_tick();
+    m_ticks = 0;
+    tell_failures(m_failures);
+    m_failures.clear();
+}
+
+void AsideWork::finish() {
+    wait();
+    if (m_failed) std::rethrow_exception(std::exchange(m_failed, nullptr));
 }
 
 void progress_tick() {

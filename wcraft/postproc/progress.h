@@ -4,6 +4,12 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <exception>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "host/error_report.h"
 
 namespace wcraft {
 
@@ -11,13 +17,33 @@ namespace wcraft {
 void log_printf(FILE* log, const char* format, ...) __attribute__((format(printf, 2, 3)));
 // One step of the progress character on the command line.
 void progress_tick();
-// A second thread may not talk to the host: while `count` is set on one,
-// its progress steps are added to it instead of shown (nullptr shows them
-// again), and the thread that may shows them later with show_ticks. The
-// character depends only on how many steps were shown before, so the
-// command line ends the same as if they had been shown at once.
-void count_ticks_here(long* count);
-void show_ticks(long count);
+
+// Work done on a second thread, which may not talk to the host. While it
+// runs, its progress steps are counted and its failed allocations kept;
+// once it is done they are shown by this thread, in order, and what it
+// threw is thrown here. The progress character depends only on how many
+// steps were shown before, so the command line ends the same as if they
+// had been shown at once.
+class AsideWork {
+public:
+    AsideWork() = default;
+    AsideWork(const AsideWork&) = delete;
+    AsideWork& operator=(const AsideWork&) = delete;
+    ~AsideWork();  // waits for the work, showing nothing
+    // Starts `work`; false, with nothing started, when no thread can be had.
+    bool start(std::function<void()> work);
+    bool started() const { return m_thread.joinable(); }
+    // Waits for the work and shows its progress and failures.
+    void wait();
+    // wait(), then throws what the work threw.
+    void finish();
+
+private:
+    std::thread m_thread;
+    long m_ticks = 0;
+    std::vector<KeptFailure> m_failures;
+    std::exception_ptr m_failed;
+};
 // "ENABLED" when flag is 1, else "DISABLED"; written into buf, returned.
 char* enabled_text(int flag, char* buf);
 // The text padded with spaces to `width` characters, in one shared buffer

@@ -2,9 +2,6 @@
 // the store, as group-code records for other programs to read. Every value
 // is on its own line after a line with its group code; every record starts
 // with group 0 and its type.
-#include <exception>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -176,7 +173,7 @@ void drop_unfinished(FILE* out) {
 }  // namespace
 
 AnalysisFileWriter::~AnalysisFileWriter() {
-    if (m_thread.joinable()) m_thread.join();
+    m_aside.wait();
     if (!m_out) return;
     try {
         drop_unfinished(m_out);
@@ -188,31 +185,19 @@ int AnalysisFileWriter::start(FILE* log) {
     m_out = open_report(kAnalysisExt);
     if (!m_out) return 0;
     log_printf(log, "%s", kAnalysisStart);
-    try {
-        m_thread = std::thread([this] {
-            count_ticks_here(&m_ticks);
-            try {
-                write_records(m_out);
-            } catch (...) {
-                m_failed = std::current_exception();
-            }
-            count_ticks_here(nullptr);
-        });
-    } catch (const std::system_error&) {
-        write_records(m_out);  // no second thread to be had: written here
-    }
+    FILE* out = m_out;
+    if (!m_aside.start([out] { write_records(out); })) write_records(out);  // no second thread: written here
     return 1;
 }
 
 int AnalysisFileWriter::finish() {
     if (!m_out) return 0;
-    if (m_thread.joinable()) m_thread.join();
-    show_ticks(std::exchange(m_ticks, 0));
-    FILE* out = m_out;
-    m_out = nullptr;
-    if (m_failed) {
+    FILE* out = std::exchange(m_out, nullptr);
+    try {
+        m_aside.finish();
+    } catch (...) {
         drop_unfinished(out);
-        std::rethrow_exception(std::exchange(m_failed, nullptr));
+        throw;
     }
     return close_report(out, kAnalysisExt);
 }

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstdio>
-#include <exception>
-#include <thread>
+
+#include "postproc/progress.h"
 
 namespace wcraft {
 
@@ -30,9 +30,7 @@ public:
 
 private:
     FILE* m_out = nullptr;
-    std::thread m_thread;
-    long m_ticks = 0;
-    std::exception_ptr m_failed;
+    AsideWork m_aside;
 };
 // Appends the dump of the store to the run-time event log. Returns 1.
 int write_audit(FILE* log);
