@@ -9,8 +9,6 @@
 #include <cstring>
 #include <vector>
 
-#include "extract/huge_pages.h"
-
 namespace wcraft {
 
 // The bits of a coordinate; -0.0 is taken as 0.0, which it equals.
@@ -75,7 +73,7 @@ private:
         for (size_t k = hash & mask;; k = (k + 1) & mask)
             if (m_slots[k] == 0 || same(m_slots[k] - 1)) return k;
     }
-    HugeVector<uint32_t> m_slots;  // a power of two long
+    std::vector<uint32_t> m_slots;  // a power of two long
 };
 
 }  // namespace wcraft

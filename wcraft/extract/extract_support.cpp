@@ -6,7 +6,6 @@
 #include <new>
 #include <utility>
 
-#include "extract/huge_pages.h"
 #include "host/error_report.h"
 #include "host/module_state.h"
 #include "project/project_config.h"
@@ -43,7 +42,7 @@ void make_room_ahead(std::vector<T>& list, size_t batch) {
     size_t want = std::min(batch * drawings + batch * drawings / 4, kMostRoomAhead / sizeof(T));
     if (want <= list.capacity()) return;
     try {
-        reserve_huge(list, want);
+        list.reserve(want);
     } catch (const std::bad_alloc&) {
     }
 }

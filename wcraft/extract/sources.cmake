@@ -1,5 +1,5 @@
 # Store and drawing extraction (paths relative to wcraft/).
-set(WCRAFT_EXTRACT_PURE_SOURCES extract/store.cpp extract/sorted_insert.cpp extract/grid_lookup.cpp extract/huge_pages.cpp)
+set(WCRAFT_EXTRACT_PURE_SOURCES extract/store.cpp extract/sorted_insert.cpp extract/grid_lookup.cpp)
 set(WCRAFT_EXTRACT_HOST_SOURCES
   extract/entity_access.cpp
   extract/records.cpp

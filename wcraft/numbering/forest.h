@@ -2,13 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace wcraft {
 
 // The root of `i`; every link on the way is pointed straight at it, so that
 // later look-ups are short.
-template <typename Links>
-int32_t forest_root(Links& parent, int32_t i) {
+inline int32_t forest_root(std::vector<int32_t>& parent, int32_t i) {
     int32_t root = i;
     while (parent[root] != root) root = parent[root];
     while (parent[i] != root) {

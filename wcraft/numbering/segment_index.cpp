@@ -81,8 +81,8 @@ namespace {
 
 // Sorts one sheet's items by line, then `key`, then segment, and appends
 // them; each new line is noted in `lines`.
-template <typename Item, typename Entries, typename Key, typename Slim>
-void append_sheet(int16_t sheet, std::vector<Item>& items, Entries& entries, LineRanges& lines, Key key,
+template <typename Item, typename Entry, typename Key, typename Slim>
+void append_sheet(int16_t sheet, std::vector<Item>& items, std::vector<Entry>& entries, LineRanges& lines, Key key,
                   Slim slim) {
     std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
         return std::make_tuple(a.line, key(a), a.seg) < std::make_tuple(b.line, key(b), b.seg);

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "extract/exact_index.h"
-#include "extract/huge_pages.h"
 #include "extract/store.h"
 
 namespace wcraft {
@@ -38,8 +37,8 @@ private:
         int16_t sheet;
     };
     static uint64_t hash_of(int16_t sheet, double line);
-    HugeVector<Sheet> m_sheets;  // and an end mark
-    HugeVector<Line> m_lines;    // and an end mark
+    std::vector<Sheet> m_sheets;  // and an end mark
+    std::vector<Line> m_lines;    // and an end mark
     SlotTable m_slots;  // the lines by sheet and exact coordinate
     uint32_t m_longest = 0;
 };
@@ -78,10 +77,10 @@ private:
     };
     template <typename F>
     void collect(size_t node, size_t nl, size_t nr, size_t b, size_t r, double p, F& f) const;
-    HugeVector<Entry> m_entries;  // by sheet, line, lo, segment
+    std::vector<Entry> m_entries;  // by sheet, line, lo, segment
     LineRanges m_lines;
-    HugeVector<double> m_tree;    // max end per node; -inf for removed leaves; or none
-    HugeVector<int32_t> m_pos;    // entry of each segment, -1 none
+    std::vector<double> m_tree;    // max end per node; -inf for removed leaves; or none
+    std::vector<int32_t> m_pos;    // entry of each segment, -1 none
     size_t m_leaves = 0;
 };
 
@@ -110,10 +109,10 @@ private:
         int32_t seg;
     };
     int32_t next_held(int32_t i);
-    HugeVector<Entry> m_entries;  // by sheet, line, pos, segment
+    std::vector<Entry> m_entries;  // by sheet, line, pos, segment
     LineRanges m_lines;
-    HugeVector<int32_t> m_next;   // next held entry at or after i
-    HugeVector<int32_t> m_pos;    // two entries per segment, -1 none
+    std::vector<int32_t> m_next;   // next held entry at or after i
+    std::vector<int32_t> m_pos;    // two entries per segment, -1 none
 };
 
 class SegmentIndex {

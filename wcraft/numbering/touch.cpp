@@ -4,7 +4,6 @@
 #include <new>
 #include <utility>
 
-#include "extract/huge_pages.h"
 #include "host/error_report.h"
 #include "numbering/messages.h"
 #include "numbering/wire_numbering.h"
@@ -15,7 +14,6 @@ namespace {
 
 void append_node(std::vector<NodePoint>& list, int16_t sheet, double x, double y) {
     try {
-        grow_huge(list, 1);  // a large project has a hundred thousand and more
         list.push_back(NodePoint{sheet, XY{x, y}});
     } catch (const std::bad_alloc&) {
         fatal_alloc(nmsg::kFnTouches, 1);

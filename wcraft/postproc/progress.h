@@ -32,7 +32,6 @@ public:
     ~AsideWork();  // waits for the work, showing nothing
     // Starts `work`; false, with nothing started, when no thread can be had.
     bool start(std::function<void()> work);
-    bool started() const { return m_thread.joinable(); }
     // Waits for the work and shows its progress and failures.
     void wait();
     // wait(), then throws what the work threw.
